@@ -1,0 +1,52 @@
+# Top-level wrapper around CMake + Ninja. `make run` and `make test` do all the set-up.
+BUILD_DIR ?= build
+ASAN_DIR ?= $(BUILD_DIR)-asan
+FUZZ_DIR ?= $(BUILD_DIR)-fuzz
+BUILD_TYPE ?= RelWithDebInfo
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc)
+ARGS ?=
+
+.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet clean
+
+all: build
+
+setup:
+	@sh tools/setup.sh tools/debian-packages.txt
+
+$(BUILD_DIR)/build.ninja: | setup
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+configure: setup $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd $(BUILD_DIR)/data && ../bin/quorl $(ARGS)
+
+# The whole suite: the optimised build, then the sanitizer build, both through CTest.
+test: build
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORL_SANITIZE=ON
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	sh tools/run-tests.sh $(BUILD_DIR) $(ASAN_DIR)
+
+# The optimised build's tests only (quick check while developing).
+test-fast: build
+	sh tools/run-tests.sh $(BUILD_DIR)
+
+bench: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+	sh tools/run-benchmarks.sh $(BUILD_DIR)
+
+fuzz:
+	@sh tools/setup.sh tools/debian-packages.txt tools/fuzz-packages.txt
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORL_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	sh tools/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+contact-sheet: build
+	cmake --build $(BUILD_DIR) --target contact-sheet
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -1,0 +1,228 @@
+// The entry function: start-up, the window, the frame loop over the three scenes, and the end.
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/inputscript.h"
+#include "app/options.h"
+#include "app/pacing.h"
+#include "app/progress.h"
+#include "app/savedata.h"
+#include "assets/screenshot.h"
+#include "common/commonfunc.h"
+#include "common/random.h"
+#include "game/gamemain.h"
+#include "scenes/endrole.h"
+#include "scenes/title.h"
+
+namespace {
+
+const int SCREEN_WIDTH = 800;
+const int SCREEN_HEIGHT = 600;
+const char* const SAVE_FILE = "savedata.dat";
+
+// Scene codes of the loop (99 and -1 are QUORL_COMMON::QUIT_CODE and GLOBAL_ERROR).
+const int SCENE_START = 0;
+const int SCENE_TITLE = 1;
+const int SCENE_GAME = 2;
+const int SCENE_ENDING = 3;
+
+// Shuts SDL down and ends the process with `status`.
+[[noreturn]] void Finalize(int status) {
+  SDL_Quit();
+  fflush(stdout);
+  exit(status);
+}
+
+// Opens the 800 x 600 OpenGL window and prints the diagnostics. Ends the program on failure.
+void OpenWindow(const Options& options) {
+  const int depth = SDL_GetVideoInfo()->vfmt->BitsPerPixel > 8 ? 24 : 8;
+  int red = 8, green = 8, blue = 8;
+  if (depth == 8) {
+    red = 3, green = 3, blue = 2;
+  } else if (depth == 15 || depth == 16) {
+    red = 5, green = 5, blue = 5;
+  }
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, red);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, options.vsync ? 1 : 0);
+  const Uint32 flags = SDL_OPENGL | (options.fullscreen ? SDL_FULLSCREEN : 0);
+  SDL_Surface* screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth, flags);
+  if (screen == nullptr) {
+    fprintf(stderr, "Couldn't set GL mode: %s\n", SDL_GetError());
+    Finalize(1);
+  }
+  printf("Screen BPP: %d\n", screen->format->BitsPerPixel);
+  printf("\n");
+  printf("Vendor     : %s\n", glGetString(GL_VENDOR));
+  printf("Renderer   : %s\n", glGetString(GL_RENDERER));
+  printf("Version    : %s\n", glGetString(GL_VERSION));
+  printf("Extensions : %s\n", glGetString(GL_EXTENSIONS));
+  printf("\n");
+  int value = 0;
+  SDL_GL_GetAttribute(SDL_GL_RED_SIZE, &value);
+  printf("SDL_GL_RED_SIZE: requested %d, got %d\n", red, value);
+  SDL_GL_GetAttribute(SDL_GL_GREEN_SIZE, &value);
+  printf("SDL_GL_GREEN_SIZE: requested %d, got %d\n", green, value);
+  SDL_GL_GetAttribute(SDL_GL_BLUE_SIZE, &value);
+  printf("SDL_GL_BLUE_SIZE: requested %d, got %d\n", blue, value);
+  SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &value);
+  printf("SDL_GL_DEPTH_SIZE: requested %d, got %d\n", 16, value);
+  SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &value);
+  printf("SDL_GL_DOUBLEBUFFER: requested 1, got %d\n", value);
+  SDL_WM_SetCaption("QUORL", "QUORL");
+  glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+}
+
+// Delivers the scripted input of this frame (and the --frames window-close request).
+void DeliverInput(InputScript* script, const Options& options, long frame) {
+  for (const ScriptEvent& event : script->TakeFrame(frame)) {
+    if (event.kind == ScriptEvent::SCREENSHOT) {
+      QUORL_COMMON::RequestScreenshot(event.path);
+    } else {
+      SDL_Event e = InputScript::ToSDLEvent(event, SCREEN_WIDTH, SCREEN_HEIGHT);
+      SDL_PushEvent(&e);
+    }
+  }
+  if (options.frames >= 0 && frame == options.frames) {
+    SDL_Event quit;
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+}
+
+void DiscardEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+  }
+}
+
+void ReportErrors() {
+  const GLenum glError = glGetError();
+  if (glError != GL_NO_ERROR) fprintf(stderr, "QUORL: OpenGL error: 0x%x\n", glError);
+  const char* sdlError = SDL_GetError();
+  if (sdlError != nullptr && sdlError[0] != '\0') {
+    fprintf(stderr, "QUORL: SDL error '%s'\n", sdlError);
+    SDL_ClearError();
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  std::string error;
+  if (ParseOptions(argc, argv, &options, &error) != 0) {
+    fprintf(stderr, "QUORL: %s (see --help)\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    PrintUsage(stdout, argv[0]);
+    return 0;
+  }
+  InputScript script;
+  if (!options.inputPath.empty() && script.Load(options.inputPath.c_str(), &error) != 0) {
+    fprintf(stderr, "QUORL: %s\n", error.c_str());
+    return 2;
+  }
+
+  // Start-up: seed, SDL, the command line's lines, the window, the save file, the scenes.
+  if (options.hasSeed) QUORL_COMMON::SetFixedSeed(options.seed);
+  QUORL_COMMON::SeedRandom();
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
+    fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
+    exit(1);
+  }
+  for (const std::string& line : options.messages) printf("%s\n", line.c_str());
+  OpenWindow(options);
+  Progress progress = Progress::FromSave(ReadSaveData(SAVE_FILE));
+  int current = SCENE_START;
+  Title title;
+  GameMain game;
+  Endrole ending;
+  Uint32 frameEnd = SDL_GetTicks();
+
+  for (long frame = 0;; ++frame) {
+    DeliverInput(&script, options, frame);
+
+    // 1. Run the current scene and take the code it asks for.
+    int next = current;
+    switch (current) {
+      case SCENE_START:
+        next = SCENE_TITLE;
+        break;
+      case SCENE_TITLE:
+        next = title.Action(SCENE_TITLE);
+        if (next == SCENE_GAME) {
+          progress.StartGame(title.getUseContinue(), title.getUseSpMode());
+          SDL_ShowCursor(0);
+        }
+        break;
+      case SCENE_GAME:
+        next = game.Action(SCENE_GAME);
+        progress.FollowGame(game.GetFloor());
+        if (next != SCENE_GAME) {
+          int enemies = 0, kills = 0;
+          game.getKillData(&enemies, &kills);
+          progress.SetKillData(enemies, kills);
+        }
+        break;
+      case SCENE_ENDING:
+        next = ending.Action(SCENE_ENDING);
+        break;
+    }
+
+    // 2. Switch scenes.
+    if (next != current) {
+      const bool switching = next == SCENE_TITLE || next == SCENE_GAME || next == SCENE_ENDING;
+      if (next == SCENE_TITLE) {
+        WriteSaveData(SAVE_FILE, progress.ToSave());  // an unwritable file is skipped silently
+        SDL_ShowCursor(1);
+        game.Finalize();
+        ending.Finalize();
+        if (title.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.canContinue, progress.specialUnlocked) == -1) {
+          printf("title initialize error \n");
+          next = QUORL_COMMON::QUIT_CODE;
+        }
+      } else if (next == SCENE_GAME) {
+        title.Finalize();
+        if (game.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.floor, progress.useSpecialMode,
+                      progress.enemyCount, progress.killCount) == -1) {
+          printf("game initialize error \n");
+          next = QUORL_COMMON::QUIT_CODE;
+        }
+      } else if (next == SCENE_ENDING) {
+        game.Finalize();
+        progress.EnterEnding();
+        if (ending.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.enemyCount, progress.killCount) == -1) {
+          printf("endrole initialize error \n");
+          next = QUORL_COMMON::QUIT_CODE;
+        }
+        progress.ResetAfterEnding();
+      }
+      if (switching) DiscardEvents();
+      current = next;
+    }
+
+    // 3. Report pending OpenGL and SDL errors.
+    ReportErrors();
+
+    // 4. End the program on quit or error.
+    if (current == QUORL_COMMON::GLOBAL_ERROR || current == QUORL_COMMON::QUIT_CODE) {
+      title.Finalize();
+      game.Finalize();
+      ending.Finalize();
+      Finalize(current == QUORL_COMMON::QUIT_CODE ? 0 : 1);
+    }
+
+    // 5. Pace the frame.
+    SleepFor(FrameSleep(SDL_GetTicks() - frameEnd, options.vsync, options.fast));
+    frameEnd = SDL_GetTicks();
+  }
+}

@@ -1,0 +1,81 @@
+// Command-line parsing.
+#include "app/options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Parses a whole decimal number in [low, high].
+bool ParseNumber(const char* text, long long low, long long high, long long* value) {
+  if (text == nullptr || *text == '\0') return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long v = strtoll(text, &end, 10);
+  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
+  *value = v;
+  return true;
+}
+
+}  // namespace
+
+int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    long long number = 0;
+    if (word == "fullscreen") {
+      options->fullscreen = true;
+      options->messages.push_back("QUORL:fullscreen");
+    } else if (word == "vsync") {
+      options->vsync = true;
+      options->messages.push_back("QUORL:Vertical Synchronization ON");
+    } else if (word == "--help" || word == "-h") {
+      options->help = true;
+    } else if (word == "--fast") {
+      options->fast = true;
+    } else if (word == "--frames") {
+      if (!ParseNumber(value, 0, 1000000000LL, &number)) {
+        *error = "--frames needs a frame count from 0 to 1000000000";
+        return -1;
+      }
+      options->frames = static_cast<long>(number);
+      ++i;
+    } else if (word == "--seed") {
+      if (!ParseNumber(value, 0, 4294967295LL, &number)) {
+        *error = "--seed needs a number from 0 to 4294967295";
+        return -1;
+      }
+      options->hasSeed = true;
+      options->seed = static_cast<unsigned int>(number);
+      ++i;
+    } else if (word == "--input") {
+      if (value == nullptr || *value == '\0') {
+        *error = "--input needs a file name";
+        return -1;
+      }
+      options->inputPath = value;
+      ++i;
+    }
+    // Any other word is ignored.
+  }
+  return 0;
+}
+
+void PrintUsage(FILE* out, const char* program) {
+  fprintf(out,
+          "usage: %s [fullscreen] [vsync] [options]\n"
+          "  fullscreen       open the window full-screen\n"
+          "  vsync            vertical synchronisation; the loop does not sleep\n"
+          "  --frames N       end as if the window were closed after N frames\n"
+          "  --fast           run frames back to back, without the pacing sleep\n"
+          "  --seed N         seed every random draw from N: the run is reproducible\n"
+          "  --input FILE     scripted input, one event a line: FRAME EVENT ARGS...\n"
+          "                   keydown KEY | keyup KEY | mousedown B X Y | mouseup B X Y |\n"
+          "                   mousemotion DX DY | quit | screenshot FILE.png\n"
+          "  --help           this text\n"
+          "Other words are ignored. The game reads its content from the working directory\n"
+          "and writes savedata.dat there.\n",
+          program);
+}

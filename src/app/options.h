@@ -1,0 +1,27 @@
+// The command line: the words "fullscreen" and "vsync", and the options for tests, demos and players.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct Options {
+  bool fullscreen = false;  // "fullscreen": open the window full-screen
+  bool vsync = false;       // "vsync": swap with vertical synchronisation, no sleeping in the loop
+  bool fast = false;        // --fast: frames back to back, no pacing sleep
+  bool help = false;        // --help: print the usage and end
+  long frames = -1;         // --frames N: deliver a window-close request after N frames (-1: never)
+  bool hasSeed = false;     // --seed N given
+  unsigned int seed = 0;    // --seed N: seed for every seeding of the random generator
+  std::string inputPath;    // --input FILE: scripted input
+  // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
+  std::vector<std::string> messages;
+};
+
+// Reads the arguments after the program name. Words are compared whole and case-sensitive;
+// unknown words are ignored. Returns 0, or -1 with `error` set when an option lacks its value or
+// the value is malformed.
+int ParseOptions(int argc, char** argv, Options* options, std::string* error);
+
+// The usage text of --help.
+void PrintUsage(FILE* out, const char* program);

@@ -1,0 +1,68 @@
+// Reading and writing the save record.
+#include "app/savedata.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void PutInt32(unsigned char* p, int value) {
+  const uint32_t v = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+int GetInt32(const unsigned char* p) {
+  uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(p[i]) << (8 * i);
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+void EncodeSaveData(const SaveData& save, unsigned char* bytes) {
+  PutInt32(bytes, save.floor);
+  PutInt32(bytes + 4, save.enemyCount);
+  PutInt32(bytes + 8, save.killCount);
+  bytes[12] = save.specialUnlocked ? 1 : 0;
+  bytes[13] = bytes[14] = bytes[15] = 0;
+}
+
+SaveData DecodeSaveData(const unsigned char* bytes) {
+  SaveData save;
+  save.floor = GetInt32(bytes);
+  save.enemyCount = GetInt32(bytes + 4);
+  save.killCount = GetInt32(bytes + 8);
+  save.specialUnlocked = bytes[12] != 0;
+  return save;
+}
+
+SaveData ReadSaveData(const char* path) {
+  FILE* file = fopen(path, "rb");
+  if (file == nullptr) return SaveData();
+  unsigned char bytes[SAVE_DATA_SIZE];
+  const size_t got = fread(bytes, 1, SAVE_DATA_SIZE, file);
+  fclose(file);
+  if (got != SAVE_DATA_SIZE) return SaveData();
+  return DecodeSaveData(bytes);
+}
+
+int WriteSaveData(const char* path, const SaveData& save) {
+  const std::string temp = std::string(path) + ".tmp";
+  FILE* file = fopen(temp.c_str(), "wb");
+  if (file == nullptr) return -1;
+  unsigned char bytes[SAVE_DATA_SIZE];
+  EncodeSaveData(save, bytes);
+  const bool written = fwrite(bytes, 1, SAVE_DATA_SIZE, file) == SAVE_DATA_SIZE;
+  const bool closed = fclose(file) == 0;
+  if (!written || !closed || rename(temp.c_str(), path) != 0) {
+    remove(temp.c_str());
+    return -1;
+  }
+  return 0;
+}
+
+bool EarnsSpecialMode(int enemyCount, int killCount) {
+  if (enemyCount <= 0) return false;
+  return static_cast<long long>(killCount) * 100 / enemyCount > 89;
+}

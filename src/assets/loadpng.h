@@ -1,0 +1,20 @@
+// PNG pictures into pixel buffers and SDL surfaces.
+#pragma once
+
+#include <SDL/SDL.h>
+
+// Decodes a PNG file into a new pixel buffer (array new; release with array delete).
+// RGB files gain an alpha byte of 255 after each pixel (alpha 0 where the pixel matches the
+// file's transparent colour); RGBA files keep their bytes. Rows follow each other, top row first,
+// `*pitch` bytes apart. `*data` must be null on entry. Returns 0, or -1 after one line on
+// standard output naming the failure (then `*data` is null).
+int LoadPNG(const char* path, unsigned char** data, unsigned int* width_ptr,
+            unsigned int* height_ptr, unsigned int* pitch);
+
+// Loads a PNG file into an SDL surface made over the decoded buffer itself (no copy), with the
+// masks R 0xFF000000, G 0x00FF0000, B 0x0000FF00, A 0x000000FF. The surface does not own its
+// pixels: free it with FreePNGSurface. Returns 0, or -1 after a message.
+int LoadPNGtoSDLSurface(const char* path, SDL_Surface** surface);
+
+// Frees a surface made by LoadPNGtoSDLSurface together with its pixel buffer; null is allowed.
+void FreePNGSurface(SDL_Surface* surface);

@@ -1,0 +1,27 @@
+// Shared helpers of every scene: texture upload from a surface and default event handling.
+#include "common/commonfunc.h"
+
+#include <GL/gl.h>
+
+namespace QUORL_COMMON {
+
+int SDL_Surface_to_GLTexture(SDL_Surface* surface, unsigned int texture) {
+  if (surface == nullptr) return -1;
+  const int bytesPerPixel = surface->pitch / surface->w;
+  const GLenum format = bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
+  const bool locked = SDL_MUSTLOCK(surface);
+  if (locked) SDL_LockSurface(surface);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, surface->w, surface->h, format, GL_UNSIGNED_BYTE,
+                  surface->pixels);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  if (locked) SDL_UnlockSurface(surface);
+  return 0;
+}
+
+int defaultEvent(SDL_Event* event, int code) {
+  if (event->type == SDL_QUIT) return QUIT_CODE;
+  return code;
+}
+
+}  // namespace QUORL_COMMON

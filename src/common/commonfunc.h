@@ -1,0 +1,27 @@
+// Shared constants and small helpers of every scene: the error code, the surface-to-texture upload
+// and the default event handling.
+#pragma once
+
+#include <SDL/SDL.h>
+
+namespace QUORL_COMMON {
+
+// Result of every failed Init, and the scene code that ends the program with status 1.
+const int GLOBAL_ERROR = -1;
+
+// Scene code that ends the program normally.
+const int QUIT_CODE = 99;
+
+// Length of one frame in milliseconds (about 59 frames per second).
+const unsigned int FRAME_PERIOD_MS = 17;
+
+// Copies the surface's pixels into the top-left corner of an existing texture whose storage is at
+// least as large. 4 bytes per pixel upload as GL_RGBA, anything else as GL_RGB.
+// Returns 0, or -1 for a null surface.
+int SDL_Surface_to_GLTexture(SDL_Surface* surface, unsigned int texture);
+
+// The handling of events a scene does not handle itself: a window-close request becomes the quit
+// code 99; every other event leaves `code` unchanged.
+int defaultEvent(SDL_Event* event, int code);
+
+}  // namespace QUORL_COMMON

@@ -1,0 +1,23 @@
+// Test support: pushing SDL events as the player would make them. Pushed events reach
+// SDL_PollEvent only; they do not change SDL_GetKeyState or SDL_GetMouseState.
+#pragma once
+
+#include <SDL/SDL.h>
+
+namespace testsupport {
+
+void PushKey(SDLKey key, bool down);
+// A key pressed and released.
+void PushKeyTap(SDLKey key);
+// A mouse button (1 left, 2 middle, 3 right) going down or up at window position (x, y).
+void PushMouseButton(int button, int x, int y, bool down);
+// A click: button down, then up, at (x, y).
+void PushClick(int button, int x, int y);
+// A relative mouse motion from the window centre.
+void PushMouseMotion(int dx, int dy);
+// A window-close request.
+void PushQuit();
+// Removes every pending event.
+void DrainEvents();
+
+}  // namespace testsupport

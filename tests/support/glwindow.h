@@ -1,0 +1,27 @@
+// Test support: one SDL OpenGL window per test process, and reading back what was drawn.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace testsupport {
+
+// Opens the 800 x 600 (or given size) OpenGL window once per process, with SDL video and audio
+// started; later calls return the first result. Returns false (with a message) when no window
+// can be opened.
+bool OpenTestWindow(int width = 800, int height = 600);
+
+// Pixels of the back buffer, 4 bytes R, G, B, A, top row first (call before any swap).
+std::vector<unsigned char> ReadBackBuffer(int width = 800, int height = 600);
+
+// Writes the back buffer to a PNG file.
+void SaveBackBuffer(const char* path, int width = 800, int height = 600);
+
+// Base of test suites that need an OpenGL context: the window is opened before the first test.
+class GLTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(OpenTestWindow()); }
+};
+
+}  // namespace testsupport

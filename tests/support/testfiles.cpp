@@ -1,0 +1,89 @@
+// Test support: scratch folders, files, test pictures and running programs.
+#include "support/testfiles.h"
+
+#include <png.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace testsupport {
+
+ScratchDir::ScratchDir() {
+  std::string pattern = (std::filesystem::current_path() / "scratch-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ScratchDir::file(const std::string& name) const { return path_ + "/" + name; }
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+void WriteTestPNG(const std::string& path, unsigned width, unsigned height, int channels,
+                  const std::vector<unsigned char>& pixels, const int* keyRGB) {
+  FILE* file = fopen(path.c_str(), "wb");
+  if (file == nullptr) throw std::runtime_error("cannot write " + path);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    fclose(file);
+    throw std::runtime_error("libpng failed writing " + path);
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, width, height, 8, channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (keyRGB != nullptr && channels == 3) {
+    png_color_16 key = {};
+    key.red = static_cast<png_uint_16>(keyRGB[0]);
+    key.green = static_cast<png_uint_16>(keyRGB[1]);
+    key.blue = static_cast<png_uint_16>(keyRGB[2]);
+    png_set_tRNS(png, info, nullptr, 0, &key);
+  }
+  png_write_info(png, info);
+  for (unsigned y = 0; y < height; ++y) {
+    png_write_row(png, const_cast<png_bytep>(pixels.data() + static_cast<size_t>(y) * width * channels));
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  fclose(file);
+}
+
+int RunCommand(const std::string& command, int seconds, std::string* output) {
+  const std::string line = "timeout -k 5 " + std::to_string(seconds) + " " + command + " 2>&1";
+  FILE* pipe = popen(line.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  std::string text;
+  char buffer[4096];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) text.append(buffer, n);
+  const int status = pclose(pipe);
+  if (output != nullptr) *output = text;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string BinPath(const std::string& name) { return std::string(QUORL_BIN_DIR) + "/" + name; }
+
+}  // namespace testsupport

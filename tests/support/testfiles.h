@@ -1,0 +1,40 @@
+// Test support: scratch folders, files, test pictures and running the real programs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh folder under the test's working folder, removed with its contents at destruction.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& path() const { return path_; }
+  // path() + "/" + name
+  std::string file(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+// Writes an 8-bit PNG: `channels` 3 (RGB) or 4 (RGBA), rows top first without gaps. With
+// `keyRGB` (3 values) an RGB file gets that transparent colour (tRNS chunk).
+void WriteTestPNG(const std::string& path, unsigned width, unsigned height, int channels,
+                  const std::vector<unsigned char>& pixels, const int* keyRGB = nullptr);
+
+// Runs a shell command under `timeout -k 5 SECONDS` (SDL turns SIGTERM into a quit request)
+// with standard error joined to standard output; returns the exit status and fills `output`.
+int RunCommand(const std::string& command, int seconds, std::string* output);
+
+// Absolute path of a built program in the bin folder.
+std::string BinPath(const std::string& name);
+
+}  // namespace testsupport
