@@ -1,0 +1,77 @@
+// Tests of the save record: layout on disk, short and missing files, atomic writing.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/savedata.h"
+#include "support/testfiles.h"
+
+using testsupport::ReadFile;
+using testsupport::ScratchDir;
+using testsupport::WriteFile;
+
+TEST(SaveData, RoundTripKeepsEveryFieldAndWritesSixteenLittleEndianBytes) {
+  ScratchDir dir;
+  const std::string path = dir.file("savedata.dat");
+  SaveData save;
+  save.floor = 29;
+  save.enemyCount = 0x01020304;
+  save.killCount = -2;
+  save.specialUnlocked = true;
+  ASSERT_EQ(0, WriteSaveData(path.c_str(), save));
+  const std::string bytes = ReadFile(path);
+  ASSERT_EQ(16u, bytes.size());
+  EXPECT_EQ(std::string("\x1d\0\0\0\x04\x03\x02\x01\xfe\xff\xff\xff\x01\0\0\0", 16), bytes);
+  const SaveData back = ReadSaveData(path.c_str());
+  EXPECT_EQ(29, back.floor);
+  EXPECT_EQ(0x01020304, back.enemyCount);
+  EXPECT_EQ(-2, back.killCount);
+  EXPECT_TRUE(back.specialUnlocked);
+  EXPECT_FALSE(testsupport::FileExists(path + ".tmp"));
+}
+
+TEST(SaveData, MissingShortOrUnreadableFilesGiveTheDefaults) {
+  ScratchDir dir;
+  const std::string path = dir.file("savedata.dat");
+  for (const std::string& content : {std::string(), std::string("\x07\0\0\0\x05", 5),
+                                     std::string(15, '\x09')}) {
+    WriteFile(path, content);
+    const SaveData save = ReadSaveData(path.c_str());
+    EXPECT_EQ(1, save.floor) << content.size() << " bytes";
+    EXPECT_EQ(0, save.enemyCount);
+    EXPECT_EQ(0, save.killCount);
+    EXPECT_FALSE(save.specialUnlocked);
+  }
+  EXPECT_EQ(1, ReadSaveData(dir.file("absent.dat").c_str()).floor);
+  EXPECT_EQ(1, ReadSaveData(dir.path().c_str()).floor);  // a folder in its place
+  // Extra bytes after the record are ignored; padding bytes are not read.
+  WriteFile(path, std::string("\x05\0\0\0\0\0\0\0\0\0\0\0\x02\xaa\xbb\xcc trailing", 25));
+  EXPECT_EQ(5, ReadSaveData(path.c_str()).floor);
+  EXPECT_TRUE(ReadSaveData(path.c_str()).specialUnlocked);
+}
+
+TEST(SaveData, AFailedWriteLeavesTheOldFileWhole) {
+  ScratchDir dir;
+  const std::string path = dir.file("savedata.dat");
+  SaveData old;
+  old.floor = 7;
+  ASSERT_EQ(0, WriteSaveData(path.c_str(), old));
+  // The temporary file's place is taken by a folder: the write fails, the old record stays.
+  ASSERT_EQ(0, mkdir((path + ".tmp").c_str(), 0700));
+  SaveData next;
+  next.floor = 12;
+  EXPECT_EQ(-1, WriteSaveData(path.c_str(), next));
+  EXPECT_EQ(7, ReadSaveData(path.c_str()).floor);
+  // In a folder that does not exist nothing is written and the failure is reported.
+  EXPECT_EQ(-1, WriteSaveData(dir.file("no/such/savedata.dat").c_str(), next));
+}
+
+TEST(SaveData, SpecialModeNeedsNinetyPercentOfAtLeastOneEnemy) {
+  EXPECT_TRUE(EarnsSpecialMode(50, 45));
+  EXPECT_FALSE(EarnsSpecialMode(50, 44));
+  EXPECT_TRUE(EarnsSpecialMode(300, 270));
+  EXPECT_FALSE(EarnsSpecialMode(300, 269));
+  EXPECT_FALSE(EarnsSpecialMode(0, 0));
+  EXPECT_FALSE(EarnsSpecialMode(0, 5));
+  EXPECT_FALSE(EarnsSpecialMode(-3, 5));
+  EXPECT_TRUE(EarnsSpecialMode(2000000000, 2000000000));  // no overflow in kills x 100
+}

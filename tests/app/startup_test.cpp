@@ -1,0 +1,75 @@
+// Tests of the real program started headless in an empty folder: its diagnostics, the save file
+// and its exit status. Without content the title cannot open, so each run ends after start-up.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/savedata.h"
+#include "support/testfiles.h"
+
+using testsupport::ReadFile;
+using testsupport::RunCommand;
+using testsupport::ScratchDir;
+
+namespace {
+
+// Runs the game in `dir` with `args`; leak checking is off in the child (X and Mesa noise).
+int RunGame(const ScratchDir& dir, const std::string& args, std::string* output) {
+  return RunCommand("sh -c 'cd \"" + dir.path() + "\" && ASAN_OPTIONS=detect_leaks=0 exec \"" +
+                        testsupport::BinPath("quorl") + "\" " + args + "'",
+                    60, output);
+}
+
+}  // namespace
+
+TEST(Startup, PrintsDiagnosticsInOrderAndCreatesTheSaveFile) {
+  ScratchDir dir;
+  std::string out;
+  ASSERT_EQ(0, RunGame(dir, "vsync --frames 60 --fast", &out)) << out;
+  const char* lines[] = {"QUORL:Vertical Synchronization ON", "Screen BPP: ", "Vendor     : ",
+                         "Renderer   : ", "Version    : ", "Extensions : ",
+                         "SDL_GL_RED_SIZE: requested 8, got ", "SDL_GL_GREEN_SIZE: requested 8, got ",
+                         "SDL_GL_BLUE_SIZE: requested 8, got ", "SDL_GL_DEPTH_SIZE: requested 16, got ",
+                         "SDL_GL_DOUBLEBUFFER: requested 1, got ", "title initialize error \n"};
+  size_t at = 0;
+  for (const char* line : lines) {
+    const size_t found = out.find(line, at);
+    ASSERT_NE(std::string::npos, found) << "missing or out of order: " << line << "\n" << out;
+    at = found;
+  }
+  const std::string save = ReadFile(dir.file("savedata.dat"));
+  EXPECT_EQ(std::string("\x01\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16), save);
+}
+
+TEST(Startup, RewritesAnExistingSaveAndSurvivesAnUnwritableOne) {
+  ScratchDir dir;
+  SaveData save;
+  save.floor = 7;
+  save.enemyCount = 120;
+  save.killCount = 99;
+  save.specialUnlocked = true;
+  ASSERT_EQ(0, WriteSaveData(dir.file("savedata.dat").c_str(), save));
+  std::string out;
+  ASSERT_EQ(0, RunGame(dir, "--frames 5", &out)) << out;
+  const SaveData back = ReadSaveData(dir.file("savedata.dat").c_str());
+  EXPECT_EQ(7, back.floor);
+  EXPECT_EQ(120, back.enemyCount);
+  EXPECT_EQ(99, back.killCount);
+  EXPECT_TRUE(back.specialUnlocked);
+
+  ScratchDir locked;
+  ASSERT_EQ(0, mkdir(locked.file("savedata.dat").c_str(), 0700));  // a folder in the file's place
+  EXPECT_EQ(0, RunGame(locked, "--frames 5", &out)) << out;
+}
+
+TEST(Startup, RefusesAMalformedScriptBeforeOpeningTheWindow) {
+  ScratchDir dir;
+  testsupport::WriteFile(dir.file("bad.txt"), "10 keydown w\n20 kick ball\n");
+  std::string out;
+  EXPECT_EQ(2, RunGame(dir, "--input bad.txt", &out));
+  EXPECT_NE(std::string::npos, out.find("line 2")) << out;
+  EXPECT_EQ(std::string::npos, out.find("Screen BPP")) << out;
+  EXPECT_FALSE(testsupport::FileExists(dir.file("savedata.dat")));
+  EXPECT_EQ(2, RunGame(dir, "--frames soon", &out));
+  EXPECT_EQ(0, RunGame(dir, "--help", &out));
+  EXPECT_NE(std::string::npos, out.find("--seed N")) << out;
+}

@@ -1,0 +1,183 @@
+// Tests of PNG loading into buffers and surfaces, the texture upload and the default event rule.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "assets/loadpng.h"
+#include "common/canvastexture.h"
+#include "common/commonfunc.h"
+#include "support/glwindow.h"
+#include "support/testfiles.h"
+
+using testsupport::ScratchDir;
+using testsupport::WriteTestPNG;
+
+namespace {
+
+// Pixels of a w x h picture whose bytes count up, `channels` per pixel.
+std::vector<unsigned char> Ramp(unsigned w, unsigned h, int channels) {
+  std::vector<unsigned char> p(w * h * channels);
+  for (size_t i = 0; i < p.size(); ++i) p[i] = static_cast<unsigned char>(i * 7 + 3);
+  return p;
+}
+
+struct Loaded {
+  int result = 0;
+  unsigned char* data = nullptr;
+  unsigned width = 0, height = 0, pitch = 0;
+  std::string output;
+  ~Loaded() { delete[] data; }
+};
+
+void Load(const std::string& path, Loaded* l) {
+  testing::internal::CaptureStdout();
+  l->result = LoadPNG(path.c_str(), &l->data, &l->width, &l->height, &l->pitch);
+  l->output = testing::internal::GetCapturedStdout();
+}
+
+}  // namespace
+
+TEST(LoadPNG, RGBGainsOpaqueAlphaAndRGBAKeepsItsOwn) {
+  ScratchDir dir;
+  const std::vector<unsigned char> rgb = Ramp(5, 3, 3);
+  WriteTestPNG(dir.file("rgb.png"), 5, 3, 3, rgb);
+  Loaded a;
+  Load(dir.file("rgb.png"), &a);
+  ASSERT_EQ(0, a.result) << a.output;
+  EXPECT_EQ(5u, a.width);
+  EXPECT_EQ(3u, a.height);
+  EXPECT_EQ(20u, a.pitch);
+  for (unsigned i = 0; i < 15; ++i) {
+    EXPECT_EQ(rgb[i * 3], a.data[i * 4]);
+    EXPECT_EQ(rgb[i * 3 + 2], a.data[i * 4 + 2]);
+    EXPECT_EQ(255, a.data[i * 4 + 3]);
+  }
+  const std::vector<unsigned char> rgba = Ramp(4, 2, 4);
+  WriteTestPNG(dir.file("rgba.png"), 4, 2, 4, rgba);
+  Loaded b;
+  Load(dir.file("rgba.png"), &b);
+  ASSERT_EQ(0, b.result);
+  EXPECT_EQ(16u, b.pitch);
+  EXPECT_EQ(rgba, std::vector<unsigned char>(b.data, b.data + 32));
+}
+
+TEST(LoadPNG, TransparentColourClearsAlphaExactlyWhereItMatches) {
+  ScratchDir dir;
+  std::vector<unsigned char> rgb(4 * 2 * 3, 0);
+  const int key[3] = {255, 0, 255};
+  // Pixels 1 and 6 are the key colour; pixel 2 differs from it in blue only.
+  for (int i : {1, 6}) rgb[i * 3] = 255, rgb[i * 3 + 2] = 255;
+  rgb[2 * 3] = 255, rgb[2 * 3 + 2] = 254;
+  WriteTestPNG(dir.file("key.png"), 4, 2, 3, rgb, key);
+  Loaded l;
+  Load(dir.file("key.png"), &l);
+  ASSERT_EQ(0, l.result);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(i == 1 || i == 6 ? 0 : 255, l.data[i * 4 + 3]) << i;
+}
+
+TEST(LoadPNG, BadInputFailsWithItsMessageAndNoBuffer) {
+  ScratchDir dir;
+  testsupport::WriteFile(dir.file("text.png"), "this is not a picture at all");
+  Loaded sig;
+  Load(dir.file("text.png"), &sig);
+  EXPECT_EQ(-1, sig.result);
+  EXPECT_EQ("sig_cmp error\n", sig.output);
+  EXPECT_EQ(nullptr, sig.data);
+
+  // A valid picture cut short inside its pixel data: libpng's error path.
+  WriteTestPNG(dir.file("whole.png"), 64, 64, 4, Ramp(64, 64, 4));
+  const std::string whole = testsupport::ReadFile(dir.file("whole.png"));
+  for (size_t cut : {size_t(8), size_t(20), whole.size() / 2, whole.size() - 13}) {
+    testsupport::WriteFile(dir.file("cut.png"), whole.substr(0, cut));
+    Loaded t;
+    Load(dir.file("cut.png"), &t);
+    EXPECT_EQ(-1, t.result) << cut;
+    EXPECT_EQ(nullptr, t.data);
+    EXPECT_NE(std::string::npos, t.output.find("error")) << t.output;
+  }
+
+  Loaded missing;
+  Load(dir.file("absent.png"), &missing);
+  EXPECT_EQ(-1, missing.result);
+  EXPECT_EQ("file open error\n", missing.output);
+
+  unsigned char existing = 0;
+  unsigned char* data = &existing;
+  unsigned w = 0, h = 0, p = 0;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(-1, LoadPNG(dir.file("absent.png").c_str(), &data, &w, &h, &p));
+  EXPECT_EQ("data is not null\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ(&existing, data);
+  data = nullptr;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(-1, LoadPNG(dir.file("whole.png").c_str(), &data, nullptr, &h, &p));
+  EXPECT_EQ("width_ptr,height_ptr is null\n", testing::internal::GetCapturedStdout());
+}
+
+TEST(LoadPNGtoSDLSurface, WrapsTheBufferWithByteOrderMasks) {
+  ScratchDir dir;
+  WriteTestPNG(dir.file("rgb.png"), 3, 2, 3, Ramp(3, 2, 3));
+  SDL_Surface* s = nullptr;
+  ASSERT_EQ(0, LoadPNGtoSDLSurface(dir.file("rgb.png").c_str(), &s));
+  EXPECT_EQ(3, s->w);
+  EXPECT_EQ(2, s->h);
+  EXPECT_EQ(12, s->pitch);
+  EXPECT_EQ(32, s->format->BitsPerPixel);
+  EXPECT_EQ(0xFF000000u, s->format->Rmask);
+  EXPECT_EQ(0x000000FFu, s->format->Amask);
+  FreePNGSurface(s);
+  FreePNGSurface(nullptr);
+
+  SDL_Surface* none = nullptr;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(-1, LoadPNGtoSDLSurface("img/absent.png", &none));
+  EXPECT_EQ("file open error\npng load error:img/absent.png\n", testing::internal::GetCapturedStdout());
+}
+
+class TextureUpload : public testsupport::GLTest {};
+
+TEST_F(TextureUpload, ThreeBytePixelsUploadAsRGBIntoTheTopLeftCorner) {
+  unsigned int textures[2] = {0, 0};
+  ASSERT_EQ(0, QUORL_COMMON::CreateCanvasTextures(800, 600, 2, textures));
+  GLint w = 0, h = 0;
+  glBindTexture(GL_TEXTURE_2D, textures[1]);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+  EXPECT_EQ(1024, w);
+  EXPECT_EQ(1024, h);
+
+  // A 24-bit surface of 4 x 2 pixels: each row 12 bytes, no padding.
+  std::vector<unsigned char> pixels = Ramp(4, 2, 3);
+  SDL_Surface* s = SDL_CreateRGBSurfaceFrom(pixels.data(), 4, 2, 24, 12, 0xFF, 0xFF00, 0xFF0000, 0);
+  ASSERT_NE(nullptr, s);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  EXPECT_EQ(0, QUORL_COMMON::SDL_Surface_to_GLTexture(s, textures[1]));
+  std::vector<unsigned char> back(1024 * 1024 * 3);
+  glBindTexture(GL_TEXTURE_2D, textures[1]);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
+  EXPECT_EQ(std::vector<unsigned char>(pixels.begin(), pixels.begin() + 12),
+            std::vector<unsigned char>(back.begin(), back.begin() + 12));
+  EXPECT_EQ(std::vector<unsigned char>(pixels.begin() + 12, pixels.end()),
+            std::vector<unsigned char>(back.begin() + 1024 * 3, back.begin() + 1024 * 3 + 12));
+  SDL_FreeSurface(s);
+  EXPECT_EQ(-1, QUORL_COMMON::SDL_Surface_to_GLTexture(nullptr, textures[1]));
+  glDeleteTextures(2, textures);
+  EXPECT_EQ(GL_NO_ERROR, static_cast<int>(glGetError()));
+}
+
+TEST(DefaultEvent, OnlyAQuitRequestBecomesTheQuitCode) {
+  SDL_Event e;
+  e.type = SDL_QUIT;
+  EXPECT_EQ(99, QUORL_COMMON::defaultEvent(&e, 2));
+  for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP, SDL_MOUSEBUTTONDOWN, SDL_ACTIVEEVENT, SDL_VIDEORESIZE}) {
+    e.type = type;
+    EXPECT_EQ(3, QUORL_COMMON::defaultEvent(&e, 3));
+    EXPECT_EQ(-1, QUORL_COMMON::defaultEvent(&e, -1));
+  }
+  EXPECT_EQ(1024u, QUORL_COMMON::CanvasSide(800));
+  EXPECT_EQ(512u, QUORL_COMMON::CanvasSide(512));
+  EXPECT_EQ(1u, QUORL_COMMON::CanvasSide(0));
+}
