@@ -27,7 +27,8 @@ run: build
 
 # The whole suite: the optimised build, then the sanitizer build, both through CTest.
 test: build
-	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORL_SANITIZE=ON
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORL_SANITIZE=ON \
+	  -DQUORL_GENERATE_DATA=OFF -DQUORL_DATA_DIR=$(abspath $(BUILD_DIR))/data
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	sh tools/run-tests.sh $(BUILD_DIR) $(ASAN_DIR)
 

@@ -3,7 +3,7 @@
 # starting from the seed corpus the build wrote (corpus/<target>/), and prints executions and
 # crashes per target. Exits non-zero when any target crashed.
 set -u
-dir=$1
+dir=$(cd "$1" && pwd)
 seconds=${2:-60}
 status=0
 summary=""
@@ -17,9 +17,9 @@ for f in "$dir"/bin/fuzz_*; do
   echo "== $name ($seconds s)"
   (cd "$work" && "$f" -max_total_time="$seconds" -print_final_stats=1 "$work/corpus" "$corpus" >"$log" 2>&1)
   rc=$?
-  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
-  crashes=$(ls "$work" | grep -c -E '^(crash|leak|timeout|oom)-' || true)
-  [ $rc -eq 0 ] || status=1
+  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
+  crashes=$(ls "$work" | grep -c -E '^(crash|leak|timeout|oom|slow-unit)-')
+  [ $rc -eq 0 ] || { status=1; tail -n 30 "$log"; }
   summary="$summary$name: executions ${execs:-0}, crashes $crashes, exit $rc
 "
 done

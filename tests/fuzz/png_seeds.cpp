@@ -14,7 +14,9 @@ void Write(const std::string& path, int width, int height, int colourType, int d
   if (file == nullptr) return;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
+  std::vector<png_byte> row;  // outside the jump's reach, so it is freed on the error path too
   if (setjmp(png_jmpbuf(png))) {
+    fprintf(stderr, "png_seeds: could not write %s\n", path.c_str());
     png_destroy_write_struct(&png, &info);
     fclose(file);
     return;
@@ -32,7 +34,7 @@ void Write(const std::string& path, int width, int height, int colourType, int d
   }
   png_write_info(png, info);
   const size_t rowBytes = png_get_rowbytes(png, info);
-  std::vector<png_byte> row(rowBytes);
+  row.resize(rowBytes);
   for (int y = 0; y < height; ++y) {
     for (size_t i = 0; i < rowBytes; ++i) row[i] = static_cast<png_byte>((i * 37 + y * 11) & 0xFF);
     if (colourType == PNG_COLOR_TYPE_PALETTE && depth == 8) {
