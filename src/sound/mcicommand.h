@@ -19,11 +19,11 @@ struct MciCommand {
   enum Verb { OPEN, PLAY, STOP, SEEK_START, CLOSE, SET_VOLUME };
 
   // Loudness sides of SET_VOLUME.
-  static const int LEFT = 1;
-  static const int RIGHT = 2;
+  static constexpr int LEFT = 1;
+  static constexpr int RIGHT = 2;
 
   // Largest loudness; larger values are clamped to it, negative ones to 0.
-  static const int MAX_VOLUME = 1000;
+  static constexpr int MAX_VOLUME = 1000;
 
   Verb verb = PLAY;
   bool all = false;    // STOP and CLOSE: every open alias

@@ -11,7 +11,7 @@
 class MusicPlayer {
  public:
   // Largest soft volume per side.
-  static const int MAX_VOLUME = 100;
+  static constexpr int MAX_VOLUME = 100;
 
   MusicPlayer() = default;
   ~MusicPlayer();
