@@ -1,17 +1,192 @@
-// The ending roll. Not built yet: Init reports that and fails, so the program ends cleanly.
+// The ending roll: fourteen staff pages fading in and out to music, then the statistics page.
 #include "scenes/endrole.h"
 
+#include <GL/gl.h>
+
 #include <cstdio>
+#include <string>
 
-Endrole::Endrole() = default;
-Endrole::~Endrole() = default;
+#include "assets/loadpng.h"
+#include "assets/screenshot.h"
+#include "common/canvastexture.h"
+#include "common/commonfunc.h"
+#include "game/alphablit.h"
+#include "scenes/scenemusic.h"
+#include "scenes/screen2d.h"
 
-int Endrole::Init(int, int, int, int) {
-  Finalize();
-  printf("Endrole:the ending roll is not built yet\n");
-  return -1;
+namespace {
+
+const int SCENE_TITLE = 1;
+const int _RoleTimer = 300;   // frames per staff page
+const int _FadeInTime = 60;   // frames of a page's fade-in
+const int _FadeOutTime = 60;  // frames of a page's fade-out
+const int _MaxPage = 14;      // staff pages; page 14 is the statistics page
+const int PROMPT_PERCENT = 89;  // above this the special-mode prompt shows
+const char* const MUSIC_FILE = "sounds/quiet_snow_field.mp3";
+
+// Loads a picture with its SDL alpha off; prints the roll's message with the path on failure.
+int LoadPicture(const std::string& path, SDL_Surface** surface) {
+  if (LoadPNGtoSDLSurface(path.c_str(), surface) == -1) {
+    *surface = nullptr;
+    printf("Endrole:Number surface Load error %s\n", path.c_str());
+    return -1;
+  }
+  SDL_SetAlpha(*surface, 0, 0);
+  return 0;
 }
 
-int Endrole::Action(int code) { return code; }
+void FreePicture(SDL_Surface** surface) {
+  FreePNGSurface(*surface);
+  *surface = nullptr;
+}
 
-void Endrole::Finalize() { initialized_ = false; }
+// Copies a whole picture's visible pixels onto the canvas at (x, y), fully opaque.
+void Blit(SDL_Surface* picture, SDL_Surface* canvas, int x, int y) {
+  SDL_Rect pos = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+  SDL_AlphaBlendBlitSurface(picture, nullptr, 255, canvas, &pos);
+}
+
+}  // namespace
+
+Endrole::Endrole() = default;
+
+Endrole::~Endrole() { Finalize(); }
+
+int Endrole::StaffPageOpacity(int timer) {
+  if (timer < _FadeOutTime) return timer * 255 / _FadeOutTime;
+  if (timer < _RoleTimer - _FadeInTime) return 255;
+  return (_RoleTimer - timer) * 255 / _FadeInTime;
+}
+
+int Endrole::KillPercent(int enemies, int kills) {
+  // No enemies placed: nothing to share. Wide arithmetic, and never below 0, so that odd counts
+  // from a damaged save file cannot overflow or pick a digit outside 0 to 9.
+  if (enemies <= 0 || kills <= 0) return 0;
+  const long long percent = static_cast<long long>(kills) * 100 / enemies;
+  return percent > 999 ? 999 : static_cast<int>(percent);  // three digits show at most 999
+}
+
+int Endrole::Init(int width, int height, int enemies, int kills) {
+  Finalize();
+  initialized = 1;
+  enemyCount = enemies;
+  killCount = kills;
+  pageTimer = _RoleTimer;
+  page = 0;
+  screenWidth = width;
+  screenHeight = height;
+
+  canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000,
+                                0x0000FF00, 0x000000FF);
+  if (canvas == nullptr) {
+    printf("CreateRGBSurface failure: %s\n", SDL_GetError());
+    return QUORL_COMMON::GLOBAL_ERROR;
+  }
+  SDL_SetAlpha(canvas, 0, 0);
+  SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 0, 0, 0, 0));
+
+  // A missing staff page is reported and shows as a black page.
+  for (int n = 1; n <= _MaxPage; ++n) {
+    LoadPicture("img/staff/" + std::to_string(n) + ".png", &staffPages[n - 1]);
+  }
+  for (int n = 0; n < kDigits; ++n) {
+    if (LoadPicture("img/fonts/genocide/" + std::to_string(n) + ".png", &digits[n]) == -1) {
+      return QUORL_COMMON::GLOBAL_ERROR;
+    }
+  }
+  if (LoadPicture("img/fonts/genocide/genocide.png", &genocideLabel) == -1 ||
+      LoadPicture("img/fonts/genocide/percent.png", &percentSign) == -1 ||
+      LoadPicture("img/fonts/push-F.png", &pushPrompt) == -1) {
+    return QUORL_COMMON::GLOBAL_ERROR;
+  }
+
+  glEnable(GL_TEXTURE_2D);
+  texWidth = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(width));
+  texHeight = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(height));
+  if (QUORL_COMMON::CreateCanvasTextures(width, height, 1, &texture) == -1) {
+    printf("Endrole:canvas texture error\n");
+    return QUORL_COMMON::GLOBAL_ERROR;
+  }
+  textureMade = true;
+
+  SetScreen2DState(width, height);
+
+  if (StartSceneMusic(MUSIC_FILE, &music, &musicStarted) == -1) return QUORL_COMMON::GLOBAL_ERROR;
+  return 0;
+}
+
+int Endrole::Action(int code) {
+  KeepSceneMusicPlaying(music.get());
+
+  int result = code;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_KEYDOWN) {
+      if (event.key.keysym.sym == SDLK_ESCAPE) return SCENE_TITLE;
+    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
+      ++page;
+      pageTimer = _RoleTimer;
+    } else {
+      result = QUORL_COMMON::defaultEvent(&event, result);
+    }
+  }
+
+  // Opaque black under everything.
+  SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 255, 0, 0, 0));
+  if (page < _MaxPage) {
+    if (staffPages[page] != nullptr) {
+      SDL_AlphaBlendBlitSurface(staffPages[page], nullptr, StaffPageOpacity(pageTimer), canvas, nullptr);
+    }
+    QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
+    if (--pageTimer <= 0) {
+      ++page;
+      pageTimer = _RoleTimer;
+    }
+  } else if (page == _MaxPage) {
+    ComposeStatistics();
+    QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
+  } else {
+    result = SCENE_TITLE;
+  }
+
+  Draw();
+  return result;
+}
+
+void Endrole::ComposeStatistics() {
+  const int percent = KillPercent(enemyCount, killCount);
+  Blit(genocideLabel, canvas, 200, 290);
+  Blit(percentSign, canvas, 550, 300);
+  // Three digits right-aligned against the percent sign, leading zeros included (45 reads 045).
+  int x = 550;
+  int rest = percent;
+  for (int i = 0; i < 3; ++i) {
+    x -= digits[0]->w;
+    Blit(digits[rest % 10], canvas, x, 300);
+    rest /= 10;
+  }
+  if (percent > PROMPT_PERCENT) Blit(pushPrompt, canvas, 150, 380);
+}
+
+void Endrole::Draw() {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  DrawScreenCanvas(texture, screenWidth, screenHeight);
+  QUORL_COMMON::SwapBuffers();
+}
+
+void Endrole::Finalize() {
+  if (textureMade) glDeleteTextures(1, &texture);
+  textureMade = false;
+  if (canvas != nullptr) SDL_FreeSurface(canvas);
+  canvas = nullptr;
+  for (SDL_Surface*& picture : staffPages) FreePicture(&picture);
+  for (SDL_Surface*& picture : digits) FreePicture(&picture);
+  FreePicture(&genocideLabel);
+  FreePicture(&percentSign);
+  FreePicture(&pushPrompt);
+  StopSceneMusic(&music, &musicStarted);
+  initialized = 0;
+}

@@ -1,25 +1,63 @@
 // The title scene: the menu of new game, continue and the special mode.
 #pragma once
 
+#include <SDL/SDL.h>
+
+#include <memory>
+
+class VBMP3Wrap;
+
 class Title {
  public:
   Title();
   ~Title();
+  Title(const Title&) = delete;
+  Title& operator=(const Title&) = delete;
 
-  // Opens the title for a width x height screen; `canContinue` offers the saved game,
-  // `spUnlocked` allows the special mode. Returns 0, or -1 after a message.
-  int Init(int width, int height, bool canContinue, bool spUnlocked);
-  // One frame. Returns 1 to stay, 2 to start the game, 99 to quit, -1 on error.
+  // Opens the title for a width x height screen; `canContinue` offers the saved game (and makes
+  // it the default choice), `spAvailable` allows the special mode on the F key. Returns 0, or -1
+  // after a message.
+  int Init(int width, int height, bool canContinue, bool spAvailable);
+  // Builds the screen, the textures and the music with the choices already set. Returns 0 or -1.
+  int Init(int width, int height);
+  // One frame: events, the light pulse, composing, drawing and the buffer swap. Returns `code`
+  // to stay, 2 to start the game, 99 to quit.
   int Action(int code);
-  // The player chose to continue the saved game.
-  bool getUseContinue();
-  // The player chose the special mode.
-  bool getUseSpMode();
+  // Shows the two canvas textures and swaps the buffers.
+  void Draw();
   // Releases everything Init acquired; does nothing when not initialised.
   void Finalize();
 
+  // The player chose to continue the saved game (the default when one can be continued).
+  bool getUseContinue() const { return useContinue; }
+  // The player switched the special mode on.
+  bool getUseSpMode() const { return useSpMode; }
+  // Opacity 0 to 255 of the light overlay in the last frame.
+  int getLightAlpha() const { return lightAlpha; }
+
  private:
-  bool initialized_ = false;
-  bool useContinue_ = false;
-  bool useSpMode_ = false;
+  // Releases what Init(width, height) acquired.
+  void ReleaseScene();
+  // Frees the picture of the special mode and closes its sound, if held.
+  void ReleaseSpExtras();
+
+  int initialized = 0;
+  int screenWidth = 0, screenHeight = 0;
+  int lightAlpha = 0;       // 0 to 255
+  bool lightRising = true;
+  bool canContinue = false;
+  bool useContinue = false;
+  bool spAvailable = false;
+  bool useSpMode = false;
+  bool spSoundOpen = false;  // the "sp-bullet-get" alias is open
+  std::unique_ptr<VBMP3Wrap> music;
+  bool musicStarted = false;  // the music library was set up (vbmp3_init) and needs its release
+  unsigned int texWidth = 0, texHeight = 0;
+  unsigned int textures[2] = {0, 0};  // 0 the title screen, 1 the light overlay
+  bool texturesMade = false;
+  SDL_Surface* canvas = nullptr;
+  SDL_Surface* titleImage = nullptr;
+  SDL_Surface* lightImage = nullptr;
+  SDL_Surface* textImages[2] = {nullptr, nullptr};  // "new game", "continue"
+  SDL_Surface* spImage = nullptr;
 };
