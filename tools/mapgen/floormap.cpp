@@ -5,30 +5,11 @@
 
 #include "common/random.h"
 #include "dungeon/dungeonconst.h"
+#include "dungeon/dungeonfloor.h"
 
 namespace mapgen {
 
 namespace {
-
-// The fixed map of the boss floors: a 5 x 5 room, a closet with the start west of it and, on
-// floors 10 and 20, a corridor cell and stairs east of it.
-const int kBossRows = 7;
-const int kBossCols = 11;
-const int kBossStartRow = 3;
-const int kBossStartCol = 1;
-struct BossCell {
-  int row, col, value;
-};
-const BossCell kBossCells[] = {
-    {1, 2, 10}, {1, 3, 8}, {1, 4, 8}, {1, 5, 8}, {1, 6, 9},
-    {2, 2, 2},  {2, 3, 0}, {2, 4, 0}, {2, 5, 0}, {2, 6, 1},
-    {3, 1, 31}, {3, 2, 34}, {3, 3, 0}, {3, 4, 0}, {3, 5, 0},
-    {4, 2, 2},  {4, 3, 0}, {4, 4, 0}, {4, 5, 0}, {4, 6, 1},
-    {5, 2, 6},  {5, 3, 4}, {5, 4, 4}, {5, 5, 4}, {5, 6, 5},
-};
-// (3, 6) and the way out east, which the last boss floor lacks.
-const BossCell kBossWayOut[] = {{3, 6, 17}, {3, 7, 46}, {3, 8, 513}};
-const BossCell kBossNoWayOut[] = {{3, 6, 1}};
 
 void FindStair(FloorMap* map) {
   for (int row = 0; row < map->rows; ++row) {
@@ -78,23 +59,27 @@ FloorMap MakeGeneratedMap(unsigned int seed, int floor, const DungeonMake::DMPar
 }
 
 FloorMap MakeFloorMap(unsigned int seed, int floor) {
-  if (!IsBossFloor(floor)) return MakeGeneratedMap(seed, floor, FloorParams(floor));
+  // The game's own floor set-up, whose map half needs no OpenGL.
+  DungeonFloor dungeon;
+  float startPos[3];
+  QUORL_COMMON::SetFixedSeed(seed);
+  dungeon.SetMap(startPos, floor);
+
   FloorMap map;
   map.seed = seed;
   map.floor = floor;
-  map.boss = true;
-  map.rows = kBossRows;
-  map.cols = kBossCols;
-  map.cells.assign(kBossRows * kBossCols, DungeonConst::FLOOR_NONE);
-  for (const BossCell& c : kBossCells) map.cells[c.row * kBossCols + c.col] = c.value;
-  if (floor == 30) {
-    for (const BossCell& c : kBossNoWayOut) map.cells[c.row * kBossCols + c.col] = c.value;
-  } else {
-    for (const BossCell& c : kBossWayOut) map.cells[c.row * kBossCols + c.col] = c.value;
+  map.boss = IsBossFloor(floor);
+  if (!map.boss) map.params = FloorParams(floor);
+  dungeon.MapSize(&map.rows, &map.cols);
+  map.cells.resize(static_cast<size_t>(map.rows) * map.cols);
+  for (int row = 0; row < map.rows; ++row) {
+    for (int col = 0; col < map.cols; ++col) map.cells[row * map.cols + col] = dungeon.getCell(row, col);
   }
-  map.startRow = kBossStartRow;
-  map.startCol = kBossStartCol;
+  dungeon.getStartCell(&map.startRow, &map.startCol);
   FindStair(&map);
+  // What the generator answered, for the checks that compare with a second run.
+  map.params.startX = map.startCol;
+  map.params.startY = map.startRow;
   return map;
 }
 

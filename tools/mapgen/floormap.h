@@ -34,8 +34,9 @@ bool IsBossFloor(int floor);
 // The parameters the game gives the generator for an ordinary floor.
 DungeonMake::DMParams FloorParams(int floor);
 
-// Makes the map of `floor` as the game does, every seeding of the generator made reproducible
-// from `seed` (the same seed and floor give the same map). Leaves the seeding fixed.
+// Makes the map of `floor` with the game's own DungeonFloor::SetMap (the boss map on floors 10,
+// 20 and 30), every seeding made reproducible from `seed`: the same seed and floor give the
+// same map. Leaves the seeding fixed.
 FloorMap MakeFloorMap(unsigned int seed, int floor);
 
 // Makes an ordinary map from explicit parameters, seeded from `seed`.
