@@ -18,11 +18,20 @@ const int CHUNK_SIZE = 1024;
 // own copy of this file, so the "said once" mark lives in the process environment.
 const char* const SILENT_MARK = "QUORL_SOUND_OFF_REPORTED";
 
+// Says once per process that sound is off, and clears SDL's error: the failure is handled here
+// and must not be reported again as a pending SDL error.
 void ReportSilentOnce() {
-  if (getenv(SILENT_MARK) != nullptr) return;
-  setenv(SILENT_MARK, "1", 1);
-  printf("Sound: no audio device (%s), playing silently\n", SDL_GetError());
-  fflush(stdout);
+  if (getenv(SILENT_MARK) == nullptr) {
+    setenv(SILENT_MARK, "1", 1);
+    const char* reason = SDL_GetError();
+    if (reason != nullptr && reason[0] != '\0') {
+      printf("Sound: no audio device (%s), playing silently\n", reason);
+    } else {
+      printf("Sound: no audio device, playing silently\n");
+    }
+    fflush(stdout);
+  }
+  SDL_ClearError();
 }
 
 }  // namespace
