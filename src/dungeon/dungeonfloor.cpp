@@ -538,8 +538,12 @@ void DungeonFloor::DrawMap() {
         SetMaterial(1);
         glCallList(stairsList);
       } else {
+        // The floor list moves the matrix down to the floor itself, so it gets its own push
+        // and pop like every other piece; the ceiling and walls stay at the cell's middle.
         SetMaterial(2);
+        glPushMatrix();
         glCallList(floorList);
+        glPopMatrix();
         SetMaterial(3);
         glPushMatrix();
         glRotatef(180, 0, 0, 1);
