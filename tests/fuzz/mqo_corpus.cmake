@@ -1,0 +1,21 @@
+# Fills the MQO fuzz corpus OUT with the seed files in SEEDS and every *.mqo under the folders
+# listed in MODELS (separated by "|"; missing folders are skipped). Run with cmake -P.
+file(MAKE_DIRECTORY "${OUT}")
+file(GLOB seeds "${SEEDS}/*.mqo")
+foreach(seed ${seeds})
+  file(COPY "${seed}" DESTINATION "${OUT}")
+endforeach()
+string(REPLACE "|" ";" model_dirs "${MODELS}")
+set(found 0)
+foreach(dir ${model_dirs})
+  if(IS_DIRECTORY "${dir}")
+    file(GLOB_RECURSE models RELATIVE "${dir}" "${dir}/*.mqo")
+    foreach(model ${models})
+      # model/boosy/boosy.mqo becomes game_boosy_boosy.mqo
+      string(REPLACE "/" "_" flat "${model}")
+      file(COPY_FILE "${dir}/${model}" "${OUT}/game_${flat}" ONLY_IF_DIFFERENT)
+      math(EXPR found "${found} + 1")
+    endforeach()
+  endif()
+endforeach()
+message(STATUS "MQO seed corpus: ${found} game models")
