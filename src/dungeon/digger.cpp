@@ -16,7 +16,11 @@ const int backBit[4] = {Digger::DOWN, Digger::UP, Digger::RIGHT, Digger::LEFT};
 }  // namespace
 
 Digger::Digger(int x, int y, int steps, int threshold)
-    : x(x), y(y), steps(steps), turnThreshold(threshold), baseThreshold(threshold),
+    : x(x),
+      y(y),
+      steps(steps),
+      turnThreshold(threshold),
+      baseThreshold(threshold),
       lastDirection(-1) {}
 
 Digger::~Digger() {}

@@ -46,7 +46,7 @@ const StairWay kStairWays[4] = {
 };
 
 // A connection of the segment walk: its bit, the bit of the neighbour that points back, the
-// neighbour's offset on the segment grid, and whether the joint runs along x (UP and DOWN).
+// neighbour's offset on the segment grid.
 struct Connection {
   int bit;
   int backBit;
@@ -66,8 +66,8 @@ void MakeColorMap(int* colorMap, DMParams* params, JointSet* joints, SegmentList
   const int height = params->height;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const bool inside = x >= kBorder && x <= width - kBorder - 1 && y >= kBorder &&
-                          y <= height - kBorder - 1;
+      const bool inside =
+          x >= kBorder && x <= width - kBorder - 1 && y >= kBorder && y <= height - kBorder - 1;
       colorMap[y * width + x] = inside ? 0 : -1;
     }
   }
@@ -292,9 +292,8 @@ void MakeNewDungeon(int* map, DMParams* params) {
       for (const Side& side : kSides) {
         const int nx = x + side.dx;
         const int ny = y + side.dy;
-        const int n = (nx < 0 || ny < 0 || nx >= width || ny >= height)
-                          ? 0
-                          : colorMap[ny * width + nx];
+        const int n =
+            (nx < 0 || ny < 0 || nx >= width || ny >= height) ? 0 : colorMap[ny * width + nx];
         if (n == 0) {
           cell |= side.wall;
         } else if (n != c) {

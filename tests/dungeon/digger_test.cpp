@@ -1,11 +1,12 @@
 // Tests of Digger: the random walk over the segment grid.
+#include "dungeon/digger.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-#include "dungeon/digger.h"
 #include "dungeon/mapsegment.h"
 
 using DungeonMake::Digger;

@@ -1,4 +1,6 @@
 // Tests of the map generator: its stages and the rules of finished maps over many seeds.
+#include "dungeon/dungeonmake.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,7 +11,6 @@
 
 #include "common/random.h"
 #include "dungeon/dungeonconst.h"
-#include "dungeon/dungeonmake.h"
 #include "floormap.h"
 #include "mapcheck.h"
 
@@ -66,11 +67,11 @@ TEST_F(Generator, GameMapsKeepEveryRuleOverThousandsOfSeeds) {
 
 TEST_F(Generator, OtherSizesKeepEveryRule) {
   const DMParams sizes[] = {
-      Params(12, 9, 2, 1),    // the smallest grid and segments
-      Params(9, 12, 1, 2),    // the same standing up
-      Params(26, 23, 4, 3),   // wider, with cells left over right and below
+      Params(12, 9, 2, 1),   // the smallest grid and segments
+      Params(9, 12, 1, 2),   // the same standing up
+      Params(26, 23, 4, 3),  // wider, with cells left over right and below
       Params(30, 30, 5, 5),
-      Params(15, 15, 3, 3),   // 3 x 3 cells a segment: every corridor is one cell
+      Params(15, 15, 3, 3),  // 3 x 3 cells a segment: every corridor is one cell
   };
   for (const DMParams& p : sizes) {
     for (unsigned seed = 1; seed <= 400; ++seed) {
@@ -101,8 +102,10 @@ TEST_F(Generator, TheCheckerCatchesBrokenMaps) {
   EXPECT_TRUE(broken([&](mapgen::FloorMap& m) { firstFloor(m, WALL_UP) |= DOOR_UP; }));
   EXPECT_TRUE(broken([&](mapgen::FloorMap& m) { firstFloor(m, DOOR_RIGHT) &= ~DOOR_RIGHT; }));
   EXPECT_TRUE(broken([&](mapgen::FloorMap& m) { firstFloor(m, 0, WALL_LEFT) |= DOOR_LEFT; }));
-  EXPECT_TRUE(broken([&](mapgen::FloorMap& m) { m.cells[m.stairRow * m.cols + m.stairCol] = 512; }));
-  EXPECT_TRUE(broken([&](mapgen::FloorMap& m) { m.cells[m.stairRow * m.cols + m.stairCol] = FLOOR_NONE; }));
+  EXPECT_TRUE(
+      broken([&](mapgen::FloorMap& m) { m.cells[m.stairRow * m.cols + m.stairCol] = 512; }));
+  EXPECT_TRUE(
+      broken([&](mapgen::FloorMap& m) { m.cells[m.stairRow * m.cols + m.stairCol] = FLOOR_NONE; }));
   EXPECT_TRUE(broken([&](mapgen::FloorMap& m) { m.cells[2 * m.cols + 2] = 0; }));
   EXPECT_TRUE(broken([&](mapgen::FloorMap& m) { m.startRow = 0; }));
   // A door closed into a wall cuts the map in two.
@@ -190,7 +193,8 @@ TEST_F(Generator, ColourMapHasOneJointPerConnectionAndTheMapOneDoorPerJoint) {
     for (const JointPair& j : joints) {
       const int a = std::min(j.first, j.second);
       const int b = std::max(j.first, j.second);
-      EXPECT_TRUE(pairs.insert(std::make_pair(a, b)).second) << "joint " << a << "-" << b << " twice";
+      EXPECT_TRUE(pairs.insert(std::make_pair(a, b)).second)
+          << "joint " << a << "-" << b << " twice";
       EXPECT_TRUE(b - a == 1 || b - a == 3);
       if (b - a == 1) {
         EXPECT_NE(0, a % 3) << "a left-right joint across a grid row";
@@ -212,7 +216,8 @@ TEST_F(Generator, ColourMapHasOneJointPerConnectionAndTheMapOneDoorPerJoint) {
     const mapgen::FloorMap map = mapgen::MakeFloorMap(seed, 1);
     int doors = 0;
     for (int v : map.cells) {
-      if (v != FLOOR_NONE && !(v & FLOOR_STEP)) doors += ((v & DOOR_RIGHT) != 0) + ((v & DOOR_DOWN) != 0);
+      if (v != FLOOR_NONE && !(v & FLOOR_STEP))
+        doors += ((v & DOOR_RIGHT) != 0) + ((v & DOOR_DOWN) != 0);
     }
     EXPECT_EQ(static_cast<int>(joints.size()), doors);
 
@@ -330,8 +335,8 @@ TEST(GetMostFarFloor, FarthestColourAndItsTies) {
   // Colours no joint leads to from the start (and the unused colour 0) do not count.
   EXPECT_EQ(2, GetMostFarFloor({JointPair(1, 2), JointPair(5, 6), JointPair(6, 7)}, 1));
   // A ring: shortest paths, not walks.
-  EXPECT_EQ(4, GetMostFarFloor({JointPair(1, 2), JointPair(2, 4), JointPair(4, 5), JointPair(5, 1)},
-                               1));
+  EXPECT_EQ(
+      4, GetMostFarFloor({JointPair(1, 2), JointPair(2, 4), JointPair(4, 5), JointPair(5, 1)}, 1));
   // Nothing to walk: the colour itself. A colour no joint names: the first joint's first
   // colour, without reading outside the distances.
   EXPECT_EQ(3, GetMostFarFloor({}, 3));

@@ -1,12 +1,12 @@
 // Tests of MapSegment: shrinking, rooms, corridor figures, inversion and picking a cell.
+#include "dungeon/mapsegment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <set>
 #include <utility>
 #include <vector>
-
-#include "dungeon/mapsegment.h"
 
 using DungeonMake::MapSegment;
 

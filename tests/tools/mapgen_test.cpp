@@ -52,8 +52,8 @@ struct PlainMap {
         return ::testing::AssertionFailure() << "bad row " << r << ": " << line;
       }
     }
-    if (!std::getline(in, line) || !(std::istringstream(line) >> word >> m.startRow >> m.startCol) ||
-        word != "start") {
+    if (!std::getline(in, line) ||
+        !(std::istringstream(line) >> word >> m.startRow >> m.startCol) || word != "start") {
       return ::testing::AssertionFailure() << "bad start line: " << line;
     }
     const std::streampos before = in.tellg();
@@ -170,9 +170,9 @@ TEST(MapgenTool, CheckCountsViolationsAndRefusesBadArguments) {
       << out;
   EXPECT_NE(std::string::npos, out.find("us per map"));
 
-  const char* const bad[] = {"--seed", "--seed x", "--seed -1", "--seed 4294967296",
-                             "--count 0", "--floor 12x", "--check", "--frobnicate",
-                             "--check 10 --floor 20"};
+  const char* const bad[] = {
+      "--seed",      "--seed x", "--seed -1",    "--seed 4294967296",    "--count 0",
+      "--floor 12x", "--check",  "--frobnicate", "--check 10 --floor 20"};
   for (const char* arguments : bad) {
     ASSERT_EQ(2, Mapgen(arguments, &out)) << arguments;
     EXPECT_EQ(0u, out.rfind("mapgen: ", 0)) << arguments << ": " << out;

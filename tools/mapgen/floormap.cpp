@@ -73,7 +73,8 @@ FloorMap MakeFloorMap(unsigned int seed, int floor) {
   dungeon.MapSize(&map.rows, &map.cols);
   map.cells.resize(static_cast<size_t>(map.rows) * map.cols);
   for (int row = 0; row < map.rows; ++row) {
-    for (int col = 0; col < map.cols; ++col) map.cells[row * map.cols + col] = dungeon.getCell(row, col);
+    for (int col = 0; col < map.cols; ++col)
+      map.cells[row * map.cols + col] = dungeon.getCell(row, col);
   }
   dungeon.getStartCell(&map.startRow, &map.startCol);
   FindStair(&map);

@@ -2,6 +2,7 @@
 #include "mapcheck.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <map>
 #include <queue>
@@ -107,10 +108,13 @@ class Checker {
  private:
   int Count(size_t before) const { return static_cast<int>(problems->size() - before); }
 
-  template <typename... Args>
-  void Report(const char* format, Args... args) {
+  // Appends one problem line (cut at 255 characters).
+  __attribute__((format(printf, 2, 3))) void Report(const char* format, ...) {
     char line[256];
-    snprintf(line, sizeof line, format, args...);
+    va_list args;
+    va_start(args, format);
+    vsnprintf(line, sizeof line, format, args);
+    va_end(args);
     problems->push_back(line);
   }
 
@@ -154,7 +158,8 @@ class Checker {
           }
           const int n = m.At(nr, nc);
           if (IsRock(n)) {
-            if (!wall || door) Report("cell (%d, %d): side %s faces rock without a plain wall", r, c, s.name);
+            if (!wall || door)
+              Report("cell (%d, %d): side %s faces rock without a plain wall", r, c, s.name);
           } else if (IsStair(n)) {
             const bool entry = (n & ~FLOOR_STEP) == s.wall;  // stairs lead on the way we face
             if (entry && (wall || door)) {
@@ -173,7 +178,8 @@ class Checker {
               Report("cells (%d, %d) and (%d, %d) of one segment are walled off", r, c, nr, nc);
             }
             if (!sameSegment && !(wall && door)) {
-              Report("cells (%d, %d) and (%d, %d) of two segments meet without a door", r, c, nr, nc);
+              Report("cells (%d, %d) and (%d, %d) of two segments meet without a door", r, c, nr,
+                     nc);
             }
           }
         }
@@ -333,8 +339,7 @@ class Checker {
     const int farthest = *std::max_element(dist.begin(), dist.end());
     const int at = dist[grid.ColourOf(m.startRow, m.startCol)];
     if (at != farthest) {
-      Report("start segment lies %d doors from the stairs' segment, the farthest %d", at,
-             farthest);
+      Report("start segment lies %d doors from the stairs' segment, the farthest %d", at, farthest);
     }
   }
 

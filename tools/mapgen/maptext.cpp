@@ -46,6 +46,18 @@ SideKind SideBetween(int a, int b, int wall, int door, int backWall, int backDoo
   return kOpen;
 }
 
+// A side running along a row (three characters) and across it (one), by SideKind.
+const char* const kAcross[3] = {"   ", "───", "─━─"};
+const char* const kAlong[3] = {" ", "│", "┃"};
+
+// The stairs' inside by the way they lead down (map +x right, +y down).
+struct StairArrow {
+  int bit;
+  const char* text;
+};
+const StairArrow kStairArrows[4] = {
+    {WALL_RIGHT, " → "}, {WALL_LEFT, " ← "}, {WALL_DOWN, " ↓ "}, {WALL_UP, " ↑ "}};
+
 // Corner glyphs by the lines that meet there: bit 1 up, 2 down, 4 left, 8 right.
 const char* const kCorners[16] = {" ", "╵", "╷", "│", "╴", "┘", "┐", "┤",
                                   "╶", "└", "┌", "├", "─", "┴", "┬", "┼"};
@@ -79,11 +91,8 @@ std::string PrettyText(const FloorMap& map) {
     const int v = map.At(r, c);
     if (v == FLOOR_NONE) return "░░░";
     if (v & FLOOR_STEP) {
-      switch (v & WALL_ALL) {
-        case WALL_RIGHT: return " → ";
-        case WALL_LEFT: return " ← ";
-        case WALL_DOWN: return " ↓ ";
-        default: return " ↑ ";
+      for (const StairArrow& arrow : kStairArrows) {
+        if ((v & WALL_ALL) == arrow.bit) return arrow.text;
       }
     }
     return "   ";
@@ -100,21 +109,13 @@ std::string PrettyText(const FloorMap& map) {
       if (c < map.cols && above(r, c) != kOpen) arms |= 8;
       out += kCorners[arms];
       if (c == map.cols) break;
-      switch (above(r, c)) {
-        case kOpen: out += "   "; break;
-        case kWall: out += "───"; break;
-        case kDoor: out += "─━─"; break;
-      }
+      out += kAcross[above(r, c)];
     }
     out += '\n';
     if (r == map.rows) break;
     // The vertical sides and the insides of row r.
     for (int c = 0; c <= map.cols; ++c) {
-      switch (leftOf(r, c)) {
-        case kOpen: out += " "; break;
-        case kWall: out += "│"; break;
-        case kDoor: out += "┃"; break;
-      }
+      out += kAlong[leftOf(r, c)];
       if (c < map.cols) out += inside(r, c);
     }
     out += '\n';
