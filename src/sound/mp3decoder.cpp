@@ -88,9 +88,9 @@ int Mp3Decoder::Open(const std::string& path, int rate) {
     Close();
     return VBMP3_ERROR_DECODER;
   }
-  // Output only 16-bit stereo at the device rate: mono files are doubled, other rates resampled.
+  // Output only 16-bit stereo at the device rate: mono files are doubled, files of another rate
+  // go through the decoder's own resampler.
   mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
-  mpg123_param(handle_, MPG123_FORCE_RATE, rate, 0.0);
   if (mpg123_format_none(handle_) != MPG123_OK ||
       mpg123_format(handle_, rate, MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK ||
       mpg123_replace_reader_handle(handle_, ReadBytes, SeekBytes, nullptr) != MPG123_OK ||

@@ -10,6 +10,7 @@
 
 #include "common/commonfunc.h"
 #include "common/random.h"
+#include "sound/soundeffects.h"
 #include "support/testfiles.h"
 #include "testaudio.h"
 
@@ -114,6 +115,12 @@ TEST_F(MusicTest, OpenReportsExactLengthAndDistinctErrors) {
   ASSERT_EQ(1, VBMP3Wrap::vbmp3_open(mono.c_str(), &info));
   EXPECT_EQ(30000, info.samples);
   EXPECT_EQ(1, info.channels);
+  // Another rate is resampled to the device's: the length is counted at 44.1 kHz.
+  const std::string half = dir.file("half.mp3");
+  ASSERT_TRUE(soundtest::WriteTestMp3(half, 11025, RATE / 2, 1, 64));
+  ASSERT_EQ(1, VBMP3Wrap::vbmp3_open(half.c_str(), &info));
+  EXPECT_EQ(22050, info.samples);
+  EXPECT_EQ(RATE, info.frequency);
   EXPECT_EQ(1, VBMP3Wrap::vbmp3_open(piece.c_str(), nullptr));  // the record is optional
 
   const struct {
@@ -201,6 +208,40 @@ TEST_F(MusicTest, SoftVolumeIsPerSideAndClamped) {
   SDL_Delay(200);
   EXPECT_EQ(0.0, meter.Left() + meter.Right());
   EXPECT_EQ(1, State()) << "silence by volume is still playing";
+}
+
+// The title holds an effect and its music at once: either may let go of the device first.
+TEST_F(MusicTest, EffectsAndMusicShareTheDevice) {
+  const std::string wav = dir.file("effect.wav");
+  soundtest::WriteTestWav(wav, 4 * RATE, RATE, 1);
+  const std::string longPiece = dir.file("long.mp3");
+  ASSERT_TRUE(soundtest::WriteTestMp3(longPiece, 4 * RATE, RATE, 2, 128));
+  {
+    SoundEffects effects;
+    ASSERT_EQ(MCI_OK, effects.Send("open \"" + wav + "\" alias sp-bullet-get"));
+    StartScene(longPiece);
+    effects.Send("play sp-bullet-get");
+    VBMP3Wrap::vbmp3_play();
+    // The music lets go first: the effect sounds on.
+    VBMP3Wrap::vbmp3_stop();
+    VBMP3Wrap::vbmp3_close();
+    VBMP3Wrap::vbmp3_free();
+    EXPECT_TRUE(effects.IsPlaying("sp-bullet-get"));
+    soundtest::OutputMeter meter;
+    SDL_Delay(200);
+    EXPECT_GT(meter.Left(), 0.0);
+    // The effects let go first: the music plays on.
+    VBMP3Wrap::vbmp3_init();
+    ASSERT_EQ(1, VBMP3Wrap::vbmp3_open(longPiece.c_str(), nullptr));
+    effects.Send("close all");
+    VBMP3Wrap::vbmp3_play();
+    SDL_Delay(100);
+    meter.Reset();
+    SDL_Delay(200);
+    EXPECT_GT(meter.Left(), 0.0);
+    EXPECT_EQ(1, State());
+  }
+  EXPECT_NE(0, Mix_QuerySpec(nullptr, nullptr, nullptr)) << "the music still holds the device";
 }
 
 // With a fixed seed the state follows the frame clock: a piece of S samples plays for exactly
