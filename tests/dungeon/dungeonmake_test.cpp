@@ -1,8 +1,7 @@
 // Tests of the map generator: its stages and the rules of finished maps over many seeds.
-#include "dungeon/dungeonmake.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "common/random.h"
 #include "dungeon/dungeonconst.h"
+#include "dungeon/dungeonmake.h"
 #include "floormap.h"
 #include "mapcheck.h"
 
