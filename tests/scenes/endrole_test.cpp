@@ -17,7 +17,11 @@ using scenetest::Shot;
 
 class EndroleTest : public scenetest::SceneTest {
  protected:
-  void SetUp() override { testsupport::DrainEvents(); }
+  static void SetUpTestSuite() { SetUpContent(scenetest::WriteEndingContent); }
+  void SetUp() override {
+    SceneTest::SetUp();
+    testsupport::DrainEvents();
+  }
   void TearDown() override {
     ending.Finalize();
     testsupport::DrainEvents();

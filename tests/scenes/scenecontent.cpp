@@ -151,19 +151,25 @@ testsupport::ScratchDir* scratch = nullptr;
 std::filesystem::path previousFolder;
 }  // namespace
 
-void SceneTest::SetUpTestSuite() {
-  ASSERT_TRUE(testsupport::OpenTestWindow());
+void SceneTest::SetUpContent(void (*writeContent)()) {
+  // No assertion here: a failure in the suite set-up would only mark the tests as skipped.
+  if (!testsupport::OpenTestWindow()) return;
   previousFolder = std::filesystem::current_path();
   scratch = new testsupport::ScratchDir();
   std::filesystem::current_path(scratch->path());
-  WriteTitleContent();
-  WriteEndingContent();
+  writeContent();
 }
 
 void SceneTest::TearDownTestSuite() {
+  if (scratch == nullptr) return;
   std::filesystem::current_path(previousFolder);
   delete scratch;
   scratch = nullptr;
+}
+
+void SceneTest::SetUp() {
+  ASSERT_TRUE(testsupport::OpenTestWindow()) << "no OpenGL window";
+  ASSERT_NE(nullptr, scratch) << "no stand-in content";
 }
 
 std::string SceneTest::Printed(const std::function<void()>& action) {

@@ -63,8 +63,12 @@ bool Near(Colour got, Colour want, int tolerance = 2);
 // the working folder for the whole suite.
 class SceneTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite();
+  // Opens the window and writes the content into a fresh working folder (call from the suite's
+  // SetUpTestSuite).
+  static void SetUpContent(void (*writeContent)());
   static void TearDownTestSuite();
+  // Fails the test when the window or the content is missing.
+  void SetUp() override;
   // Runs `action` with standard output captured and returns what it printed.
   static std::string Printed(const std::function<void()>& action);
 };

@@ -21,7 +21,11 @@ using scenetest::Shot;
 
 class TitleTest : public scenetest::SceneTest {
  protected:
-  void SetUp() override { testsupport::DrainEvents(); }
+  static void SetUpTestSuite() { SetUpContent(scenetest::WriteTitleContent); }
+  void SetUp() override {
+    SceneTest::SetUp();
+    testsupport::DrainEvents();
+  }
   void TearDown() override {
     title.Finalize();
     testsupport::DrainEvents();

@@ -7,6 +7,7 @@
 #include <link.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "assets/screenshot.h"
@@ -30,9 +31,16 @@ bool OpenTestWindow(int width, int height) {
   static int state = 0;  // 0 not tried, 1 open, -1 failed
   if (state != 0) return state == 1;
   state = -1;
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
+  // The virtual X server now and then refuses a connection when several test processes start
+  // at the same moment: try again a few times before giving up. Only X11 counts (SDL would
+  // otherwise fall back to a text-terminal driver without OpenGL).
+  setenv("SDL_VIDEODRIVER", "x11", 0);
+  int tries = 0;
+  while (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
     printf("test window: SDL_Init failed: %s\n", SDL_GetError());
-    return false;
+    SDL_Quit();
+    if (++tries == 10) return false;
+    SDL_Delay(100 * tries);
   }
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
