@@ -117,11 +117,16 @@ std::string SaveRecord(int32_t floor) {
 
 TEST_F(ScenesEndToEnd, TitleShowsArtAndMenuWritesTheSaveAndQuitsOnEscape) {
   const std::string shot = Shot("title-new-game.png");
+  const std::string late = (runDir / "after-escape.png").string();
   fs::remove(shot);
   std::string output;
   // Frame 52 is the end of the first light cycle: the light is off, the title art shows alone.
-  EXPECT_EQ(0, Run("52 screenshot " + shot + "\n60 keydown escape\n", 600, &output)) << output;
+  // Escape at frame 60 ends the program there: the screenshot of frame 100 is never taken.
+  EXPECT_EQ(0, Run("52 screenshot " + shot + "\n60 keydown escape\n100 screenshot " + late + "\n", 600,
+                   &output))
+      << output;
   EXPECT_EQ(std::string::npos, output.find("title initialize error")) << output;
+  EXPECT_FALSE(testsupport::FileExists(late));
 
   const std::string save = testsupport::ReadFile((runDir / "savedata.dat").string());
   ASSERT_EQ(16u, save.size());
