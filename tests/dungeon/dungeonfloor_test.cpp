@@ -1,318 +1,207 @@
-// Tests of the dungeon floor's map half: boss and generated maps, world and cell coordinates,
-// doors, stairs, the visible area, off-map queries and the map dump. No OpenGL context needed.
+// Tests of the dungeon floor's map half: boss and generated maps, cells of positions, doors,
+// floor cells, the visible area and the map dump. No OpenGL context needed.
 #include "dungeon/dungeonfloor.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "common/random.h"
-#include "dungeon/dungeonconst.h"
 #include "floortestmaps.h"
-
-using floortest::LocalToWorld;
 
 namespace {
 
-// The boss floor as it must be, rock shown as 256; floor 30 differs only at (3, 6), (3, 7), (3, 8).
 const int R = 256;
-const int kBoss[7][11] = {
-    {R, R, R, R, R, R, R, R, R, R, R},
-    {R, R, 10, 8, 8, 8, 9, R, R, R, R},
-    {R, R, 2, 0, 0, 0, 1, R, R, R, R},
-    {R, 31, 34, 0, 0, 0, 17, 46, 513, R, R},
-    {R, R, 2, 0, 0, 0, 1, R, R, R, R},
-    {R, R, 6, 4, 4, 4, 5, R, R, R, R},
-    {R, R, R, R, R, R, R, R, R, R, R},
-};
+const int kBoss[7][11] = {  // floors 10 and 20; floor 30 has 1, R, R at (3, 6..8)
+    {R, R, R, R, R, R, R, R, R, R, R},   {R, R, 10, 8, 8, 8, 9, R, R, R, R},
+    {R, R, 2, 0, 0, 0, 1, R, R, R, R},   {R, 31, 34, 0, 0, 0, 17, 46, 513, R, R},
+    {R, R, 2, 0, 0, 0, 1, R, R, R, R},   {R, R, 6, 4, 4, 4, 5, R, R, R, R},
+    {R, R, R, R, R, R, R, R, R, R, R}};
 
-std::string EucToUtf8(const std::string& euc) {
-  iconv_t cd = iconv_open("UTF-8", "EUC-JP");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return "(no iconv)";
-  std::string in = euc;
-  std::string out(in.size() * 3 + 16, '\0');
-  char* src = &in[0];
-  char* dst = &out[0];
-  size_t left = in.size(), room = out.size();
-  const size_t r = iconv(cd, &src, &left, &dst, &room);
-  iconv_close(cd);
-  if (r == static_cast<size_t>(-1)) return "(bad EUC-JP)";
-  out.resize(out.size() - room);
-  return out;
+// The visible cells after SetDrawArea as a string of '#' (seen) and '.' per row.
+std::string Seen(const DungeonFloor& d) {
+  std::string s;
+  for (int i = 0; i < 7; ++i) {
+    for (int j = 0; j < 11; ++j) {
+      const int v = d.getVisibleCell(i, j);
+      s += v == R ? '.' : (v == kBoss[i][j] ? '#' : '?');
+    }
+    s += '/';
+  }
+  return s;
+}
+
+// The expected picture: every row dots but the given ones.
+std::string Rows(std::initializer_list<std::pair<int, const char*>> given) {
+  std::string s;
+  for (int i = 0; i < 7; ++i) {
+    std::string row = "...........";
+    for (const auto& g : given) row = g.first == i ? g.second : row;
+    s += row + "/";
+  }
+  return s;
 }
 
 }  // namespace
 
 TEST(DungeonFloorMap, BossFloorsCellByCell) {
   for (int floor : {10, 20, 30}) {
-    DungeonFloor dungeon;
-    float start[3] = {-1, -1, -1};
-    ASSERT_EQ(dungeon.SetMap(start, floor), 0);
-    int rows = 0, cols = 0;
-    dungeon.MapSize(&rows, &cols);
-    ASSERT_EQ(rows, 7);
-    ASSERT_EQ(cols, 11);
-    EXPECT_EQ(dungeon.getFloorNumber(), floor);
+    DungeonFloor d;
+    float start[3];
+    ASSERT_EQ(d.SetMap(start, floor), 0);
+    int rows, cols;
+    d.MapSize(&rows, &cols);
+    ASSERT_EQ(rows * 100 + cols, 711);
     for (int i = 0; i < rows; ++i) {
       for (int j = 0; j < cols; ++j) {
-        int expected = kBoss[i][j];
-        if (floor == 30 && i == 3 && j == 6) expected = 1;
-        if (floor == 30 && i == 3 && (j == 7 || j == 8)) expected = R;
-        EXPECT_EQ(dungeon.getCell(i, j), expected) << "floor " << floor << " cell " << i << "," << j;
+        const int last = floor == 30 && i == 3 && j >= 6 && j <= 8 ? (j == 6 ? 1 : R) : -1;
+        EXPECT_EQ(d.getCell(i, j), last >= 0 ? last : kBoss[i][j]) << floor << ": " << i << "," << j;
       }
     }
-    EXPECT_FLOAT_EQ(start[0], 12.0f);
-    EXPECT_FLOAT_EQ(start[1], 0.0f);
-    EXPECT_FLOAT_EQ(start[2], -4.0f);
-    // Stairs only where there is a way out.
-    float stairs[3] = {12, 0, -32};
-    EXPECT_EQ(dungeon.DownFloor(stairs), floor == 30 ? 0 : 1);
-    EXPECT_EQ(dungeon.DownFloor(start), 0);
+    EXPECT_EQ(start[0], 12.0f);
+    EXPECT_EQ(start[1], 0.0f);
+    EXPECT_EQ(start[2], -4.0f);
+    const float stairs[3] = {12, 0, -32};
+    EXPECT_EQ(d.DownFloor(stairs), floor == 30 ? 0 : 1);
   }
 }
 
-TEST(DungeonFloorMap, GeneratedFloorsAre20By20WithAStartOnFloor) {
+TEST(DungeonFloorMap, GeneratedFloorsAre20By20WithTheStartOnFloor) {
   QUORL_COMMON::SetFixedSeed(1234);
-  for (int floor : {-7, 0, 1, 5, 9, 11, 19, 29, 31, 50, 99}) {
-    DungeonFloor dungeon;
+  for (int floor : {-7, 0, 1, 9, 11, 29, 31, 99}) {
+    DungeonFloor d;
     float start[3];
-    ASSERT_EQ(dungeon.SetMap(start, floor), 0);
-    int rows = 0, cols = 0;
-    dungeon.MapSize(&rows, &cols);
-    ASSERT_EQ(rows, 20) << floor;
-    ASSERT_EQ(cols, 20) << floor;
-    int cell[3];
-    dungeon.getWorldtoMap(start, cell);
-    int startRow, startCol;
-    dungeon.getStartCell(&startRow, &startCol);
-    EXPECT_EQ(cell[0], startRow);
-    EXPECT_EQ(cell[2], startCol);
-    const int c = dungeon.getCell(startRow, startCol);
-    EXPECT_EQ(c & (DungeonConst::FLOOR_NONE | DungeonConst::FLOOR_STEP), 0) << floor;
-    int stairs = 0;
-    for (int i = 0; i < rows; ++i)
-      for (int j = 0; j < cols; ++j) stairs += (dungeon.getCell(i, j) & DungeonConst::FLOOR_STEP) ? 1 : 0;
-    EXPECT_EQ(stairs, 1) << floor;
+    d.SetMap(start, floor);
+    int rows, cols, row, col, cell[3];
+    d.MapSize(&rows, &cols);
+    EXPECT_EQ(rows * 100 + cols, 2020) << floor;
+    d.getStartCell(&row, &col);
+    d.getWorldtoMap(start, cell);
+    EXPECT_EQ(cell[0] * 100 + cell[2], row * 100 + col);
+    EXPECT_EQ(d.getCell(row, col) & (256 | 512), 0) << floor;
   }
   QUORL_COMMON::ResetSeeding();
 }
 
-TEST(DungeonFloorMap, CellsAndWorldPositionsRoundTripAndShareBoundaries) {
-  DungeonFloor dungeon;
+TEST(DungeonFloorMap, CellsOfPositionsRoundTripAndShareTheirBoundaries) {
+  DungeonFloor d;
   for (int row = -3; row < 24; ++row) {
     for (int col = -3; col < 24; ++col) {
-      int cell[3] = {row, 7, col};
+      int cell[3] = {row, 7, col}, back[3];
       float pos[3];
-      dungeon.getMaptoWorld(cell, pos);
-      EXPECT_EQ(pos[0], 4.0f * row);
-      EXPECT_EQ(pos[1], 0.0f);
-      EXPECT_EQ(pos[2], -4.0f * col);
-      int back[3] = {-9, -9, -9};
-      EXPECT_EQ(dungeon.getWorldtoMap(pos, back), 0);
-      EXPECT_EQ(back[0], row);
-      EXPECT_EQ(back[1], 0);
-      EXPECT_EQ(back[2], col);
-      // x = 4i + 2 still belongs to row i, the next float above it to row i + 1; and the same
-      // along -z for the columns. This holds left of the origin too.
-      float edge[3] = {4.0f * row + 2.0f, 0, -(4.0f * col + 2.0f)};
-      dungeon.getWorldtoMap(edge, back);
-      EXPECT_EQ(back[0], row);
-      EXPECT_EQ(back[2], col);
+      d.getMaptoWorld(cell, pos);
+      d.getWorldtoMap(pos, back);
+      EXPECT_EQ(back[0] * 1000 + back[1] * 100 + back[2], row * 1000 + col);
+      // x = 4i + 2 still belongs to row i, the next float to row i + 1 (also left of 0); the
+      // same along -z for the columns.
+      float edge[3] = {4.0f * row + 2, 0, -(4.0f * col + 2)};
+      d.getWorldtoMap(edge, back);
+      EXPECT_EQ(back[0] * 1000 + back[2], row * 1000 + col);
       float beyond[3] = {std::nextafter(edge[0], 1e9f), 0, std::nextafter(edge[2], -1e9f)};
-      dungeon.getWorldtoMap(beyond, back);
-      EXPECT_EQ(back[0], row + 1);
-      EXPECT_EQ(back[2], col + 1);
+      d.getWorldtoMap(beyond, back);
+      EXPECT_EQ(back[0] * 1000 + back[2], (row + 1) * 1000 + col + 1);
     }
   }
-  // Non-finite and huge positions give cells far off every map, without overflow.
-  const float inf = std::numeric_limits<float>::infinity();
-  float odd[3] = {std::nanf(""), 0, inf};
+  float odd[3] = {std::nanf(""), 0, HUGE_VALF}, far[3] = {-50, 0, 70};
   int cell[3];
-  dungeon.getWorldtoMap(odd, cell);
+  d.getWorldtoMap(odd, cell);
   EXPECT_LT(cell[0], -1000);
   EXPECT_LT(cell[2], -1000);
+  float start[3];
+  d.SetMap(start, 10);
+  d.SetDrawArea(far, 0);  // off the map: nothing visible, no door, no stairs
+  EXPECT_EQ(Seen(d), Rows({}));
+  EXPECT_FALSE(d.isVisibleMap(far));
+  EXPECT_EQ(d.ThroughDoor(far) + d.DownFloor(far) + d.ThroughDoor(odd) + d.DownFloor(odd), 0);
 }
 
-TEST(DungeonFloorMap, ThroughDoorNeedsTheDoorSideStrictlyPassed) {
-  // Cell (0, 0) holds doors on all four sides, so every comparison can be made exactly.
-  DungeonFloor dungeon;
-  const int all = 15 | 16 | 32 | 64 | 128;
-  const int cells[1] = {all};
-  ASSERT_EQ(dungeon.SetMapData(cells, 1, 1, 0, 0), 0);
+TEST(DungeonFloorMap, ThroughDoorOnlyStrictlyInsideTheDoorway) {
+  DungeonFloor d;
+  const int doors[1] = {255}, walls[1] = {15};
+  ASSERT_EQ(d.SetMapData(doors, 1, 1, 0, 0), 0);
   struct Case {
     float x, z;
     int door;
   };
-  const Case cases[] = {
-      {0.0f, -1.4f, 0},     // lz = 0.7 exactly: not yet through
-      {0.0f, -1.42f, 1},    // lz = 0.71: through the +x door
-      {0.68f, -1.42f, 1},   // lx = 0.34
-      {0.7f, -1.42f, 0},    // lx = 0.35 exactly: beside the door
-      {-0.7f, -1.42f, 0},   // lx = -0.35 exactly
-      {0.0f, 1.42f, 2},     // lz = -0.71: the -x door
-      {0.0f, 1.4f, 0},
-      {1.42f, 0.0f, 3},     // lx = 0.71: the +y door
-      {1.4f, 0.0f, 0},
-      {1.42f, -0.7f, 0},    // lz = 0.35 exactly
-      {-1.42f, 0.0f, 4},    // lx = -0.71: the -y door
-      {-1.42f, 0.68f, 4},
-      {0.0f, 0.0f, 0},
-      {1.42f, -1.42f, 0},   // in the corner: each door needs the other coordinate in its range
-  };
+  const Case cases[] = {{0, -1.4f, 0},     {0, -1.42f, 1},  {0.68f, -1.42f, 1}, {0.7f, -1.42f, 0},
+                        {-0.7f, -1.42f, 0}, {0, 1.42f, 2},   {0, 1.4f, 0},       {1.42f, 0, 3},
+                        {1.4f, 0, 0},       {1.42f, -0.7f, 0}, {-1.42f, 0.68f, 4}, {1.42f, -1.42f, 0}};
   for (const Case& c : cases) {
-    float pos[3] = {c.x, 0, c.z};
-    EXPECT_EQ(dungeon.ThroughDoor(pos), c.door) << c.x << " " << c.z;
+    const float pos[3] = {c.x, 0, c.z};  // lx = x / 2, lz = -z / 2: 0.7 and 0.35 exactly
+    EXPECT_EQ(d.ThroughDoor(pos), c.door) << c.x << " " << c.z;
   }
-  // The same positions in a cell whose walls hold no doors pass nothing.
-  const int walls[1] = {15};
-  ASSERT_EQ(dungeon.SetMapData(walls, 1, 1, 0, 0), 0);
-  float pos[3] = {0.0f, 0, -1.42f};
-  EXPECT_EQ(dungeon.ThroughDoor(pos), 0);
-
-  // The boss floor's closet door, walking from the start towards -z.
-  float start[3];
-  dungeon.SetMap(start, 10);
-  float inDoor[3] = {12.0f, 0.0f, -5.42f};
-  EXPECT_EQ(dungeon.ThroughDoor(inDoor), 1);
-  EXPECT_EQ(dungeon.ThroughDoor(start), 0);
+  ASSERT_EQ(d.SetMapData(walls, 1, 1, 0, 0), 0);
+  const float pos[3] = {0, 0, -1.42f};
+  EXPECT_EQ(d.ThroughDoor(pos), 0);
+  EXPECT_EQ(d.SetMapData(walls, 21, 1, 0, 0), -1);
 }
 
-TEST(DungeonFloorMap, IsFloorOfStartStairsAndEdges) {
-  DungeonFloor dungeon;
+TEST(DungeonFloorMap, IsFloorExcludesStartStairsRockAndOffMapCells) {
+  DungeonFloor d;
   float start[3];
-  dungeon.SetMap(start, 20);
-  EXPECT_FALSE(dungeon.isFloor(3, 1));   // the start cell
-  EXPECT_FALSE(dungeon.isFloor(3, 8));   // stairs
-  EXPECT_TRUE(dungeon.isFloor(3, 7));    // the corridor before them
-  EXPECT_TRUE(dungeon.isFloor(3, 4));
-  EXPECT_FALSE(dungeon.isFloor(0, 0));   // rock
-  EXPECT_FALSE(dungeon.isFloor(7, 3));   // row == rows
-  EXPECT_FALSE(dungeon.isFloor(3, 11));  // column == cols
-  EXPECT_FALSE(dungeon.isFloor(-1, 3));
-  EXPECT_FALSE(dungeon.isFloor(3, -1));
-  EXPECT_FALSE(dungeon.isFloor(-2147483647 - 1, 2147483647));
-  // A map of floor with walls at its very edge: the edge cells are floor, one step beyond is not.
-  const std::vector<int> open = floortest::OpenMap(2, 3);
-  ASSERT_EQ(dungeon.SetMapData(open.data(), 2, 3, 0, 0), 0);
-  EXPECT_FALSE(dungeon.isFloor(0, 0));
-  EXPECT_TRUE(dungeon.isFloor(1, 2));
-  EXPECT_FALSE(dungeon.isFloor(2, 2));
-  EXPECT_FALSE(dungeon.isFloor(1, 3));
+  d.SetMap(start, 20);
+  struct Case {
+    int row, col;
+    bool floor;
+  };
+  const Case cases[] = {{3, 1, false}, {3, 8, false}, {3, 7, true},  {5, 6, true},  {0, 0, false},
+                        {7, 3, false}, {3, 11, false}, {-1, 3, false}, {3, -1, false}};
+  for (const Case& c : cases) EXPECT_EQ(d.isFloor(c.row, c.col), c.floor) << c.row << "," << c.col;
 }
 
-TEST(DungeonFloorMap, SetMapDataRejectsBadSizes) {
-  DungeonFloor dungeon;
-  const std::vector<int> cells(21 * 21, 0);
-  EXPECT_EQ(dungeon.SetMapData(cells.data(), 21, 5, 0, 0), -1);
-  EXPECT_EQ(dungeon.SetMapData(cells.data(), 5, 0, 0, 0), -1);
-  EXPECT_EQ(dungeon.SetMapData(nullptr, 5, 5, 0, 0), -1);
-  EXPECT_EQ(dungeon.SetMapData(cells.data(), 20, 20, 0, 0), 0);
-}
-
-TEST(DungeonFloorVisible, ClosedDoorsHideWhatLiesBehindThem) {
-  DungeonFloor dungeon;
+TEST(DungeonFloorMap, VisibleAreaStopsAtClosedDoorsAndRunsNotBeyondStairs) {
+  DungeonFloor d;
   float start[3];
-  dungeon.SetMap(start, 10);
-  // In the closet: only the closet itself.
-  dungeon.SetDrawArea(start, 0);
+  d.SetMap(start, 10);
+  d.SetDrawArea(start, 0);  // in the closet
+  EXPECT_EQ(Seen(d), Rows({{3, ".#........."}}));
+  EXPECT_TRUE(d.isVisibleMap(start));
+  const float inRoom[3] = {16, 0, -16}, onStairs[3] = {12, 0, -32}, corridor[3] = {12, 0, -28};
+  const char* room = "..#####....";
+  d.SetDrawArea(inRoom, 123);
+  EXPECT_EQ(Seen(d), Rows({{1, room}, {2, room}, {3, room}, {4, room}, {5, room}}));
+  EXPECT_FALSE(d.isVisibleMap(start));
+  // On stairs leading to +x only the way back is scanned; from the corridor, the stairs but
+  // nothing beyond them or behind the corridor's door.
+  for (const float* pos : {onStairs, corridor}) {
+    d.SetDrawArea(pos, 0);
+    EXPECT_EQ(Seen(d), Rows({{3, ".......##.."}}));
+  }
+  // Floor open to the map's edge: the walk stops at the edge.
+  const std::vector<int> open = floortest::OpenMap(7, 11);
+  ASSERT_EQ(d.SetMapData(open.data(), 7, 11, 0, 0), 0);
+  d.SetDrawArea(inRoom, 0);
   for (int i = 0; i < 7; ++i)
-    for (int j = 0; j < 11; ++j)
-      EXPECT_EQ(dungeon.getVisibleCell(i, j), (i == 3 && j == 1) ? 31 : R) << i << "," << j;
-  EXPECT_TRUE(dungeon.isVisibleMap(start));
-
-  // In the room: the whole room, but not the closet, the corridor or the stairs.
-  float room[3] = {16, 0, -16};
-  dungeon.SetDrawArea(room, 123.0f);
-  for (int i = 0; i < 7; ++i) {
-    for (int j = 0; j < 11; ++j) {
-      const bool inRoom = i >= 1 && i <= 5 && j >= 2 && j <= 6;
-      EXPECT_EQ(dungeon.getVisibleCell(i, j), inRoom ? kBoss[i][j] : R) << i << "," << j;
-    }
-  }
-  EXPECT_FALSE(dungeon.isVisibleMap(start));
-  // The heading does not matter.
-  dungeon.SetDrawArea(room, 0.0f);
-  EXPECT_EQ(dungeon.getVisibleCell(5, 6), 5);
+    for (int j = 0; j < 11; ++j) EXPECT_EQ(d.getVisibleCell(i, j), 0);
 }
 
-TEST(DungeonFloorVisible, OnTheStairsOnlyTheWayBackIsSeen) {
-  DungeonFloor dungeon;
+TEST(DungeonFloorMap, DumpInEucJp) {
+  DungeonFloor d;
   float start[3];
-  dungeon.SetMap(start, 20);
-  float stairs[3] = {12, 0, -32};
-  dungeon.SetDrawArea(stairs, 90);
-  for (int i = 0; i < 7; ++i) {
-    for (int j = 0; j < 11; ++j) {
-      int expected = R;
-      if (i == 3 && j == 8) expected = 513;
-      if (i == 3 && j == 7) expected = 46;
-      EXPECT_EQ(dungeon.getVisibleCell(i, j), expected) << i << "," << j;
-    }
-  }
-  // From the corridor the scan stops at the stairs and does not run on beyond them.
-  float corridor[3] = {12, 0, -28};
-  dungeon.SetDrawArea(corridor, 0);
-  EXPECT_EQ(dungeon.getVisibleCell(3, 8), 513);
-  EXPECT_EQ(dungeon.getVisibleCell(3, 9), R);
-  EXPECT_EQ(dungeon.getVisibleCell(3, 6), R);  // behind the corridor's door
-}
-
-TEST(DungeonFloorVisible, OpenMapsAndPositionsOffTheMap) {
-  DungeonFloor dungeon;
-  // Floor open to the map's edge: the scan stops at the edge and sees every cell.
-  const std::vector<int> open = floortest::OpenMap(6, 9);
-  ASSERT_EQ(dungeon.SetMapData(open.data(), 6, 9, 0, 0), 0);
-  float pos[3];
-  LocalToWorld(2, 4, 0, 0, 0, pos);
-  dungeon.SetDrawArea(pos, 0);
-  for (int i = 0; i < 6; ++i)
-    for (int j = 0; j < 9; ++j) EXPECT_EQ(dungeon.getVisibleCell(i, j), 0) << i << "," << j;
-  // Off the map nothing is visible and nothing is read.
-  float away[3] = {-100, 0, 100};
-  dungeon.SetDrawArea(away, 0);
-  for (int i = 0; i < 6; ++i)
-    for (int j = 0; j < 9; ++j) EXPECT_EQ(dungeon.getVisibleCell(i, j), R);
-  EXPECT_FALSE(dungeon.isVisibleMap(away));
-  EXPECT_EQ(dungeon.DownFloor(away), 0);
-  EXPECT_EQ(dungeon.ThroughDoor(away), 0);
-  float nan[3] = {std::nanf(""), std::nanf(""), std::nanf("")};
-  dungeon.SetDrawArea(nan, 0);
-  EXPECT_FALSE(dungeon.isVisibleMap(nan));
-}
-
-TEST(DungeonFloorDump, BossMapInEucJp) {
-  DungeonFloor dungeon;
-  float start[3];
-  dungeon.SetMap(start, 10);
-  std::vector<int> cells(7 * 11);
+  d.SetMap(start, 10);
+  std::vector<int> cells;
   for (int i = 0; i < 7; ++i)
-    for (int j = 0; j < 11; ++j) cells[i * 11 + j] = dungeon.getCell(i, j);
+    for (int j = 0; j < 11; ++j) cells.push_back(d.getCell(i, j));
   testing::internal::CaptureStdout();
   dispFloorMapData(cells.data(), 11, 7);
-  const std::string text = EucToUtf8(testing::internal::GetCapturedStdout());
-
-  std::vector<std::string> lines;
-  size_t from = 0;
-  for (size_t at; (at = text.find('\n', from)) != std::string::npos; from = at + 1) {
-    lines.push_back(text.substr(from, at - from));
-  }
-  ASSERT_EQ(lines.size(), 15u);  // two per row and one closing line
-  EXPECT_EQ(lines[14], "");
-  const std::string sp = "\u3000";
-  auto rock = [&](int n) {
-    std::string s;
-    for (int k = 0; k < 2 * n; ++k) s += sp;
-    return s;
-  };
-  // Row 3: rock, closet (door on its +x side), door cell, open room, wall with door, corridor
-  // (door on its -x side), stairs, rock.
-  EXPECT_EQ(lines[6], rock(1) + "┌┓" + "┃" + sp + rock(3) + sp + "┃" + "┏─" + "＃＃" + rock(2));
-  EXPECT_EQ(lines[7], rock(1) + "└┛" + "┃" + sp + rock(3) + sp + "┃" + "┗─" + "＃＃" + rock(2));
-  // Row 1: the room's top wall.
-  EXPECT_EQ(lines[2], rock(2) + "┌─" + "──" + "──" + "──" + "─┐" + rock(4));
-  EXPECT_EQ(lines[3], rock(2) + "│" + sp + rock(3) + sp + "│" + rock(4));
-  EXPECT_EQ(lines[0], rock(11));
+  std::string euc = testing::internal::GetCapturedStdout(), text(euc.size() * 2, '\0');
+  iconv_t cd = iconv_open("UTF-8", "EUC-JP");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  char *src = &euc[0], *dst = &text[0];
+  size_t left = euc.size(), room = text.size();
+  ASSERT_NE(iconv(cd, &src, &left, &dst, &room), static_cast<size_t>(-1));
+  iconv_close(cd);
+  text.resize(text.size() - room);
+  const std::string s = "\u3000", s2 = s + s, s4 = s2 + s2, s6 = s4 + s2, s8 = s4 + s4;
+  // Rows 1 and 3: two lines each (the -y side, then the +y side); 14 lines and a closing one.
+  const std::string expected[] = {
+      s4 + "┌" + "────────" + "┐" + s8 + "\n" + s4 + "│" + s + s6 + s + "│" + s8,
+      s2 + "┌┓┃" + s + s6 + s + "┃┏─＃＃" + s4 + "\n" + s2 + "└┛┃" + s + s6 + s + "┃┗─＃＃" + s4};
+  EXPECT_NE(text.find("\n" + expected[0] + "\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n" + expected[1] + "\n"), std::string::npos) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 15);
+  EXPECT_EQ(text.substr(text.size() - 2), "\n\n");
 }

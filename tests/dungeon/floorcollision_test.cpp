@@ -1,9 +1,8 @@
 // Tests of the floor's collision: walls, doors, stairs beside, convex corners, floor and
-// ceiling, the ray walk, and bodies off the map.
+// ceiling, sphere sets, cubes, bodies off the map and the ray walk.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "dungeon/dungeonfloor.h"
 #include "floortestmaps.h"
@@ -13,417 +12,281 @@ using QUORL_COMMON::_Collision;
 
 namespace {
 
-// One side of a cell: its wall and door bit, the neighbour's offset, whether its plane lies
-// across lz (else lx), its sign, and the heading that faces it.
-struct SideCase {
-  int wall, door;
-  int dRow, dCol;
+const int SPH = QUORL_COMMON::COL_SPHERE, CYL = QUORL_COMMON::COL_CYLINDER;
+const int RAY = QUORL_COMMON::COL_RAY;
+
+// A side of a cell: wall bit (the door bit is 16 times it), neighbour offset, whether its plane
+// lies across lz (else lx) and at which sign, and the heading that faces it.
+struct Side {
+  int wall, dRow, dCol;
   bool acrossZ;
   double sign;
   float facing;
 };
-const SideCase kSides[4] = {
-    {1, 16, 0, 1, true, 1, 0},
-    {2, 32, 0, -1, true, -1, 180},
-    {4, 64, 1, 0, false, 1, 90},
-    {8, 128, -1, 0, false, -1, 270},
-};
+const Side kSides[4] = {{1, 0, 1, true, 1, 0}, {2, 0, -1, true, -1, 180},
+                        {4, 1, 0, false, 1, 90}, {8, -1, 0, false, -1, 270}};
 
-// A 3 x 3 map of open floor with `centre` in the middle cell (1, 1).
-void CentreMap(DungeonFloor* dungeon, int centre) {
+// A 3 x 3 map of open floor, `centre` in cell (1, 1) and `beside` in its neighbour on `side`.
+void Map3(DungeonFloor* d, int centre, const Side& side, int beside) {
   std::vector<int> cells = OpenMap(3, 3);
   cells[4] = centre;
-  ASSERT_EQ(dungeon->SetMapData(cells.data(), 3, 3, 0, 0), 0);
+  cells[(1 + side.dRow) * 3 + 1 + side.dCol] = beside;
+  ASSERT_EQ(d->SetMapData(cells.data(), 3, 3, 0, 0), 0);
 }
 
-// World position of the middle cell's local point with `across` on the side's axis.
-void NearSide(const SideCase& side, double across, double lateral, float* pos) {
+// Resolves a body in cell (1, 1) at `across` towards the side and `lateral` along it; writes
+// the corrected across and lateral coordinates.
+int Push(const DungeonFloor& d, int type, const Side& side, double across, double lateral,
+         float turn, float radius, bool passDoors, double* outAcross, double* outLateral) {
   const double lx = side.acrossZ ? lateral : across * side.sign;
   const double lz = side.acrossZ ? across * side.sign : lateral;
+  float pos[3], out[3];
   LocalToWorld(1, 1, lx, 0, lz, pos);
-}
-
-// The middle cell's local coordinate of `out` across the side (positive towards the side).
-double Across(const SideCase& side, const float* out) {
+  const _Collision body = Body(type, pos, std::fmod(side.facing + turn + 360.0f, 360.0f), radius, passDoors);
+  const int result = d.Collision(&body, out);
   double local[3];
   WorldToLocal(1, 1, out, local);
-  return (side.acrossZ ? local[2] : local[0]) * side.sign;
-}
-
-double Lateral(const SideCase& side, const float* out) {
-  double local[3];
-  WorldToLocal(1, 1, out, local);
-  return side.acrossZ ? local[0] : local[2];
+  *outAcross = (side.acrossZ ? local[2] : local[0]) * side.sign;
+  *outLateral = side.acrossZ ? local[0] : local[2];
+  return result;
 }
 
 }  // namespace
 
-TEST(FloorCollision, CylinderSlidesAlongEachWallToExactlyTouchingIt) {
-  for (const SideCase& side : kSides) {
-    DungeonFloor dungeon;
-    CentreMap(&dungeon, side.wall);
-    // Moved diagonally into the wall: only the part into it is taken back.
-    float pos[3];
-    NearSide(side, 0.875, 0.25, pos);
-    _Collision body = Upright(pos, side.facing + 45.0f, true, 0.5f);
-    float out[3];
-    EXPECT_EQ(dungeon.Collision(&body, out), 1);
-    EXPECT_EQ(Across(side, out) + 0.25, 1.0) << "wall " << side.wall;
-    EXPECT_EQ(Lateral(side, out), 0.25);
-    EXPECT_EQ(out[1], pos[1]);
-    // The player's own body (radius 0.4).
-    body = Upright(pos, side.facing, true);
-    dungeon.Collision(&body, out);
-    EXPECT_NEAR(Across(side, out) + 0.2, 1.0, 1e-6);
-    EXPECT_EQ(Lateral(side, out), 0.25);
-    // Not touching: nothing changes.
-    NearSide(side, 0.75, 0.25, pos);
-    body = Upright(pos, side.facing, true, 0.5f);
-    EXPECT_EQ(dungeon.Collision(&body, out), 0);
-    EXPECT_EQ(out[0], pos[0]);
-    EXPECT_EQ(out[2], pos[2]);
+TEST(FloorCollision, WallsTakeBackOnlyTheMotionIntoThem) {
+  for (const Side& side : kSides) {
+    DungeonFloor d;
+    Map3(&d, side.wall, side, 0);
+    double across, lateral;
+    // Pressed diagonally into the wall: it ends touching the wall exactly, sliding along it.
+    EXPECT_EQ(Push(d, CYL, side, 0.875, 0.25, 45, 0.5f, true, &across, &lateral), 1);
+    EXPECT_EQ(across + 0.25, 1.0) << side.wall;
+    EXPECT_EQ(lateral, 0.25);
+    Push(d, CYL, side, 0.875, 0.25, 0, 0.4f, true, &across, &lateral);  // the player's body
+    EXPECT_NEAR(across + 0.2, 1.0, 1e-6);
+    EXPECT_EQ(Push(d, SPH, side, 0.75, 0.25, 0, 0.5f, false, &across, &lateral), 0);
+    EXPECT_EQ(across, 0.75);
   }
 }
 
-TEST(FloorCollision, DoorsLetAFacingPassDoorsSphereThroughOnlyNearTheirMiddle) {
-  for (const SideCase& side : kSides) {
-    DungeonFloor dungeon;
-    CentreMap(&dungeon, side.wall | side.door);
-    float pos[3], out[3];
-    NearSide(side, 0.875, 0.25, pos);
-    _Collision sphere = Sphere(pos, 0.5f, side.facing, true);
-    EXPECT_EQ(dungeon.Collision(&sphere, out), 0) << "door " << side.door;
-    EXPECT_EQ(out[0], pos[0]);
-    EXPECT_EQ(out[2], pos[2]);
-    // Within 45 degrees either way (the end turned clockwise included).
-    for (float turn : {45.0f, -44.5f}) {
-      sphere.yaw = std::fmod(side.facing + turn + 360.0f, 360.0f);
-      EXPECT_EQ(dungeon.Collision(&sphere, out), 0) << side.door << " turn " << turn;
+TEST(FloorCollision, DoorsLetOnlyAFacingPassDoorsSphereThroughNearTheirMiddle) {
+  struct Case {
+    int type;
+    float turn;
+    double lateral;
+    bool passDoors;
+    int stopped;
+  };
+  const Case cases[] = {{SPH, 0, 0.25, true, 0},    {SPH, 45, 0.25, true, 0},  {SPH, -44.5f, 0.25, true, 0},
+                        {SPH, -45, 0.25, true, 1},  {SPH, 45.5f, 0.25, true, 1}, {SPH, 90, 0.25, true, 1},
+                        {SPH, 0, 0.375, true, 1},   {SPH, 0, -0.25, false, 1},   {CYL, 0, 0.0, true, 1}};
+  for (const Side& side : kSides) {
+    DungeonFloor d;
+    Map3(&d, side.wall * 17, side, 0);
+    for (const Case& c : cases) {
+      double across, lateral;
+      EXPECT_EQ(Push(d, c.type, side, 0.875, c.lateral, c.turn, 0.5f, c.passDoors, &across, &lateral),
+                c.stopped) << "side " << side.wall << " turn " << c.turn << " at " << c.lateral;
+      EXPECT_EQ(across, c.stopped ? 0.75 : 0.875);
     }
-    for (float turn : {-45.0f, 45.5f, 90.0f, 180.0f}) {
-      sphere.yaw = std::fmod(side.facing + turn + 360.0f, 360.0f);
-      EXPECT_EQ(dungeon.Collision(&sphere, out), 1) << side.door << " turn " << turn;
-      EXPECT_EQ(Across(side, out), 0.75);
-    }
-    // Facing it, but beside the door's frame.
-    NearSide(side, 0.875, 0.375, pos);
-    sphere = Sphere(pos, 0.5f, side.facing, true);
-    EXPECT_EQ(dungeon.Collision(&sphere, out), 1);
-    // Bodies without passDoors, and cylinders, never pass a door.
-    NearSide(side, 0.875, 0.25, pos);
-    sphere = Sphere(pos, 0.5f, side.facing, false);
-    EXPECT_EQ(dungeon.Collision(&sphere, out), 1);
-    _Collision body = Upright(pos, side.facing, true, 0.5f);
-    EXPECT_EQ(dungeon.Collision(&body, out), 1);
-    EXPECT_EQ(Across(side, out), 0.75);
   }
 }
 
 TEST(FloorCollision, StairsBesideArePassableOnlyWhenFaced) {
-  for (const SideCase& side : kSides) {
-    DungeonFloor dungeon;
-    std::vector<int> cells = OpenMap(3, 3);
-    cells[(1 + side.dRow) * 3 + 1 + side.dCol] = 512 | side.wall;  // leading away from (1, 1)
-    ASSERT_EQ(dungeon.SetMapData(cells.data(), 3, 3, 0, 0), 0);
-    float pos[3], out[3];
-    NearSide(side, 0.875, 0.0, pos);
-    _Collision body = Upright(pos, side.facing, true);
-    EXPECT_EQ(dungeon.Collision(&body, out), 0) << "stairs on side " << side.wall;
-    body.yaw = std::fmod(side.facing + 180.0f, 360.0f);
-    EXPECT_EQ(dungeon.Collision(&body, out), 1) << "stairs on side " << side.wall;
-    EXPECT_NEAR(Across(side, out), 0.8, 1e-6);
-    // A body without passDoors is stopped whatever its heading.
-    body = Upright(pos, side.facing, false);
-    EXPECT_EQ(dungeon.Collision(&body, out), 1);
-    _Collision sphere = Sphere(pos, 0.5f, side.facing, false);
-    EXPECT_EQ(dungeon.Collision(&sphere, out), 1);
-    sphere.passDoors = true;
-    EXPECT_EQ(dungeon.Collision(&sphere, out), 0);
-  }
-  // The ends of the facing arcs: sides across z include the end turned clockwise, sides across x
-  // the end turned counter-clockwise.
-  struct Edge {
-    int side;
-    float yaw;
+  struct Case {
+    int type;
+    float turn;
+    bool passDoors;
     int stopped;
   };
-  const Edge edges[] = {{0, 90, 0}, {0, 270, 1}, {1, 270, 0}, {1, 90, 1},
-                        {2, 0, 0},  {2, 180, 1}, {3, 180, 0}, {3, 0, 1}};
-  for (const Edge& e : edges) {
-    const SideCase& side = kSides[e.side];
-    DungeonFloor dungeon;
-    std::vector<int> cells = OpenMap(3, 3);
-    cells[(1 + side.dRow) * 3 + 1 + side.dCol] = 512 | side.wall;
-    ASSERT_EQ(dungeon.SetMapData(cells.data(), 3, 3, 0, 0), 0);
-    float pos[3], out[3];
-    NearSide(side, 0.875, 0.0, pos);
-    _Collision body = Upright(pos, e.yaw, true);
-    EXPECT_EQ(dungeon.Collision(&body, out), e.stopped) << side.wall << " at " << e.yaw;
+  const Case cases[] = {{CYL, 0, true, 0}, {CYL, 180, true, 1}, {CYL, 0, false, 1},
+                        {SPH, 0, false, 1}, {SPH, 0, true, 0}};
+  for (const Side& side : kSides) {
+    DungeonFloor d;
+    Map3(&d, 0, side, 512 | side.wall);  // stairs leading away from the cell
+    for (const Case& c : cases) {
+      double across, lateral;
+      EXPECT_EQ(Push(d, c.type, side, 0.875, 0, c.turn, 0.4f, c.passDoors, &across, &lateral),
+                c.stopped) << "side " << side.wall << " turn " << c.turn;
+    }
+  }
+  // The ends of the facing arcs (turns from the facing heading): sides across z take the end at
+  // -90, sides across x the end at +90... as headings: (270, 90] and (90, 270], [0, 180), [180, 360).
+  const float edges[4][2] = {{90, 270}, {270, 90}, {0, 180}, {180, 0}};  // passes, stopped
+  for (int k = 0; k < 4; ++k) {
+    DungeonFloor d;
+    Map3(&d, 0, kSides[k], 512 | kSides[k].wall);
+    for (int stopped = 0; stopped < 2; ++stopped) {
+      double across, lateral;
+      const float turn = edges[k][stopped] - kSides[k].facing;
+      EXPECT_EQ(Push(d, CYL, kSides[k], 0.875, 0, turn, 0.4f, true, &across, &lateral), stopped)
+          << "side " << kSides[k].wall << " heading " << edges[k][stopped];
+    }
   }
 }
 
 TEST(FloorCollision, ConvexCornersPushStraightAwayFromTheCornerPoint) {
-  // Cell (1, 1) is open; the +x neighbour's -y wall, or the -y neighbour's +x wall, makes the
-  // corner at local (-1, +1).
-  for (int via = 0; via < 2; ++via) {
-    DungeonFloor dungeon;
-    std::vector<int> cells = OpenMap(3, 3);
-    if (via == 0) cells[1 * 3 + 2] = 8; else cells[0 * 3 + 1] = 1;
-    ASSERT_EQ(dungeon.SetMapData(cells.data(), 3, 3, 0, 0), 0);
-    float pos[3], out[3];
-    LocalToWorld(1, 1, -0.9, 0, 0.9, pos);
-    for (int kind = 0; kind < 2; ++kind) {
-      _Collision body = kind == 0 ? Sphere(pos, 0.5f, 0, false) : Upright(pos, 0, true, 0.5f);
-      EXPECT_EQ(dungeon.Collision(&body, out), 1);
-      double local[3];
-      WorldToLocal(1, 1, out, local);
-      EXPECT_NEAR(local[0], -1.0 + 0.25 / std::sqrt(2.0), 1e-6);
-      EXPECT_NEAR(local[2], 1.0 - 0.25 / std::sqrt(2.0), 1e-6);
-    }
-    // Farther than r from the corner: untouched.
-    LocalToWorld(1, 1, -0.75, 0, 0.75, pos);
-    _Collision far = Sphere(pos, 0.5f, 0, false);
-    EXPECT_EQ(dungeon.Collision(&far, out), 0);
-  }
-  // Each of the four corners, made by the z-side neighbours' walls.
-  struct CornerCase {
+  // The corner (lx, lz) of the open cell (1, 1) exists when a neighbour's wall meets it.
+  struct Case {
     int nbRow, nbCol, nbWall;
-    double lx, lz;
+    double lx, lz, at;
   };
-  const CornerCase corners[] = {
-      {1, 2, 8, -1, 1}, {1, 2, 4, 1, 1}, {1, 0, 8, -1, -1}, {1, 0, 4, 1, -1}};
-  for (const CornerCase& c : corners) {
-    DungeonFloor dungeon;
+  const Case cases[] = {{1, 2, 8, -1, 1, 0.9}, {0, 1, 1, -1, 1, 0.9}, {1, 2, 4, 1, 1, 0.9},
+                        {1, 0, 8, -1, -1, 0.9}, {1, 0, 4, 1, -1, 0.9},
+                        {1, 2, 4, 1, 1, 1.0}};  // on the corner point itself: towards the middle
+  for (const Case& c : cases) {
+    DungeonFloor d;
     std::vector<int> cells = OpenMap(3, 3);
     cells[c.nbRow * 3 + c.nbCol] = c.nbWall;
-    ASSERT_EQ(dungeon.SetMapData(cells.data(), 3, 3, 0, 0), 0);
-    float pos[3], out[3];
-    LocalToWorld(1, 1, c.lx * 0.9, 0, c.lz * 0.9, pos);
-    _Collision body = Sphere(pos, 0.5f, 0, false);
-    EXPECT_EQ(dungeon.Collision(&body, out), 1);
-    double local[3];
-    WorldToLocal(1, 1, out, local);
-    EXPECT_NEAR(std::hypot(local[0] - c.lx, local[2] - c.lz), 0.25, 1e-6);
-    EXPECT_NEAR(std::fabs(local[0] - c.lx), std::fabs(local[2] - c.lz), 1e-6);
+    ASSERT_EQ(d.SetMapData(cells.data(), 3, 3, 0, 0), 0);
+    for (int type : {SPH, CYL}) {
+      float pos[3], out[3];
+      LocalToWorld(1, 1, c.lx * c.at, 0, c.lz * c.at, pos);
+      const _Collision body = Body(type, pos, 0, 0.5f, true);
+      EXPECT_EQ(d.Collision(&body, out), 1);
+      double local[3];
+      WorldToLocal(1, 1, out, local);
+      EXPECT_NEAR(local[0], c.lx * (1 - 0.25 / std::sqrt(2.0)), 1e-6) << c.nbWall << " " << type;
+      EXPECT_NEAR(local[2], c.lz * (1 - 0.25 / std::sqrt(2.0)), 1e-6) << c.nbWall << " " << type;
+      LocalToWorld(1, 1, c.lx * 0.75, 0, c.lz * 0.75, pos);  // farther than r: untouched
+      const _Collision far = Body(type, pos, 0, 0.5f, true);
+      EXPECT_EQ(d.Collision(&far, out), 0);
+    }
   }
-  // Exactly on the corner point (+1, +1), which still lies in the cell: pushed r towards the
-  // cell's middle, never by NaN.
-  {
-    DungeonFloor dungeon;
-    std::vector<int> cells = OpenMap(3, 3);
-    cells[1 * 3 + 2] = 4;
-    ASSERT_EQ(dungeon.SetMapData(cells.data(), 3, 3, 0, 0), 0);
-    float pos[3], out[3];
-    LocalToWorld(1, 1, 1.0, 0, 1.0, pos);
-    _Collision on = Sphere(pos, 0.5f, 0, false);
-    EXPECT_EQ(dungeon.Collision(&on, out), 1);
-    double local[3];
-    WorldToLocal(1, 1, out, local);
-    EXPECT_NEAR(local[0], 1.0 - 0.25 / std::sqrt(2.0), 1e-6);
-    EXPECT_NEAR(local[2], 1.0 - 0.25 / std::sqrt(2.0), 1e-6);
-  }
-  // With a wall of its own on that y side the cell has no corner there: only the wall pushes.
-  DungeonFloor dungeon;
-  std::vector<int> cells = OpenMap(3, 3);
-  cells[1 * 3 + 2] = 8;
-  cells[4] = 8;
-  ASSERT_EQ(dungeon.SetMapData(cells.data(), 3, 3, 0, 0), 0);
-  float pos[3], out[3];
-  LocalToWorld(1, 1, -0.875, 0, 0.875, pos);
-  _Collision body = Sphere(pos, 0.5f, 0, false);
-  dungeon.Collision(&body, out);
-  double local[3];
-  WorldToLocal(1, 1, out, local);
-  EXPECT_EQ(local[0], -0.75);
-  EXPECT_EQ(local[2], 0.875);
+  // A cell with its own wall on that y side has no corner there: the wall alone pushes.
+  DungeonFloor d;
+  Map3(&d, 8, kSides[0], 8);
+  double across, lateral;
+  Push(d, SPH, kSides[3], 0.875, 0.875, 0, 0.5f, false, &across, &lateral);
+  EXPECT_EQ(across * 1000 + lateral, 750 + 0.875);
 }
 
-TEST(FloorCollision, FloorCeilingSpheresAndCubes) {
-  DungeonFloor dungeon;
-  CentreMap(&dungeon, 2 | 4 | 1 | 16);
+TEST(FloorCollision, FloorCeilingSphereSetsCubesAndUnknownTypes) {
+  DungeonFloor d;
+  Map3(&d, 2 | 4 | 17, kSides[0], 0);
   float pos[3], out[3];
-  // Floor and ceiling.
-  LocalToWorld(1, 1, 0, 0.875, 0, pos);
-  _Collision sphere = Sphere(pos, 0.5f, 0, false);
-  EXPECT_EQ(dungeon.Collision(&sphere, out), 1);
-  EXPECT_EQ(out[1], 1.5f);
-  LocalToWorld(1, 1, 0, -0.875, 0, pos);
-  sphere = Sphere(pos, 0.5f, 0, false);
-  dungeon.Collision(&sphere, out);
-  EXPECT_EQ(out[1], -1.5f);
-
-  // A set of spheres: the largest correction per axis wins. Sphere directions are
-  // (sin Y cos P, sin P, cos Y cos P): yaw 0 is +z here.
-  LocalToWorld(1, 1, 0, 0, 0, pos);
-  float radii[4] = {1.0f, 1.5f, 0.8f, 1.2f};
-  float yaws[4] = {0, 90, 180, 90};
-  float pitches[4] = {0, 0, 0, 0};
-  float distances[4] = {1.5f, 1.0f, 1.0f, 1.0f};
-  _Collision set = {};
-  set.type = QUORL_COMMON::COL_SPHERES;
-  for (int a = 0; a < 3; ++a) set.pos[a] = pos[a];
-  set.shape.spheres = {4, radii, yaws, pitches, distances};
-  EXPECT_EQ(dungeon.Collision(&set, out), 1);
-  EXPECT_FLOAT_EQ(out[0], pos[0] - 0.5f);  // the +y wall (bit 4), not the smaller 0.2
-  EXPECT_FLOAT_EQ(out[1], pos[1]);
-  EXPECT_FLOAT_EQ(out[2], pos[2] - 0.5f);  // the -x wall (bit 2) behind +z
-  set.shape.spheres.count = 0;
-  EXPECT_EQ(dungeon.Collision(&set, out), 0);
-  EXPECT_EQ(out[0], pos[0]);
-  set.shape.spheres.count = 4;
-  set.shape.spheres.radii = nullptr;
-  EXPECT_EQ(dungeon.Collision(&set, out), 0);
-
-  // A cube of half-size 1 (world) reaching 0.25 (local) into the +y wall: pushed back;
-  // the +x wall holds a door and does not stop it.
-  LocalToWorld(1, 1, 0.75, 0, 0.75, pos);
-  _Collision cube = {};
-  cube.type = QUORL_COMMON::COL_CUBE;
-  for (int a = 0; a < 3; ++a) cube.pos[a] = pos[a];
-  for (int k = 0; k < 8; ++k) {
-    cube.shape.cube.corners[k][0] = (k & 1) ? 1.0f : -1.0f;
-    cube.shape.cube.corners[k][1] = (k & 2) ? 1.0f : -1.0f;
-    cube.shape.cube.corners[k][2] = (k & 4) ? 1.0f : -1.0f;
+  for (double cy : {0.875, -0.875}) {
+    LocalToWorld(1, 1, 0, cy, 0, pos);
+    const _Collision sphere = Body(SPH, pos, 0, 0.5f);
+    EXPECT_EQ(d.Collision(&sphere, out), 1);
+    EXPECT_EQ(out[1], cy > 0 ? 1.5f : -1.5f);
   }
-  EXPECT_EQ(dungeon.Collision(&cube, out), 1);
+  // Spheres at (sin Y cos P, sin P, cos Y cos P) times their distance (yaw 0 is +z here): the
+  // largest correction of each axis wins (0.5 from the +y wall, not 0.2).
+  LocalToWorld(1, 1, 0, 0, 0, pos);
+  float radii[4] = {1.0f, 1.5f, 0.8f, 1.2f}, yaws[4] = {0, 90, 180, 90}, pitches[4] = {0, 0, 0, 0};
+  float distances[4] = {1.5f, 1.0f, 1.0f, 1.0f};
+  _Collision set = Body(QUORL_COMMON::COL_SPHERES, pos, 0, 0);
+  set.shape.spheres = {4, radii, yaws, pitches, distances};
+  EXPECT_EQ(d.Collision(&set, out), 1);
+  EXPECT_FLOAT_EQ(out[0] - pos[0], -0.5f);
+  EXPECT_FLOAT_EQ(out[2] - pos[2], -0.5f);
+  set.shape.spheres.radii = nullptr;  // missing arrays: no spheres
+  EXPECT_EQ(d.Collision(&set, out), 0);
+  EXPECT_EQ(out[0], pos[0]);
+
+  // A cube of half-size 1 is pushed out of the +y wall but passes the door of the +x wall; its
+  // corners' z counts in the map frame (+z reaches towards the map's +x side).
+  _Collision cube = Body(QUORL_COMMON::COL_CUBE, pos, 0, 0);
+  LocalToWorld(1, 1, 0.75, 0, 0.75, cube.pos);
+  for (int k = 0; k < 8; ++k)
+    for (int a = 0; a < 3; ++a) cube.shape.cube.corners[k][a] = (k >> a) & 1 ? 1.0f : -1.0f;
+  EXPECT_EQ(d.Collision(&cube, out), 1);
   double local[3];
   WorldToLocal(1, 1, out, local);
-  EXPECT_EQ(local[0], 0.5);
-  EXPECT_EQ(local[2], 0.75);
-  // Its corner offsets count in the map frame: +z offsets reach towards the map's +x side.
-  LocalToWorld(1, 1, 0, 0, -0.5, pos);
-  for (int a = 0; a < 3; ++a) cube.pos[a] = pos[a];
-  for (int k = 0; k < 8; ++k) cube.shape.cube.corners[k][2] = 3.5f;  // map z +1.75
-  CentreMap(&dungeon, 1);
-  EXPECT_EQ(dungeon.Collision(&cube, out), 1);
+  EXPECT_EQ(local[0] * 10 + local[2], 5.75);
+  Map3(&d, 1, kSides[0], 0);
+  LocalToWorld(1, 1, 0, 0, -0.5, cube.pos);
+  for (auto& corner : cube.shape.cube.corners) corner[2] = 3.5f;
+  EXPECT_EQ(d.Collision(&cube, out), 1);
   WorldToLocal(1, 1, out, local);
   EXPECT_EQ(local[2], -0.75);
-}
 
-TEST(FloorCollision, UnknownTypesTouchNothing) {
-  DungeonFloor dungeon;
-  CentreMap(&dungeon, 15);
-  float pos[3];
-  LocalToWorld(1, 1, 0.95, 0.95, 0.95, pos);
   for (int type : {0, 5, 7, -1}) {
-    _Collision body = Sphere(pos, 1.0f, 0, false);
+    _Collision body = Body(SPH, pos, 0, 9.0f);
     body.type = type;
-    float out[3] = {42, 42, 42};
-    EXPECT_EQ(dungeon.Collision(&body, out), 0);
-    EXPECT_EQ(out[0], 42);
-    EXPECT_EQ(out[2], 42);
+    float untouched[3] = {42, 42, 42};
+    EXPECT_EQ(d.Collision(&body, untouched), 0);
+    EXPECT_EQ(untouched[0] + untouched[1] + untouched[2], 126);
   }
 }
 
 TEST(FloorCollision, BodiesOffTheMap) {
-  DungeonFloor dungeon;
-  std::vector<int> cells = OpenMap(2, 2);
-  cells[1 * 2 + 0] = 4;  // last row, +y wall
-  ASSERT_EQ(dungeon.SetMapData(cells.data(), 2, 2, 0, 0), 0);
-  // A cylinder beyond the last row is tested against the last row's cell and pushed back.
-  float pos[3] = {9, 0, 0};
-  _Collision body = Upright(pos, 0, true);
-  float out[3];
-  EXPECT_EQ(dungeon.Collision(&body, out), 1);
+  DungeonFloor d;
+  const int cells[4] = {0, 0, 4, 0};  // the last row's first cell has a +y wall
+  ASSERT_EQ(d.SetMapData(cells, 2, 2, 0, 0), 0);
+  float pos[3] = {9, 0, 0}, away[3] = {-50, 0, 70}, out[3];
+  const _Collision beyond = Body(CYL, pos, 0, 0.4f, true);  // held to the last row: pushed back
+  EXPECT_EQ(d.Collision(&beyond, out), 1);
   EXPECT_NEAR(out[0], 5.6f, 1e-5);
-  // A sphere off the map sees rock all round: no walls, no reads outside the map.
-  float away[3] = {-50, 0, 70};
-  _Collision sphere = Sphere(away, 0.5f, 0, true);
-  EXPECT_EQ(dungeon.Collision(&sphere, out), 0);
+  const _Collision lost = Body(SPH, away, 0, 0.5f, true);  // rock all round: nothing to push
+  EXPECT_EQ(d.Collision(&lost, out), 0);
   EXPECT_EQ(out[0], away[0]);
 }
 
 TEST(FloorRay, AxisAlignedRaysSearchOnlyTheirLineAndEndAtTheEdge) {
-  DungeonFloor dungeon;
+  DungeonFloor d;
   std::vector<int> cells = OpenMap(5, 5);
-  cells[3 * 5 + 3] = 15;  // a closed cell off every axis through (2, 2)
-  ASSERT_EQ(dungeon.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  float pos[3];
+  cells[3 * 5 + 3] = 15;  // a closed cell off the four lines through (2, 2)
+  ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
+  float pos[3], out[3];
   LocalToWorld(2, 2, 0, 0, 0, pos);
-  for (float yaw : {0.0f, 90.0f, 180.0f, 270.0f}) {
-    _Collision ray = Ray(pos, yaw, 0);
-    float out[3] = {1, 2, 3};
-    EXPECT_EQ(dungeon.Collision(&ray, out), -1) << yaw;
-    EXPECT_EQ(out[0], pos[0]);
-    EXPECT_EQ(out[1], pos[1]);
-    EXPECT_EQ(out[2], pos[2]);
-  }
-  // Walls at the ends of the four lines.
-  struct Hit {
+  struct Line {
     float yaw;
-    int row, col, wall;
+    int cell, wall;
     float x, z;
   };
-  const Hit hits[] = {{0, 2, 4, 1, 8, -18},
-                      {90, 4, 2, 4, 18, -8},
-                      {180, 2, 0, 2, 8, 2},
-                      {270, 0, 2, 8, -2, -8}};
-  for (const Hit& h : hits) {
-    std::vector<int> walled = OpenMap(5, 5);
-    walled[h.row * 5 + h.col] = h.wall | (h.wall << 4);  // a door stops a ray like a wall
-    ASSERT_EQ(dungeon.SetMapData(walled.data(), 5, 5, 0, 0), 0);
-    _Collision ray = Ray(pos, h.yaw, 0);
-    float out[3];
-    ASSERT_EQ(dungeon.Collision(&ray, out), 1) << h.yaw;
-    EXPECT_NEAR(out[0], h.x, 1e-5);
-    EXPECT_NEAR(out[1], 0.0f, 1e-5);
-    EXPECT_NEAR(out[2], h.z, 1e-5);
+  const Line lines[] = {{0, 2 * 5 + 4, 1, 8, -18}, {90, 4 * 5 + 2, 4, 18, -8},
+                        {180, 2 * 5 + 0, 2, 8, 2}, {270, 0 * 5 + 2, 8, -2, -8}};
+  for (const Line& l : lines) {
+    const _Collision ray = Body(RAY, pos, l.yaw, 0);
+    ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
+    EXPECT_EQ(d.Collision(&ray, out), -1) << l.yaw;
+    EXPECT_EQ(out[0] * 10000 + out[1] * 100 + out[2], pos[0] * 10000 + pos[2]);  // no plane met
+    std::vector<int> walled = cells;
+    walled[l.cell] = l.wall * 17;  // a closed door stops a ray like a wall
+    ASSERT_EQ(d.SetMapData(walled.data(), 5, 5, 0, 0), 0);
+    ASSERT_EQ(d.Collision(&ray, out), 1) << l.yaw;
+    EXPECT_NEAR(out[0], l.x, 1e-5);
+    EXPECT_NEAR(out[1], 0, 1e-5);
+    EXPECT_NEAR(out[2], l.z, 1e-5);
   }
 }
 
-TEST(FloorRay, FloorCeilingDiagonalsAndDegenerateRays) {
-  DungeonFloor dungeon;
+TEST(FloorRay, FloorCeilingDiagonalsStairsAndRaysThatCannotStart) {
+  DungeonFloor d;
   std::vector<int> cells = OpenMap(5, 5);
-  ASSERT_EQ(dungeon.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  float pos[3];
-  LocalToWorld(2, 2, 0, 0, 0, pos);
-  float out[3];
-  _Collision down = Ray(pos, 90, 60);  // positive pitch looks down
-  ASSERT_EQ(dungeon.Collision(&down, out), 1);
-  EXPECT_NEAR(out[0], 8 + 2 / std::tan(60 * M_PI / 180), 1e-4);
-  EXPECT_NEAR(out[1], -2, 1e-5);
-  EXPECT_NEAR(out[2], -8, 1e-5);
-  _Collision up = Ray(pos, 0, -80);
-  up.shape.ray.pitchOffset = 20;  // offsets add to the angles
-  ASSERT_EQ(dungeon.Collision(&up, out), 1);
-  EXPECT_NEAR(out[1], 2, 1e-5);
-  EXPECT_NEAR(out[2], -8 - 2 / std::tan(60 * M_PI / 180), 1e-4);
-
-  // Diagonal rays over open floor walk their quarter of the map and end.
-  for (float yaw : {45.0f, 135.0f, 225.0f, 315.0f, 359.9f, 400.0f, -30.0f}) {
-    _Collision ray = Ray(pos, yaw, 0);
-    EXPECT_EQ(dungeon.Collision(&ray, out), -1) << yaw;
-  }
-  // A heading beyond 360 walks the same cells as its turn within 0..360.
-  cells[4 * 5 + 4] = 15;
-  ASSERT_EQ(dungeon.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  _Collision wide = Ray(pos, 405, 0);
-  float wideOut[3];
-  EXPECT_EQ(dungeon.Collision(&wide, wideOut), 1);
-  _Collision plain = Ray(pos, 45, 0);
-  EXPECT_EQ(dungeon.Collision(&plain, out), 1);
-  EXPECT_NEAR(out[0], wideOut[0], 1e-4);
-  EXPECT_NEAR(out[2], wideOut[2], 1e-4);
-
-  // Rays from off the map, and rays without a direction, end at once.
-  float away[3] = {1e30f, 0, -1e30f};
-  _Collision lost = Ray(away, 45, 0);
-  EXPECT_EQ(dungeon.Collision(&lost, out), -1);
-  _Collision nan = Ray(pos, std::nanf(""), 0);
-  EXPECT_EQ(dungeon.Collision(&nan, out), -1);
-}
-
-TEST(FloorRay, StairsCellsAreClosedAcrossTheirRun) {
-  DungeonFloor dungeon;
-  std::vector<int> cells = OpenMap(3, 3);
-  cells[1 * 3 + 1] = 513;  // stairs towards the map's +x: walls added on the +y and -y sides
-  ASSERT_EQ(dungeon.SetMapData(cells.data(), 3, 3, 0, 0), 0);
+  ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
   float pos[3], out[3];
-  LocalToWorld(1, 1, 0, 0, 0, pos);
-  _Collision ray = Ray(pos, 90, 0);
-  ASSERT_EQ(dungeon.Collision(&ray, out), 1);
-  EXPECT_NEAR(out[0], 6, 1e-5);
-  _Collision body = Upright(pos, 0, true);
-  LocalToWorld(1, 1, 0.9, 0, 0, body.pos);
-  EXPECT_EQ(dungeon.Collision(&body, out), 1);
+  LocalToWorld(2, 2, 0, 0, 0, pos);
+  const double run = 2 / std::tan(60 * M_PI / 180);
+  const _Collision down = Body(RAY, pos, 90, 60);  // positive pitch looks down
+  ASSERT_EQ(d.Collision(&down, out), 1);
+  EXPECT_NEAR(out[0], 8 + run, 1e-4);
+  EXPECT_NEAR(out[1], -2, 1e-5);
+  _Collision up = Body(RAY, pos, 0, -80);
+  up.shape.ray.pitchOffset = 20;  // offsets add to the angles
+  ASSERT_EQ(d.Collision(&up, out), 1);
+  EXPECT_NEAR(out[1], 2, 1e-5);
+  EXPECT_NEAR(out[2], -8 - run, 1e-4);
+  for (float yaw : {45.0f, 135.0f, 225.0f, 315.0f, 359.9f, -30.0f}) {
+    const _Collision ray = Body(RAY, pos, yaw, 0);
+    EXPECT_EQ(d.Collision(&ray, out), -1) << yaw;  // open floor: the walk ends at the edges
+  }
+  cells[4 * 5 + 4] = 15;
+  ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
+  const _Collision wide = Body(RAY, pos, 405, 0), plain = Body(RAY, pos, 45, 0);
+  float wideOut[3];
+  EXPECT_EQ(d.Collision(&wide, wideOut), 1);  // beyond 360: the same walk as its turn
+  EXPECT_EQ(d.Collision(&plain, out), 1);
+  EXPECT_NEAR(out[0] + out[2], wideOut[0] + wideOut[2], 1e-4);
+  float away[3] = {1e30f, 0, -1e30f};
+  const _Collision lost = Body(RAY, away, 45, 0), nan = Body(RAY, pos, std::nanf(""), 0);
+  EXPECT_EQ(d.Collision(&lost, out), -1);
+  EXPECT_EQ(d.Collision(&nan, out), -1);
+  cells[2 * 5 + 2] = 513;  // stairs towards the map's +x are closed on their +y and -y sides
+  ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
+  const _Collision fromStairs = Body(RAY, pos, 90, 0);
+  ASSERT_EQ(d.Collision(&fromStairs, out), 1);
+  EXPECT_NEAR(out[0], 10, 1e-5);
 }
