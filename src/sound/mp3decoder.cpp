@@ -6,27 +6,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "sound/filebytes.h"
 #include "sound/vbmp3.h"
 
 namespace {
 
 // Largest MP3 file accepted (an hour at 320 kbit/s is about 144 MB).
 const long MAX_FILE_BYTES = 256L * 1024 * 1024;
-
-// Reads a whole file. Returns false when it cannot be opened or read, or is too large.
-bool ReadWholeFile(const std::string& path, std::vector<unsigned char>* data) {
-  FILE* file = fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  bool ok = fseek(file, 0, SEEK_END) == 0;
-  const long size = ok ? ftell(file) : -1;
-  ok = ok && size >= 0 && size <= MAX_FILE_BYTES && fseek(file, 0, SEEK_SET) == 0;
-  if (ok) {
-    data->resize(static_cast<size_t>(size));
-    ok = size == 0 || fread(data->data(), 1, data->size(), file) == data->size();
-  }
-  fclose(file);
-  return ok;
-}
 
 // libmpg123 before 1.27 needs its tables set up once; later versions ignore the call.
 void InitLibraryOnce() {
@@ -74,7 +60,7 @@ off_t Mp3Decoder::SeekBytes(void* self, off_t offset, int whence) {
 int Mp3Decoder::Open(const std::string& path, int rate) {
   Close();
   InitLibraryOnce();
-  if (!ReadWholeFile(path, &data_)) {
+  if (!ReadFileBytes(path, MAX_FILE_BYTES, &data_)) {
     Close();
     return VBMP3_ERROR_FILE_MISSING;
   }

@@ -119,7 +119,9 @@ bool MusicPlayer::IsPlaying(int* seconds) {
   const long long played = PlayedSamples();
   if (seconds != nullptr) *seconds = static_cast<int>(played / rate_);
   if (played < decoder_->Samples()) return true;
+  Lock();
   playing_ = false;
+  Unlock();
   return false;
 }
 

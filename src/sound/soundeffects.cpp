@@ -4,10 +4,10 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "sound/audiodevice.h"
+#include "sound/filebytes.h"
 
 namespace {
 
@@ -16,21 +16,6 @@ const int CHANNEL_STEP = 64;
 
 // Largest sound file read (a minute of 44.1 kHz stereo 16-bit audio is about 10 MB).
 const long MAX_FILE_BYTES = 64L * 1024 * 1024;
-
-// Reads a whole file. Returns false when it cannot be opened or read, or is too large.
-bool ReadFile(const std::string& path, std::vector<unsigned char>* data) {
-  FILE* file = fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  bool ok = fseek(file, 0, SEEK_END) == 0;
-  const long size = ok ? ftell(file) : -1;
-  ok = ok && size >= 0 && size <= MAX_FILE_BYTES && fseek(file, 0, SEEK_SET) == 0;
-  if (ok) {
-    data->resize(static_cast<size_t>(size));
-    ok = size == 0 || fread(data->data(), 1, data->size(), file) == data->size();
-  }
-  fclose(file);
-  return ok;
-}
 
 // A RIFF container of WAVE data.
 bool HasWaveMagic(const std::vector<unsigned char>& data) {
@@ -118,7 +103,7 @@ bool SoundEffects::GetVolume(const std::string& alias, int* left, int* right) co
 int SoundEffects::Open(const MciCommand& command) {
   if (sounds_.count(command.alias) != 0) return MCI_ERROR_ALIAS_IN_USE;
   std::vector<unsigned char> data;
-  if (!ReadFile(command.path, &data)) return MCI_ERROR_FILE_NOT_FOUND;
+  if (!ReadFileBytes(command.path, MAX_FILE_BYTES, &data)) return MCI_ERROR_FILE_NOT_FOUND;
   if (!HasWaveMagic(data)) return MCI_ERROR_INVALID_FILE;
 
   // The device is opened with the first alias and given back with the last one, so that a

@@ -19,7 +19,7 @@ class SoundEffectsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     soundtest::UseDummyDriverByDefault();
-    soundtest::WriteTestWav(shortWav, 4410, 44100, 1);  // 0.1 s
+    soundtest::WriteTestWav(shortWav, 22050, 44100, 1);  // 0.5 s
     soundtest::WriteTestWav(longWav, 88200, 22050, 2);  // 4 s, converted by the mixer
   }
 
@@ -112,8 +112,7 @@ TEST_F(SoundEffectsTest, LeftAndRightLoudnessReachTheOutputIndependently) {
 
   soundtest::OutputMeter meter;
   effects.Send("play enemy");
-  SDL_Delay(300);
-  EXPECT_GT(meter.Left(), 0.0);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return meter.Left() > 0; }, 5.0));
   EXPECT_EQ(0.0, meter.Right());
   // Changed while playing, then kept over a restart (the mixer forgets it when a sample starts).
   effects.Send("setaudio enemy left volume to 0");
@@ -121,11 +120,9 @@ TEST_F(SoundEffectsTest, LeftAndRightLoudnessReachTheOutputIndependently) {
   effects.Send("stop enemy");
   effects.Send("seek enemy to start");
   effects.Send("play enemy");
-  SDL_Delay(150);  // let the buffers mixed before the change pass
   meter.Reset();
-  SDL_Delay(300);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return meter.Right() > 0; }, 5.0));
   EXPECT_EQ(0.0, meter.Left());
-  EXPECT_GT(meter.Right(), 0.0);
 }
 
 // The game's entry with no device at all: one line, files still checked, the rest succeeds.

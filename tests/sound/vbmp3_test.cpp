@@ -18,7 +18,7 @@
 namespace {
 
 const int RATE = 44100;
-const long PIECE_SAMPLES = 13230;  // 0.3 s
+const long PIECE_SAMPLES = 22050;  // 0.5 s
 
 class MusicTest : public ::testing::Test {
  protected:
@@ -87,7 +87,7 @@ TEST_F(MusicTest, OpenReportsExactLengthsAndDistinctErrors) {
   StartScene(piece);
   EXPECT_EQ(VBMP3_ERROR_NONE, VBMP3Wrap::vbmp3_getLastErrorNo());
   EXPECT_EQ(PIECE_SAMPLES, info.samples);
-  EXPECT_EQ(300, info.lengthMs);
+  EXPECT_EQ(500, info.lengthMs);
   EXPECT_EQ(2, info.channels);
   EXPECT_EQ(128, info.bitrate);
   // Mono is doubled; another rate is resampled and counted at the device's 44.1 kHz.
@@ -127,7 +127,7 @@ TEST_F(MusicTest, PlaysToTheEndRestartsStopsAndSwitchesTracks) {
   EXPECT_EQ(0, State()) << "opened, not yet playing";
   VBMP3Wrap::vbmp3_play();
   EXPECT_EQ(1, State());
-  EXPECT_TRUE(soundtest::WaitFor([] { return State() == 0; }, 5.0)) << "0.3 s piece never ended";
+  EXPECT_TRUE(soundtest::WaitFor([] { return State() == 0; }, 5.0)) << "0.5 s piece never ended";
   VBMP3Wrap::vbmp3_play();  // the scenes' keep-alive
   EXPECT_EQ(1, State());
   // Track change: stop, close, open, play.
@@ -137,10 +137,8 @@ TEST_F(MusicTest, PlaysToTheEndRestartsStopsAndSwitchesTracks) {
   EXPECT_EQ(0, VBMP3Wrap::vbmp3_play()) << "nothing open after close";
   ASSERT_EQ(1, VBMP3Wrap::vbmp3_open(longPiece.c_str(), nullptr));
   VBMP3Wrap::vbmp3_play();
-  SDL_Delay(1200);
   int seconds = 0;
-  EXPECT_EQ(1, State(&seconds));
-  EXPECT_GE(seconds, 1);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return State(&seconds) == 1 && seconds >= 1; }, 2.5));
   // Scene end, then a new scene on the library that stays loaded.
   VBMP3Wrap::vbmp3_free();
   EXPECT_EQ(0, State());
@@ -159,15 +157,12 @@ TEST_F(MusicTest, SoftVolumeIsPerSideAndClamped) {
   EXPECT_EQ(0, right);
   soundtest::OutputMeter meter;
   VBMP3Wrap::vbmp3_play();
-  SDL_Delay(300);
-  EXPECT_GT(meter.Left(), 0.0);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return meter.Left() > 0; }, 2.5));
   EXPECT_EQ(0.0, meter.Right());
   VBMP3Wrap::vbmp3_setSoftVolume(0, 50);
-  SDL_Delay(100);
   meter.Reset();
-  SDL_Delay(300);
+  EXPECT_TRUE(soundtest::WaitFor([&] { return meter.Right() > 0; }, 2.5));
   EXPECT_EQ(0.0, meter.Left());
-  EXPECT_GT(meter.Right(), 0.0);
 }
 
 // The title holds an effect and its music at once: either may let go of the device first.
@@ -185,8 +180,8 @@ TEST_F(MusicTest, EffectsAndMusicShareTheDevice) {
   effects.Send("close all");
   VBMP3Wrap::vbmp3_play();
   soundtest::OutputMeter meter;
-  SDL_Delay(300);
-  EXPECT_GT(meter.Left(), 0.0) << "the music plays on without the effects";
+  EXPECT_TRUE(soundtest::WaitFor([&] { return meter.Left() > 0; }, 2.5))
+      << "the music plays on without the effects";
 }
 
 // With a fixed seed the state follows the frame clock: a piece of S samples plays for exactly
@@ -195,10 +190,10 @@ TEST_F(MusicTest, FixedSeedRunsFollowTheFrameClockExactly) {
   QUORL_COMMON::SetFixedSeed(7);
   StartScene(piece);
   const unsigned period = QUORL_COMMON::FRAME_PERIOD_MS;
-  const long frames = (PIECE_SAMPLES * 1000 + RATE * period - 1) / (RATE * period);  // 18
+  const long frames = (PIECE_SAMPLES * 1000 + RATE * period - 1) / (RATE * period);  // 30
   for (int pass = 0; pass < 2; ++pass) {  // the second pass is the keep-alive restart
     VBMP3Wrap::vbmp3_play();
-    SDL_Delay(pass == 0 ? 500 : 0);  // longer than the piece: wall-clock time must not count
+    SDL_Delay(pass == 0 ? 700 : 0);  // longer than the piece: wall-clock time must not count
     for (long k = 0; k < frames; ++k) {
       ASSERT_EQ(1, State()) << "frame " << k << " pass " << pass;
       VBMP3Wrap::AdvanceClock(period);
