@@ -107,13 +107,18 @@ const DrawSide kDrawSides[4] = {
 };
 
 // Turn about y of the stairs geometry (built running towards the map's +x) by direction bit.
-float StairTurn(int direction) {
-  switch (direction) {
-    case DungeonConst::WALL_LEFT: return 180.0f;
-    case DungeonConst::WALL_DOWN: return 270.0f;
-    case DungeonConst::WALL_UP: return 90.0f;
-    default: return 0.0f;
+struct StairTurn {
+  int direction;
+  float degrees;
+};
+const StairTurn kStairTurns[3] = {
+    {DungeonConst::WALL_LEFT, 180.0f}, {DungeonConst::WALL_DOWN, 270.0f}, {DungeonConst::WALL_UP, 90.0f}};
+
+float StairTurnOf(int direction) {
+  for (const StairTurn& turn : kStairTurns) {
+    if (turn.direction == direction) return turn.degrees;
   }
+  return 0.0f;
 }
 
 // The wall quad in the plane z = 0 (local units, a cell side spans -1 to +1).
@@ -534,7 +539,7 @@ void DungeonFloor::DrawMap() {
       glPushMatrix();
       glTranslatef(0, 0, -s * j);
       if (v & FLOOR_STEP) {
-        glRotatef(StairTurn(v ^ FLOOR_STEP), 0, 1, 0);
+        glRotatef(StairTurnOf(v ^ FLOOR_STEP), 0, 1, 0);
         SetMaterial(1);
         glCallList(stairsList);
       } else {
