@@ -10,6 +10,10 @@
 #include <vector>
 
 #include "assets/loadpng.h"
+#include "assets/screenshot.h"
+#include "scenes/endrole.h"
+#include "support/events.h"
+#include "support/glwindow.h"
 #include "support/testfiles.h"
 
 namespace {
@@ -122,8 +126,11 @@ TEST_F(ScenesEndToEnd, TitleShowsArtAndMenuWritesTheSaveAndQuitsOnEscape) {
   std::string output;
   // Frame 52 is the end of the first light cycle: the light is off, the title art shows alone.
   // Escape at frame 60 ends the program there: the screenshot of frame 100 is never taken.
-  EXPECT_EQ(0, Run("52 screenshot " + shot + "\n60 keydown escape\n100 screenshot " + late + "\n", 600,
-                   &output))
+  // Frame 26 has the light at full opacity.
+  const std::string lit = Shot("title-light-full.png");
+  EXPECT_EQ(0, Run("26 screenshot " + lit + "\n52 screenshot " + shot + "\n60 keydown escape\n100 screenshot " +
+                       late + "\n",
+                   600, &output))
       << output;
   EXPECT_EQ(std::string::npos, output.find("title initialize error")) << output;
   EXPECT_FALSE(testsupport::FileExists(late));
@@ -145,6 +152,9 @@ TEST_F(ScenesEndToEnd, TitleShowsArtAndMenuWritesTheSaveAndQuitsOnEscape) {
   const int menu = Unexplained(screen, art, 0, 500, 800, 600);
   EXPECT_LT(above, 800 * 480 / 100);
   EXPECT_GT(menu, 1000);
+  Image light;
+  ASSERT_TRUE(light.Load(lit));
+  EXPECT_GT(Unexplained(light, screen, 0, 0, 800, 500), 1000) << "no light over the title";
 }
 
 TEST_F(ScenesEndToEnd, ContinueWordIsGreyedWithoutASaveAndFullWithOne) {
@@ -196,6 +206,37 @@ TEST_F(ScenesEndToEnd, NewGameClickLeavesTheTitleForTheGame) {
   if (!left && before.Load(title) && later.Load(after)) left = Unexplained(later, before, 0, 0, 800, 600) > 1000;
   EXPECT_TRUE(left) << output;
   EXPECT_EQ(std::string::npos, output.find("title initialize error"));
+}
+
+// Pixels of a picture brighter than a dim grey.
+int BrightPixels(const Image& image) {
+  int count = 0;
+  for (size_t i = 0; i + 3 < image.pixels.size(); i += 4) {
+    count += image.pixels[i] + image.pixels[i + 1] + image.pixels[i + 2] > 3 * 100;
+  }
+  return count;
+}
+
+TEST(EndingWithContent, ShowsAStaffPageAndTheStatistics) {
+  if (!testsupport::FileExists("img/staff/1.png")) GTEST_SKIP() << "no generated ending pictures";
+  ASSERT_TRUE(testsupport::OpenTestWindow());
+  fs::create_directories(QUORL_SHOT_DIR);
+  const std::string staff = std::string(QUORL_SHOT_DIR) + "/ending-staff-page-1.png";
+  const std::string statistics = std::string(QUORL_SHOT_DIR) + "/ending-statistics-090.png";
+  Endrole ending;
+  ASSERT_EQ(0, ending.Init(800, 600, 300, 270));
+  for (int i = 0; i < 120; ++i) ending.Action(3);
+  QUORL_COMMON::RequestScreenshot(staff);  // the first page at full opacity
+  EXPECT_EQ(3, ending.Action(3));
+  for (int i = 0; i < 14; ++i) testsupport::PushClick(1, 400, 300);
+  QUORL_COMMON::RequestScreenshot(statistics);
+  EXPECT_EQ(3, ending.Action(3));
+  ending.Finalize();
+  Image page, numbers;
+  ASSERT_TRUE(page.Load(staff));
+  ASSERT_TRUE(numbers.Load(statistics));
+  EXPECT_GT(BrightPixels(page), 1000);
+  EXPECT_GT(BrightPixels(numbers), 1000);
 }
 
 }  // namespace
