@@ -10,12 +10,26 @@
 #include <thread>
 
 #include "audio/catalogue.h"
+#include "audio/mp3decoder.h"
+#include "audio/mp3encoder.h"
 #include "audio/soundstats.h"
+#include "audio/voices.h"
 #include "audio/wavfile.h"
 
 namespace assetgen {
 
 namespace {
+
+// Bit rates (kbit/s): music in joint stereo, voices (mostly the same in both channels).
+constexpr int kMusicKbps = 128;
+constexpr int kVoiceKbps = 96;
+
+// A fixed seed per file, from its path (FNV-1a).
+uint64_t SeedOf(const std::string& path) {
+  uint64_t h = 1469598103934665603ull;
+  for (char c : path) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return h;
+}
 
 // Renders and writes one catalogue entry. Returns 0 or -1 after a message.
 int Produce(const SoundFile& f, const std::string& outDir) {
@@ -27,9 +41,28 @@ int Produce(const SoundFile& f, const std::string& outDir) {
         return -1;
       }
       return 0;
-    case SoundKind::kMusic:
-    case SoundKind::kVoice:
+    case SoundKind::kMusic: {
+      Song song = f.music();
+      if (song.Errors() != 0) {
+        fprintf(stderr, "assetgen: %d pattern errors in %s\n", song.Errors(), f.path.c_str());
+        return -1;
+      }
+      Stereo st = song.Render(SeedOf(f.path));
+      if (WriteMp3(path, st.left, st.right, kMusicKbps) != 0) {
+        fprintf(stderr, "assetgen: cannot encode or write %s\n", path.c_str());
+        return -1;
+      }
       return 0;
+    }
+    case SoundKind::kVoice: {
+      Stereo st;
+      if (RenderVoiceLine(f.voice, &st) != 0) return -1;
+      if (WriteMp3(path, st.left, st.right, kVoiceKbps) != 0) {
+        fprintf(stderr, "assetgen: cannot encode or write %s\n", path.c_str());
+        return -1;
+      }
+      return 0;
+    }
   }
   return 0;
 }
@@ -38,8 +71,12 @@ int Produce(const SoundFile& f, const std::string& outDir) {
 int ReadBack(const SoundFile& f, const std::string& outDir, Signal* mono, int* rate, std::string* error) {
   std::string path = outDir + "/" + f.path;
   if (f.kind != SoundKind::kEffect) {
-    *error = "not readable yet";
-    return -1;
+    Mp3Data mp3;
+    if (ReadMp3(path, &mp3, error) != 0) return -1;
+    *rate = static_cast<int>(mp3.rate);
+    mono->assign(mp3.samples.size() / mp3.channels, 0.0f);
+    for (size_t i = 0; i < mp3.samples.size(); ++i) (*mono)[i / mp3.channels] += mp3.samples[i] / mp3.channels;
+    return 0;
   }
   WavData wav;
   if (ReadWav(path, &wav, error) != 0) return -1;

@@ -19,7 +19,7 @@ std::vector<SoundFile> SoundCatalogue() {
     for (const MusicRecipe& r : family()) {
       // The ending is heard once in full over the staff roll: it must last at least 75 s.
       bool ending = std::strstr(r.path, "quiet_snow_field") != nullptr;
-      out.push_back({r.path, SoundKind::kMusic, ending ? 75.0 : 45.0, 120.0, nullptr, r.render, -1});
+      out.push_back({r.path, SoundKind::kMusic, ending ? 75.0 : 45.0, 120.0, nullptr, r.compose, -1});
     }
   }
   const std::vector<VoiceLine>& lines = VoiceLines();

@@ -16,7 +16,7 @@ struct SoundFile {
   double minSeconds;    // allowed length range of the written file
   double maxSeconds;
   Signal (*effect)();   // kEffect
-  Stereo (*music)();    // kMusic
+  Song (*music)();      // kMusic
   int voice;            // kVoice: index into the voice lines
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "audio/signal.h"
+#include "audio/song.h"
 
 namespace assetgen {
 
@@ -17,7 +18,7 @@ struct EffectRecipe {
 // One music piece, written as stereo MP3; it is played in a loop.
 struct MusicRecipe {
   const char* path;
-  Stereo (*render)();
+  Song (*compose)();
 };
 
 std::vector<EffectRecipe> PlayerEffects();  // gun, player voice, pick-ups

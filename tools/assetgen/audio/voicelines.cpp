@@ -9,9 +9,9 @@ namespace {
 // Boss 1, the big boosy: gruff, pompous, low. Boss 2, the big doosy: feral, growling.
 // Boss 3, the last boss: cold, ancient, slow and echoing.
 const VoiceCharacter kCharacters[] = {
-    {"en-us+m3", 150, 30, 60, 0.78, 2.2f, 0.0f, 0.0f, 0.25f, 0.0f, 0.0f, 0.22f, 1.3f},
+    {"en-us+m3", 160, 30, 60, 0.78, 2.2f, 0.0f, 0.0f, 0.25f, 0.0f, 0.0f, 0.22f, 1.3f},
     {"en-us+croak", 165, 45, 80, 0.72, 4.0f, 38.0f, 0.55f, 0.35f, 0.0f, 0.0f, 0.2f, 1.2f},
-    {"en-us+m7", 125, 20, 25, 0.85, 1.3f, 0.0f, 0.0f, 0.55f, 0.33f, 0.35f, 0.45f, 1.8f},
+    {"en-us+m7", 160, 20, 25, 0.85, 1.3f, 0.0f, 0.0f, 0.55f, 0.33f, 0.35f, 0.45f, 1.8f},
 };
 
 }  // namespace
