@@ -110,7 +110,14 @@ TEST(AlphaTestBlit, SourceRectanglesReachingOutsideThePictureAreClipped) {
   EXPECT_EQ(kBackground, dst2.at(3, 2));  // the transparent pixel
   EXPECT_EQ(src.at(0, 1), dst2.at(2, 2));
 
+  // Surfaces the helpers cannot read (missing, or not 4 bytes a pixel) are refused untouched.
   EXPECT_EQ(-1, SDL_AlphaTestBlitSurface(nullptr, nullptr, dst.surface, nullptr));
+  SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 3, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+  Picture dst3(4, 3, kBackground);
+  EXPECT_EQ(-1, SDL_AlphaBlendBlitSurface(rgb, nullptr, 255, dst3.surface, nullptr));
+  EXPECT_EQ(-1, SDL_AlphaTestBlitSurface(src.surface, nullptr, rgb, nullptr));
+  for (Uint32 p : dst3.pixels) EXPECT_EQ(kBackground, p);
+  SDL_FreeSurface(rgb);
 }
 
 TEST(AlphaBlendBlit, GivesCopiedPixelsTheNewAlphaAndLeavesTheSource) {
