@@ -26,6 +26,7 @@ function(quorl_test name)
   endif()
   if(T_DATA)
     set(wd "${QUORL_DATA_DIR}")
+    file(MAKE_DIRECTORY "${wd}")  # test listing runs there before the content is generated
   else()
     set(wd "${CMAKE_CURRENT_BINARY_DIR}/work_${name}")
     file(MAKE_DIRECTORY "${wd}")

@@ -21,7 +21,10 @@ void SaveBackBuffer(const char* path, int width = 800, int height = 600);
 // Base of test suites that need an OpenGL context: the window is opened before the first test.
 class GLTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(OpenTestWindow()); }
+  static void SetUpTestSuite() { OpenTestWindow(); }
+  // Checked per test, so that a window that could not open fails every test instead of
+  // leaving them reported as skipped.
+  void SetUp() override { ASSERT_TRUE(OpenTestWindow()) << "no OpenGL window"; }
 };
 
 }  // namespace testsupport
