@@ -14,8 +14,13 @@ struct SpeechSettings {
   int range = 50;               // 0 .. 99
 };
 
-// Speaks `text` and returns the samples at the engine's own rate in `*rate`. The engine keeps
-// global state, so calls are serialised. Returns 0, or -1 after a message.
+// Speaks `text` and returns the samples at the engine's own rate in `*rate`. Returns 0, or -1
+// after a message.
+//
+// The engine carries hidden state from one utterance to the next (the same text spoken twice
+// in one process comes out different) and cannot be restarted once stopped. So every call
+// speaks in a child process of its own with a freshly started engine: a line sounds the same
+// whatever was spoken before it and whichever thread asks first.
 int Speak(const std::string& text, const SpeechSettings& settings, Signal* out, int* rate);
 
 }  // namespace assetgen
