@@ -93,15 +93,18 @@ Signal Subtractive(const Patch& p, float f, const Envelope& env, size_t n, uint6
   Oscillator o1(rng.Uniform()), o2(rng.Uniform()), sub(0.0);
   Svf filter;
   float ratio2 = std::pow(2.0f, p.detuneCents / 1200.0f);
+  float fi = f;
   for (size_t i = 0; i < n; ++i) {
     float t = static_cast<float>(i) / kSampleRate;
-    float vib = Vibrato(p, t);
-    float fi = f * vib;
-    float x = o1.Next(fi, p.wave1) + p.mix2 * o2.Next(fi * ratio2, p.wave2) + p.sub * sub.Next(fi * 0.5f, Wave::kSine);
+    // Vibrato and filter sweep change slowly: update them every 16 samples (2.7 kHz).
     if (i % 16 == 0) {
+      fi = f * Vibrato(p, t);
       float cut = p.cutoff + p.keyTrack * f + p.envAmount * std::exp(-t / std::max(p.filterDecay, 0.01f));
       filter.Set(cut, p.q);
     }
+    float x = o1.Next(fi, p.wave1);
+    if (p.mix2 > 0.0f) x += p.mix2 * o2.Next(fi * ratio2, p.wave2);
+    if (p.sub > 0.0f) x += p.sub * sub.Next(fi * 0.5f, Wave::kSine);
     float y = filter.Process(x, FilterMode::kLow);
     if (p.drive > 1.0f) y = SoftClip(p.drive * y) / SoftClip(p.drive);
     out[i] = y * env.At(t);
@@ -116,7 +119,9 @@ Signal FmEngine(const Patch& p, float f, const Envelope& env, size_t n) {
   for (size_t i = 0; i < n; ++i) {
     float t = static_cast<float>(i) / kSampleRate;
     float index = p.fmIndex * std::exp(-t / p.fmIndexDecay);
-    float v = fm.Next(f, p.fmRatio, index) + 0.3f * shimmer.Next(f * 2.0f, p.fmRatio * 1.5, index * 0.5);
+    float v = fm.Next(f, p.fmRatio, index);
+    // Bells get a second, brighter pair an octave up; the softer celesta does without.
+    if (p.fmRatio > 3.0f) v += 0.3f * shimmer.Next(f * 2.0f, p.fmRatio * 1.5, index * 0.5);
     out[i] = v * env.At(t) * 0.8f;
   }
   return out;
@@ -160,9 +165,10 @@ Signal Choir(const Patch& p, float f, const Envelope& env, size_t n, uint64_t se
   for (int k = 0; k < 4; ++k) filters[k].Set(kChoirFormants[k].hz, kChoirFormants[k].q);
   OnePole breathTone;
   breathTone.Set(3000.0f);
+  float vib = 1.0f;
   for (size_t i = 0; i < n; ++i) {
     float t = static_cast<float>(i) / kSampleRate;
-    float vib = Vibrato(p, t);
+    if (i % 16 == 0) vib = Vibrato(p, t);
     float x = v1.Next(f * vib, Wave::kSaw) + v2.Next(f * vib * 1.006f, Wave::kSaw) +
               v3.Next(f * 0.995f / vib, Wave::kSaw) + 0.15f * breathTone.Low(rng.Bipolar());
     float y = 0.0f;
@@ -177,9 +183,10 @@ Signal Organ(const Patch& p, float f, const Envelope& env, size_t n) {
   const float harmonics[] = {0.5f, 1.0f, 2.0f, 3.0f, 4.0f, 6.0f};
   const float levels[] = {0.5f, 1.0f, 0.6f, 0.35f, 0.25f, 0.1f};
   Oscillator osc[6];
+  float vib = 1.0f;
   for (size_t i = 0; i < n; ++i) {
     float t = static_cast<float>(i) / kSampleRate;
-    float vib = Vibrato(p, t);
+    if (i % 16 == 0) vib = Vibrato(p, t);
     float x = 0.0f;
     for (int k = 0; k < 6; ++k) {
       if (f * harmonics[k] < 0.45f * kSampleRate) x += levels[k] * osc[k].Next(f * harmonics[k] * vib, Wave::kSine);
