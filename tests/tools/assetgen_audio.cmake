@@ -5,4 +5,5 @@ quorl_test(assetgen_audio DATA
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/assetgen_audio_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/assetgen_audio_data_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/assetgen_synth_test.cpp
   LIBS assetgen_audio PkgConfig::SDL PkgConfig::SDLMIXER)

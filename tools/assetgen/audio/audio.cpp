@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -86,6 +87,17 @@ int ReadBack(const SoundFile& f, const std::string& outDir, Signal* mono, int* r
   return 0;
 }
 
+// Sum of the sizes of the catalogue's files that exist under `outDir`.
+uintmax_t TotalBytes(const std::vector<SoundFile>& files, const std::string& outDir) {
+  uintmax_t total = 0;
+  for (const SoundFile& f : files) {
+    std::error_code ec;
+    uintmax_t size = std::filesystem::file_size(outDir + "/" + f.path, ec);
+    if (!ec) total += size;
+  }
+  return total;
+}
+
 }  // namespace
 
 int GenerateAudio(const std::string& outDir) {
@@ -107,7 +119,7 @@ int GenerateAudio(const std::string& outDir) {
   for (unsigned t = 0; t < count; ++t) threads.emplace_back(worker);
   for (std::thread& t : threads) t.join();
   double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printf("assetgen: %zu sounds in %.1f s\n", files.size(), secs);
+  printf("assetgen: %zu sounds in %.1f s, %.1f MB\n", files.size(), secs, TotalBytes(files, outDir) / 1e6);
   return failures == 0 ? 0 : -1;
 }
 
@@ -124,6 +136,8 @@ int ReportAudio(const std::string& outDir) {
     }
     printf("%s\n", FormatStats(f.path, Measure(mono, rate)).c_str());
   }
+  std::vector<SoundFile> files = SoundCatalogue();
+  printf("%zu sounds, %.1f MB\n", files.size(), TotalBytes(files, outDir) / 1e6);
   return result;
 }
 

@@ -21,7 +21,7 @@ Signal MetalSource(float seconds, float base) {
 }
 
 Signal Kick(uint64_t seed) {
-  Signal body = Tone(0.45f, Wave::kSine, [](float t) { return 45.0f + 110.0f * std::exp(-t / 0.035f); }, Hit(0.001f, 0.22f));
+  Signal body = Tone(0.6f, Wave::kSine, [](float t) { return 45.0f + 110.0f * std::exp(-t / 0.035f); }, Hit(0.001f, 0.16f));
   Signal click = Filtered(Noise(0.02f, seed, Hit(0.0002f, 0.003f)), FilterMode::kBand, Const(3000), 0.8f);
   MixInto(body, click, 0, 0.35f);
   Saturate(body, 1.5f);
@@ -104,9 +104,7 @@ Signal Crash(uint64_t seed) {
   return Shaped(out, Hit(0.001f, 0.55f));
 }
 
-}  // namespace
-
-Signal RenderDrum(Drum drum, uint64_t seed) {
+Signal Strike(Drum drum, uint64_t seed) {
   switch (drum) {
     case Drum::kKick: return Kick(seed);
     case Drum::kSnare: return Snare(seed);
@@ -122,6 +120,15 @@ Signal RenderDrum(Drum drum, uint64_t seed) {
     case Drum::kCrash: return Crash(seed);
   }
   return {};
+}
+
+}  // namespace
+
+Signal RenderDrum(Drum drum, uint64_t seed) {
+  Signal s = Strike(drum, seed);
+  // Every hit ends in silence, even where its decay is cut short by the buffer.
+  FadeOut(s, 0.04);
+  return s;
 }
 
 }  // namespace assetgen

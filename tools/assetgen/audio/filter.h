@@ -9,6 +9,7 @@ enum class FilterMode { kLow, kBand, kHigh, kNotch };
 class Svf {
  public:
   // `cutoffHz` is clamped to 10 Hz .. 0.45 * rate; `q` >= 0.5 (0.707 flat, higher rings).
+  // Low and high pass have unity gain in their pass band; the band pass peaks at gain `q`.
   void Set(float cutoffHz, float q);
   float Process(float x, FilterMode mode);
 

@@ -173,7 +173,7 @@ Signal Choir(const Patch& p, float f, const Envelope& env, size_t n, uint64_t se
               v3.Next(f * 0.995f / vib, Wave::kSaw) + 0.15f * breathTone.Low(rng.Bipolar());
     float y = 0.0f;
     for (int k = 0; k < 4; ++k) y += kChoirFormants[k].gain * filters[k].Process(x, FilterMode::kBand);
-    out[i] = y * env.At(t) * 0.6f;
+    out[i] = y * env.At(t) * 0.3f;
   }
   return out;
 }

@@ -62,7 +62,7 @@ Song Order() {
   s.Phrase(organ, 16, 4, riff);
   s.Phrase(organ, 20, 4, riff, 12);
   s.Phrase(organ, 32, 4, riff);
-  int choir = s.AddTrack(Instrument::kChoir, 0.3f, 0.25f, 0.6f);
+  int choir = s.AddTrack(Instrument::kChoir, 0.45f, 0.25f, 0.6f);
   s.Chords(choir, 8, b, 16, 3, 0.6f);
   s.Chords(choir, 24, b, 16, 3, 0.6f);
   int brass = s.AddTrack(Instrument::kBrass, 0.3f, 0.1f, 0.3f);
@@ -92,7 +92,7 @@ Song Promise() {
   const char* b = "A B C#m C#m A B G# G#";
   const char* c = "F#m G# C#m A F#m G# C#m G#";
   std::string all = std::string(a) + " " + b + " " + a + " " + c;
-  int choir = s.AddTrack(Instrument::kChoir, 0.38f, -0.2f, 0.6f);
+  int choir = s.AddTrack(Instrument::kChoir, 0.57f, -0.2f, 0.6f);
   s.Chords(choir, 0, all, 16, 3, 0.6f);
   int organ = s.AddTrack(Instrument::kOrgan, 0.18f, 0.25f, 0.5f);
   s.Arp(organ, 0, all, 16, "0-2-1-2-0-2-1-3-", 3, 0.6f);

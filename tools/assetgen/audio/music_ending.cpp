@@ -14,7 +14,7 @@ Song QuietSnowField() {
   std::string all = std::string(a) + " " + b + " " + a + " " + coda;
   int pad = s.AddTrack(Instrument::kPad, 0.3f, -0.25f, 0.6f);
   s.Chords(pad, 0, all, 16, 3, 0.55f);
-  int choir = s.AddTrack(Instrument::kChoir, 0.22f, 0.3f, 0.7f);
+  int choir = s.AddTrack(Instrument::kChoir, 0.33f, 0.3f, 0.7f);
   s.Chords(choir, 16, std::string(a) + " " + coda, 16, 4, 0.45f);
   int bass = s.AddTrack(Instrument::kBass, 0.22f, 0.0f, 0.2f);
   s.Bass(bass, 0, all, 16, "x-------5-------", 1);

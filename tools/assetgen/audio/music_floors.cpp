@@ -14,7 +14,7 @@ Song Title() {
   int pad = s.AddTrack(Instrument::kDarkPad, 0.55f, -0.2f, 0.5f);
   s.Chords(pad, 0, a, 16, 3, 0.7f);
   s.Chords(pad, 8, b, 16, 3, 0.7f);
-  int choir = s.AddTrack(Instrument::kChoir, 0.4f, 0.25f, 0.7f);
+  int choir = s.AddTrack(Instrument::kChoir, 0.60f, 0.25f, 0.7f);
   s.Chords(choir, 8, b, 16, 4, 0.55f);
   int bass = s.AddTrack(Instrument::kBass, 0.32f, 0.0f, 0.2f);
   s.Bass(bass, 0, std::string(a) + " " + b, 16, "x-------5-------", 1);
@@ -170,7 +170,7 @@ Song Mot5() {
   std::string all = std::string(a) + " " + b + " " + a + " " + c;
   int bass = s.AddTrack(Instrument::kBass, 0.32f, 0.0f, 0.1f);
   s.Bass(bass, 0, all, 16, "x.xox.xox.xox.xo", 1);
-  int choir = s.AddTrack(Instrument::kChoir, 0.3f, -0.2f, 0.6f);
+  int choir = s.AddTrack(Instrument::kChoir, 0.45f, -0.2f, 0.6f);
   s.Chords(choir, 0, all, 16, 3, 0.55f);
   int arp = s.AddTrack(Instrument::kGlass, 0.16f, 0.35f, 0.4f);
   s.Arp(arp, 0, all, 16, "0123210101232101", 4, 0.6f);
