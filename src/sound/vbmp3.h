@@ -9,7 +9,8 @@ extern "C" {
 // File name of the library; it is loaded by absolute path (see VBMP3Wrap).
 #define VBMP3_LIBRARY_NAME "libvbmp3.so"
 
-// Error numbers of vbmp3_getLastErrorNo (0 after a successful entry call).
+// Error numbers of vbmp3_getLastErrorNo: the reason of the last failed open or play (0 after a
+// successful open, init or free).
 enum {
   VBMP3_ERROR_NONE = 0,
   VBMP3_ERROR_FILE_MISSING = 2,   // the file does not exist or cannot be read
