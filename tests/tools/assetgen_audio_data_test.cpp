@@ -4,12 +4,15 @@
 #include <SDL/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 #include <cstdlib>
 #include <string>
 
 #include "audio/catalogue.h"
 #include "audio/mp3decoder.h"
+#include "audio/soundstats.h"
 #include "audio/wavfile.h"
 #include "support/testfiles.h"
 
@@ -99,4 +102,34 @@ TEST_F(AssetgenAudioData, EveryMp3DecodesAt44100WithLengthInRange) {
     ++count;
   }
   EXPECT_EQ(count, 19);
+}
+
+// Listening by numbers: each species has a voice of its own, deaths are longer and lower than
+// hurts, and the big bosses sound deeper than their kin.
+TEST_F(AssetgenAudioData, SpeciesSoundDistinctAndDeathsLowerAndLonger) {
+  auto stats = [](const std::string& name) {
+    WavData wav;
+    std::string error;
+    EXPECT_EQ(ReadWav("SE/enemy/" + name + ".wav", &wav, &error), 0) << name << ": " << error;
+    return Measure(wav.samples, wav.rate > 0 ? wav.rate : 44100);
+  };
+  const char* species[] = {"boosy", "doosy", "poosy", "zoosy"};
+  std::vector<float> brightness;
+  for (const char* kind : species) {
+    SoundStats hurt = stats(std::string(kind) + "-damaged");
+    SoundStats dead = stats(std::string(kind) + "-dead");
+    EXPECT_GT(dead.seconds, hurt.seconds * 1.5) << kind;
+    EXPECT_LT(dead.centroidHz, hurt.centroidHz) << kind;
+    brightness.push_back(hurt.centroidHz);
+  }
+  for (size_t a = 0; a < brightness.size(); ++a) {
+    for (size_t b = a + 1; b < brightness.size(); ++b) {
+      float ratio = std::max(brightness[a], brightness[b]) / std::min(brightness[a], brightness[b]);
+      EXPECT_GT(ratio, 1.15f) << species[a] << " and " << species[b] << " sound alike";
+    }
+  }
+  EXPECT_LT(stats("big-boosy-damaged").centroidHz, stats("boosy-damaged").centroidHz);
+  EXPECT_LT(stats("big-doosy-damaged").centroidHz, stats("doosy-damaged").centroidHz);
+  EXPECT_GT(stats("big-boosy-dead").seconds, stats("boosy-dead").seconds);
+  EXPECT_GT(stats("big-doosy-dead").seconds, stats("doosy-dead").seconds);
 }

@@ -44,12 +44,13 @@ Signal Damaged() { return Finish(BoosyGrunt(1.0f, 0.32f, 301), 0.05f, -14.0f); }
 
 // A long sinking groan, then its plates clattering down.
 Signal Dead() {
-  Signal groan = BoosyGrunt(0.8f, 0.9f, 311);
+  // The groan darkens as the machine inside dies.
+  Signal groan = Filtered(BoosyGrunt(0.75f, 0.9f, 311), FilterMode::kLow, Glide(2200, 500, 0.9f), 0.8f);
   Signal fall = Tone(0.9f, Wave::kSaw, Glide(180, 40, 0.9f), Hit(0.01f, 0.35f));
   fall = Filtered(fall, FilterMode::kLow, Glide(1500, 200, 0.9f), 2.0f);
   MixInto(groan, fall, 0, 0.25f);
-  Signal clanks = MetalClanks(4, 0.13f, 1.0f, 312);
-  MixInto(groan, clanks, Samples(0.75), 0.7f);
+  Signal clanks = MetalClanks(4, 0.13f, 0.55f, 312);
+  MixInto(groan, clanks, Samples(0.75), 0.45f);
   return Finish(WithReverbMono(groan, 1.0f, 0.25f, 0.5f, 0.5f, 0.7f, 0.4), 0.2f, -14.0f);
 }
 

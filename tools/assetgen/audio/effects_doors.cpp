@@ -74,7 +74,7 @@ Signal Downstairs() {
     Signal scuff = Filtered(Noise(0.25f, 241 + k, Hit(0.02f, 0.03f)), FilterMode::kHigh, Const(2500), 0.7f);
     MixInto(heel, grit, 0, 0.7f);
     MixInto(heel, scuff, Samples(0.05), 0.15f);
-    MixInto(out, heel, Samples(0.3 * k), 1.0f - 0.13f * k);
+    MixInto(out, heel, Samples(0.26 * k), 1.0f - 0.13f * k);
   }
   return Finish(WithReverbMono(out, 1.0f, 0.45f, 0.7f, 0.6f, 1.1f, 0.8), 0.3f, -15.0f);
 }

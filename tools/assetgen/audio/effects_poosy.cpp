@@ -26,16 +26,16 @@ Signal Damaged() {
 
 // Falling chirps, then the membrane shatters into a spray of tiny glassy pings.
 Signal Dead() {
-  Signal out = Chirp(2600, 900, 0.35f, 511);
-  Signal low = Chirp(1400, 500, 0.4f, 512);
-  MixInto(out, low, Samples(0.12), 0.7f);
+  Signal out = Chirp(1900, 600, 0.4f, 511);
+  Signal low = Chirp(1100, 350, 0.45f, 512);
+  MixInto(out, low, Samples(0.12), 0.9f);
   for (int k = 0; k < 14; ++k) {
-    float f = 2500.0f + 270.0f * static_cast<float>((k * 7) % 11);
-    Signal ping = Fm(0.25f, Const(f), 2.76f, Const(0.8f), Hit(0.0005f, 0.035f));
-    MixInto(out, ping, Samples(0.3 + 0.028 * k + 0.007 * ((k * 3) % 4)), 0.45f - 0.02f * k);
+    float f = 1300.0f + 160.0f * static_cast<float>((k * 7) % 11);
+    Signal ping = Fm(0.25f, Const(f), 2.76f, Const(0.6f), Hit(0.0005f, 0.035f));
+    MixInto(out, ping, Samples(0.3 + 0.028 * k + 0.007 * ((k * 3) % 4)), 0.25f - 0.012f * k);
   }
-  Signal crack = Filtered(Noise(0.3f, 513, Hit(0.0005f, 0.06f)), FilterMode::kHigh, Const(3500), 0.8f);
-  MixInto(out, crack, Samples(0.3), 0.5f);
+  Signal crack = Filtered(Noise(0.3f, 513, Hit(0.0005f, 0.06f)), FilterMode::kBand, Const(2500), 0.8f);
+  MixInto(out, crack, Samples(0.3), 0.25f);
   return Finish(WithReverbMono(out, 1.0f, 0.35f, 0.5f, 0.2f, 0.6f, 0.4), 0.15f, -15.0f);
 }
 
