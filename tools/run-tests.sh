@@ -10,6 +10,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${QUORL_UNDER_XVFB:-}" ]; then
 fi
 export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
+# Mesa's software renderer draws on the calling thread only: its worker threads, still running at
+# exit, now and then crash the leak checker's thread tracer in the sanitizer build.
+export LP_NUM_THREADS=0
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$top/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

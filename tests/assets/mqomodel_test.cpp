@@ -30,6 +30,8 @@ std::string QuadVertices(float x0, float x1, float y0, float y1) {
 class MQOModelTest : public testsupport::GLTest {
  protected:
   void SetUp() override {
+    testsupport::GLTest::SetUp();
+    if (HasFatalFailure()) return;
     glViewport(0, 0, kWidth, kHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
