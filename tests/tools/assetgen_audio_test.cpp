@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "audio/audio.h"
 #include "audio/catalogue.h"
 #include "audio/mp3decoder.h"
 #include "audio/mp3encoder.h"
@@ -272,4 +273,77 @@ TEST(AssetgenCatalogue, HoldsExactlyTheFilesTheGameOpens) {
     }
   }
   EXPECT_EQ(actual, expected);
+}
+
+TEST(AssetgenSong, PatternsBecomeTheRightNotes) {
+  Song s(120, 4);
+  int lead = s.AddTrack(Instrument::kLead, 1.0f, 0.0f, 0.0f);
+  s.Phrase(lead, 1, 1, "A4:4! r:4 C5:6~ D5:2", 12);
+  const std::vector<SongNote>& m = s.Notes(lead);
+  ASSERT_EQ(m.size(), 3u);
+  EXPECT_EQ(m[0].step, 16.0);
+  EXPECT_EQ(m[0].pitch, 81.0f);  // transposed an octave
+  EXPECT_EQ(m[0].velocity, 1.0f);
+  EXPECT_EQ(m[1].step, 24.0);    // after the rest
+  EXPECT_EQ(m[1].pitch, 84.0f);
+  EXPECT_LT(m[1].velocity, 0.6f);
+  EXPECT_EQ(m[2].step, 30.0);
+
+  int bass = s.AddTrack(Instrument::kBass, 1.0f, 0.0f, 0.0f);
+  s.Bass(bass, 0, "Am G", 8, "x-o.53..", 2);
+  const std::vector<SongNote>& b = s.Notes(bass);
+  // Am (A2 = 45): root held two steps, octave, fifth, minor third; then G (43) the same.
+  ASSERT_EQ(b.size(), 8u);
+  EXPECT_EQ(b[0].pitch, 45.0f);
+  EXPECT_NEAR(b[0].length, 1.9, 1e-9);
+  EXPECT_EQ(b[1].pitch, 57.0f);
+  EXPECT_EQ(b[1].step, 2.0);
+  EXPECT_EQ(b[2].pitch, 52.0f);
+  EXPECT_EQ(b[3].pitch, 48.0f);
+  EXPECT_EQ(b[4].pitch, 43.0f);
+  EXPECT_EQ(b[4].step, 8.0);
+  EXPECT_EQ(b[7].pitch, 47.0f);  // G major's third
+
+  int arp = s.AddTrack(Instrument::kPluck, 1.0f, 0.0f, 0.0f);
+  s.Arp(arp, 2, "C E5", 4, "03.1", 4, 1.0f);
+  const std::vector<SongNote>& a = s.Notes(arp);
+  ASSERT_EQ(a.size(), 6u);
+  EXPECT_EQ(a[0].pitch, 60.0f);  // C4
+  EXPECT_EQ(a[1].pitch, 72.0f);  // index 3 wraps to the next octave's root
+  EXPECT_EQ(a[2].pitch, 64.0f);
+  EXPECT_EQ(a[2].step, 35.0);
+  EXPECT_EQ(a[3].pitch, 64.0f);  // E5 power chord: E, B (octave dropped)
+  EXPECT_EQ(a[4].pitch, 83.0f);  // index 3 of two notes: the fifth, one octave up
+  EXPECT_EQ(a[5].pitch, 71.0f);
+
+  int pad = s.AddTrack(Instrument::kPad, 1.0f, 0.0f, 0.0f);
+  s.Chords(pad, 3, "Dm7", 16, 3, 0.5f);
+  const std::vector<SongNote>& c = s.Notes(pad);
+  ASSERT_EQ(c.size(), 4u);
+  EXPECT_EQ(c[0].pitch, 50.0f);
+  EXPECT_EQ(c[3].pitch, 60.0f);
+  EXPECT_EQ(c[0].step, 48.0);
+
+  int drums = s.AddDrums(Drum::kKick, 1.0f, 0.0f, 0.0f);
+  s.Beat(drums, 2, 2, "X.o.");
+  const std::vector<SongNote>& d = s.Notes(drums);
+  ASSERT_EQ(d.size(), 16u);
+  EXPECT_EQ(d[0].step, 32.0);
+  EXPECT_EQ(d[0].velocity, 1.0f);
+  EXPECT_LT(d[1].velocity, 0.5f);
+  EXPECT_EQ(d[15].step, 62.0);
+  EXPECT_EQ(s.Errors(), 0);
+}
+
+TEST(AssetgenReport, MissingFilesAreReportedAndWritesCanFail) {
+  testsupport::ScratchDir dir;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(assetgen::ReportAudio(dir.path()), -1);
+  std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("SE/shot.wav"), std::string::npos);
+  EXPECT_NE(out.find("unreadable"), std::string::npos);
+  // A folder where a file should be: the writers fail instead of crashing.
+  testsupport::WriteFile(dir.file("SE"), "a file, not a folder");
+  EXPECT_EQ(WriteWav(dir.file("SE/shot.wav"), Signal(10, 0.0f)), -1);
+  EXPECT_EQ(WriteMp3(dir.file("SE/x.mp3"), SineWave(440, 0.1, 0.5f), {}, 128), -1);
 }

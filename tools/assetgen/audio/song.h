@@ -22,6 +22,14 @@ struct Mixdown {
   double seamFade = 0.004;  // seconds faded at each end so a restart after a pause is silent
 };
 
+// One note or drum hit of a track.
+struct SongNote {
+  double step;     // start, in sixteenth notes from the loop's beginning
+  double length;   // steps
+  float pitch;     // MIDI note number (0 for drum hits)
+  float velocity;  // 0 .. 1
+};
+
 class Song {
  public:
   // `bpm` quarter notes per minute, `bars` in the loop, 16 steps (sixteenth notes) per 4/4 bar
@@ -58,18 +66,15 @@ class Song {
   int Bars() const { return bars_; }
   // Malformed notes, chords and phrases met while composing (0 for a correct recipe).
   int Errors() const { return errors_; }
+  // The notes of a track, in the order they were written.
+  const std::vector<SongNote>& Notes(int track) const { return tracks_[static_cast<size_t>(track)].notes; }
 
   // Renders the loop: notes that ring past the end, and the reverb tail, wrap around onto the
   // start, so that playing the result over and over sounds like one continuous performance.
   Stereo Render(uint64_t seed) const;
 
  private:
-  struct Note {
-    double step;
-    double length;  // steps
-    float pitch;    // MIDI note number
-    float velocity;
-  };
+  using Note = SongNote;
   struct Track {
     Instrument instrument;
     bool isDrum;
