@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ class Layout {
   }
 
   void Add(const Canvas& pic, const std::string& label) {
-    int w = std::max(pic.Width(), 60);
+    int w = std::max(pic.Width(), static_cast<int>(font_.Measure(label, 12)) + 4);
     if (x_ + w + kGap > kSheetWidth) NewRow();
     items_.push_back({pic, label, x_, y_});
     x_ += w + kGap;
@@ -106,12 +107,18 @@ int WriteContactSheet(const std::string& dataDir, const std::string& path) {
   if (font.Init(kSansBold) != 0) return -1;
   Layout lay(font);
   std::vector<std::string> pics = PicturePaths();
+  // Each picture is read once; a missing one shows as a magenta square.
+  std::map<std::string, std::pair<bool, Canvas>> cache;
   auto load = [&](const std::string& rel, Canvas* c) {
-    if (ReadPNG(dataDir + "/" + rel, c) != 0) {
-      *c = Canvas(64, 64, Hex(0xff00ff));
-      return false;
+    auto it = cache.find(rel);
+    if (it == cache.end()) {
+      Canvas pic;
+      bool found = ReadPNG(dataDir + "/" + rel, &pic) == 0;
+      if (!found) pic = Canvas(64, 64, Hex(0xff00ff));
+      it = cache.emplace(rel, std::make_pair(found, pic)).first;
     }
-    return true;
+    *c = it->second.second;
+    return it->second.first;
   };
   bool ok = true;
   lay.Section("Title, menu and ending (shown at half size)");

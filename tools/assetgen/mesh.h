@@ -102,6 +102,8 @@ class Builder {
   void Spindle(int sides, float y0, float y1, float r, float mid = 0.5f, Vec3 c = {});
   // One free polygon (3 or 4 points, in this winding) of the current paint.
   void Poly(const std::vector<Vec3>& pts);
+  // One side of a convex solid whose inside contains `centre`: turned to face away from it.
+  void Side(const std::vector<Vec3>& pts, Vec3 centre) { Face(pts, centre); }
 
  private:
   int AddVertex(Vec3 p);
