@@ -7,3 +7,4 @@ quorl_test(assetgen_audio DATA
     ${CMAKE_CURRENT_LIST_DIR}/assetgen_audio_data_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/assetgen_synth_test.cpp
   LIBS assetgen_audio PkgConfig::SDL PkgConfig::SDLMIXER)
+quorl_benchmark(assetgen_audio SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_assetgen_audio.cpp LIBS assetgen_audio)
