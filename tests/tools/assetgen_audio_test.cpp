@@ -177,6 +177,14 @@ TEST(AssetgenSong, WrappedTailJoinsTheLoopSeamlessly) {
   for (size_t i = 0; i < tone.size() - loop; ++i) EXPECT_FLOAT_EQ(st.left[i], tone[i] + tone[i + loop]);
   // Across the seam: last sample to first sample moves no more than the tone itself does.
   EXPECT_LE(std::fabs(st.left[0] - st.left[loop - 1]), MaxStep(tone) * 1.01f);
+  // A tail longer than the loop wraps around more than once; an empty loop keeps nothing.
+  Stereo ones;
+  ones.left.assign(25, 1.0f);
+  ones.right.assign(25, 1.0f);
+  WrapTail(ones, 10);
+  EXPECT_EQ(ones.left, (Signal{3, 3, 3, 3, 3, 2, 2, 2, 2, 2}));
+  WrapTail(ones, 0);
+  EXPECT_EQ(ones.size(), 0u);
 }
 
 TEST(AssetgenSong, RenderedLoopHasNoClickAtTheSeam) {

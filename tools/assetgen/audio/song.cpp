@@ -94,6 +94,11 @@ bool ParseChord(const std::string& symbol, int* rootClass, std::vector<int>* int
 }
 
 void WrapTail(Stereo& s, size_t loop) {
+  if (loop == 0) {  // an empty loop keeps nothing
+    s.left.clear();
+    s.right.clear();
+    return;
+  }
   for (size_t i = loop; i < s.size(); ++i) {
     s.left[(i - loop) % loop] += s.left[i];
     s.right[(i - loop) % loop] += s.right[i];
