@@ -203,6 +203,13 @@ std::map<std::string, std::string> Tree(const std::string& root) {
   return files;
 }
 
+TEST(AssetgenOutput, EveryFamilyWritesEveryPictureAndModel) {
+  testsupport::ScratchDir out;
+  ASSERT_EQ(GenerateVisuals(out.path()), 0);
+  for (const std::string& p : PicturePaths()) EXPECT_TRUE(testsupport::FileExists(out.file(p))) << p;
+  for (const ModelRecipe& m : Models()) EXPECT_TRUE(testsupport::FileExists(out.file(m.path))) << m.path;
+}
+
 TEST(AssetgenOutput, TwoRunsWriteTheSameBytes) {
   testsupport::ScratchDir a, b;
   for (const std::string& out : {a.path(), b.path()}) {

@@ -424,9 +424,9 @@ Canvas LimeWall() {
   look.round = 4.0f;
   look.warp = 2.5f;
   look.relief = 2.0f;
-  look.roughness = 0.3f;
+  look.roughness = 0.15f;
   look.stone = [](int x, int y, const Masonry::Hit& h) {
-    Rgba c = Stony(Hex(0x9ea292), x, y, h.id, 83, 0.16f, 0.25f);
+    Rgba c = Stony(Hex(0x9ca290), x, y, h.id, 83, 0.16f, 0.18f);
     c = Mix(c, Hex(0x8fa08a), Smoothstep(0.5f, 0.75f, Fbm(x, y, 8, 4, 84)) * 0.5f);
     float cr = std::max(Crack(x, y, 4, 85, 1.5f), Crack(x, y, 7, 86, 1.0f) * 0.7f);
     c = Mix(c, Hex(0x4c5246), cr * 0.85f);
@@ -547,18 +547,20 @@ Canvas MelpaimsWall() {
       Cell big = TileCells(x + wx, y + wy, 5, N, 123);
       Cell small = TileCells(x + wx * 0.5f, y + wy * 0.5f, 12, N, 124);
       float d = big.f2 - big.f1;
-      float vein = 1 - Smoothstep(0.03f, 0.14f, d);
-      float core = 1 - Smoothstep(0.0f, 0.035f, d);
-      float capillary = (1 - Smoothstep(0.01f, 0.04f, small.f2 - small.f1)) * 0.45f *
-                        Smoothstep(0.45f, 0.6f, Fbm(x, y, 8, 2, 127));
-      Rgba flesh = Mix(Hex(0x5a3274), Hex(0x84468e), Fbm(x, y, 16, 4, 125));
-      flesh = Scale(flesh, 0.8f + 0.35f * (1 - big.f1));
-      Rgba cc = Mix(flesh, Hex(0x1c0a26), std::max(vein * 0.9f, capillary));
-      cc = Mix(cc, Hex(0xe070ff), core * 0.9f);
+      float vein = 1 - Smoothstep(0.02f, 0.22f, d);
+      float core = 1 - Smoothstep(0.0f, 0.07f, d);
+      float capillary = (1 - Smoothstep(0.005f, 0.035f, small.f2 - small.f1)) * 0.7f *
+                        Smoothstep(0.4f, 0.6f, Fbm(x, y, 8, 2, 127));
+      Rgba flesh = Mix(Hex(0x5e3478), Hex(0x8a4a96), Fbm(x, y, 16, 4, 125));
+      flesh = Scale(flesh, 0.75f + 0.4f * (1 - big.f1));
+      Rgba cc = Mix(flesh, Hex(0x1a0824), std::max(vein * vein * 0.95f, capillary));
+      // The glowing sap inside the veins, added on top.
+      float glow = core * core * (0.7f + 0.3f * Fbm(x, y, 8, 2, 128));
+      cc = Rgba{cc.r + glow * 0.95f, cc.g + glow * 0.42f, cc.b + glow * 1.0f, 1};
       col[y * N + x] = cc;
-      height.At(x, y) = (1 - big.f1 * 0.9f) * 0.7f - vein * 0.25f + (Fbm(x, y, 32, 3, 126) - 0.5f) * 0.06f;
+      height.At(x, y) = (1 - big.f1 * 0.9f) * 0.6f - vein * 0.2f + (Fbm(x, y, 32, 3, 126) - 0.5f) * 0.04f;
     }
-  Mask light = HeightLight(height, 10.0f);
+  Mask light = HeightLight(height, 7.0f);
   for (int y = 0; y < N; ++y)
     for (int x = 0; x < N; ++x) {
       Rgba v = Scale(col[y * N + x], light.At(x, y));
