@@ -40,13 +40,18 @@ const Page kPages[14] = {
 Canvas StaffPage(const Fonts& f, const Page& p, bool last) {
   Canvas page(W, H, Hex(0x000000));
   LetterStyle head = HeadingStyle();
-  Canvas title = last ? TextPicture(f.serifBold, p.heading, 96, head, 10) : TextPicture(f.sansBold, p.heading, 46, head, 6);
+  // The first page carries the name as on the title, the last one closes in the same stone.
+  bool carved = last || &p == &kPages[0];
+  Canvas title = carved ? TextPicture(f.serifBold, p.heading, 96, CarvedStyle(), 10)
+                        : TextPicture(f.sansBold, p.heading, 46, head, 6);
   int lineH = 40;
-  int blockH = title.Height() + 30 + static_cast<int>(p.lines.size()) * lineH;
+  // The carved name's glow reaches far beyond its letters: let the lines start inside it.
+  int overlap = carved ? StyleMargin(CarvedStyle()) * 2 / 3 : 0;
+  int blockH = title.Height() - overlap + 30 + static_cast<int>(p.lines.size()) * lineH;
   int y = (H - blockH) / 2;
   page.Draw(title, (W - title.Width()) / 2, y);
-  y += title.Height() + 6;
-  if (!last) {
+  y += title.Height() - overlap + 6;
+  if (!carved) {
     // A gold rule under the heading, fading at both ends.
     for (int x = 200; x < 600; ++x) {
       float a = 1.0f - std::abs(x - 400) / 200.0f;

@@ -28,7 +28,7 @@ Canvas Corridor() {
   Canvas wall = FloorTexture("rock"), floor = FloorTexture("rock-floor");
   const float hw = 1.2f, fy = -1.0f, cy = 1.3f, focal = 430.0f;
   const Light lights[] = {
-      {{-1.05f, 0.35f, -3.2f}, Hex(0xffa050), 2.2f},
+      {{-1.05f, -0.05f, -3.2f}, Hex(0xffa050), 2.2f},
       {{1.05f, 0.35f, -9.5f}, Hex(0xff9040), 1.8f},
       {{-1.05f, 0.35f, -16.0f}, Hex(0xff8a3a), 1.3f},
       {{0.0f, 0.1f, -30.0f}, Hex(0x7a90ff), 6.0f},
@@ -107,27 +107,8 @@ Canvas Corridor() {
   return out;
 }
 
-// The name in carved stone: grainy grey stone, deep bevel, a dark outline and the torches' warm
-// glow around it.
-Canvas Logo(const Fonts& f) {
-  LetterStyle s;
-  s.top = Hex(0xbcae96);
-  s.bottom = Hex(0x6e6052);
-  s.bevel = 9;
-  s.bevelStrength = 1.0f;
-  s.grain = 0.4f;
-  s.grainScale = 1.4f;
-  s.outline = 4;
-  s.outlineColour = Hex(0x0c0806);
-  s.shadow = 10;
-  s.shadowDx = 6;
-  s.shadowDy = 10;
-  s.shadowColour = Hex(0x000000, 0.9f);
-  s.glow = 26;
-  s.glowColour = Hex(0xff8a30, 0.35f);
-  s.seed = 17;
-  return TextPicture(f.serifBold, "QUORL", 142, s, 12);
-}
+// The name in carved stone, with the torches' warm glow around it.
+Canvas Logo(const Fonts& f) { return TextPicture(f.serifBold, "QUORL", 142, CarvedStyle(), 12); }
 
 // Warm light over the logo and the corridor's end: 0 .. 1 per pixel.
 float Glow(int x, int y) {

@@ -70,6 +70,26 @@ LetterStyle MenuStyle() {
   return s;
 }
 
+LetterStyle CarvedStyle() {
+  LetterStyle s;
+  s.top = Hex(0xbcae96);
+  s.bottom = Hex(0x6e6052);
+  s.bevel = 9;
+  s.bevelStrength = 1.0f;
+  s.grain = 0.4f;
+  s.grainScale = 1.4f;
+  s.outline = 4;
+  s.outlineColour = Hex(0x0c0806);
+  s.shadow = 10;
+  s.shadowDx = 6;
+  s.shadowDy = 10;
+  s.shadowColour = Hex(0x000000, 0.9f);
+  s.glow = 26;
+  s.glowColour = Hex(0xff8a30, 0.35f);
+  s.seed = 17;
+  return s;
+}
+
 Canvas TextPicture(const Font& font, const std::string& text, int px, const LetterStyle& s, float tracking) {
   Mask m = font.Render(text, px, StyleMargin(s), tracking);
   return Letter(m, s);

@@ -24,8 +24,10 @@ LetterStyle HudStyle();
 LetterStyle StoryStyle();
 // Headings of the staff roll: pale gold, slight bevel and a warm glow.
 LetterStyle HeadingStyle();
-// Menu words and the title's carved stone: see the title recipe.
+// Menu words of the title: warm gold, bevelled, glowing.
 LetterStyle MenuStyle();
+// The game's name in carved stone: grainy grey stone, deep bevel, dark outline, warm glow.
+LetterStyle CarvedStyle();
 
 // A word or line in a style, with the margin the style needs.
 Canvas TextPicture(const Font& font, const std::string& text, int px, const LetterStyle& s, float tracking = 0);
