@@ -155,6 +155,13 @@ int WriteContactSheet(const std::string& dataDir, const std::string& path) {
       std::string label = v == 0 ? m.path.substr(6) : "";
       lay.Add(RenderModel(mesh, views[v][0], views[v][1], 180, Hex(0x26262c)), label);
     }
+    if (mesh.Objects().size() == 5) {
+      // The last boss's parts all sit at the origin: spread them out to show each one.
+      Mesh parts = mesh;
+      for (size_t i = 1; i < 5; ++i)
+        for (Vec3& p : parts.Objects()[i].verts) p.x += (i <= 2 ? -0.35f : 0.35f) * (i % 2 ? 1.0f : 2.0f);
+      lay.Add(RenderModel(parts, 20, 10, 180, Hex(0x26262c)), "(parts spread out)");
+    }
   }
   Canvas sheet = lay.Finish();
   if (WritePNG(path, sheet, false) != 0) return -1;

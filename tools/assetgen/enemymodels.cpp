@@ -240,15 +240,15 @@ Mesh BuildZoosy() {
   t.SetPaint(acid);
   t.Sphere({0, 0.86f, 0.16f}, {0.05f, 0.04f, 0.04f}, 3, 6);  // sensor
   t.SetPaint(darkm);
-  t.Box({0, 0.76f, 0.22f}, {0.1f, 0.07f, 0.05f});             // barrel mount
+  t.Box({0, 0.76f, 0.22f}, {0.12f, 0.1f, 0.06f});             // barrel mount
   for (int i = 0; i < 3; ++i) {
     float a = (90 + i * 120.0f) * 3.14159265f / 180;
-    float bx = 0.05f * std::cos(a), by = 0.76f + 0.05f * std::sin(a);
+    float bx = 0.065f * std::cos(a), by = 0.76f + 0.065f * std::sin(a);
     t.SetXform(X::RotateX(90).Then(X::Translate(bx, by, 0)));
     t.SetPaint(gun);
-    t.Prism(6, 0.22f, 0.72f, 0.025f, 0.025f, 1.0f);
+    t.Prism(6, 0.22f, 0.78f, 0.034f, 0.034f, 1.0f);
     t.SetPaint(acid);
-    t.Prism(6, 0.72f, 0.75f, 0.03f, 0.03f, 1.0f);
+    t.Prism(6, 0.78f, 0.82f, 0.04f, 0.04f, 1.0f);
   }
   return m;
 }
