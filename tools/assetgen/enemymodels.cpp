@@ -35,41 +35,38 @@ Mesh BuildBoosy() {
   const float back = -0.15f;
   for (int side = 0; side < 3; side += 2) {
     MeshObject& leg = m.AddObject(side == 0 ? "leg_left" : "leg_right");
-    float x = side == 0 ? -0.27f : 0.27f;
+    float x = side == 0 ? -0.26f : 0.26f;
     Builder b(leg, dark);
-    b.Box({x, -0.16f, back}, {0.07f, 0.14f, 0.08f});                        // thigh
+    b.Box({x, -0.17f, back}, {0.09f, 0.14f, 0.1f});                          // thigh
     b.SetPaint(rust);
-    b.Box({x, -0.02f, back}, {0.1f, 0.07f, 0.11f});                         // hip guard
+    b.Sphere({x * 1.15f, -0.04f, back}, {0.13f, 0.11f, 0.14f}, 3, 6);        // hip joint
     b.SetPaint(dark);
-    b.Box({x, -0.33f, back + 0.02f}, {0.06f, 0.06f, 0.06f});                // shin
+    b.Box({x, -0.33f, back + 0.03f}, {0.075f, 0.05f, 0.075f});              // ankle
     b.SetPaint(rust);
-    b.Prism(4, -0.4f, -0.34f, 0.13f, 0.2f, 0.8f, 45, {x, 0, back + 0.08f});  // foot
+    b.Prism(4, -0.4f, -0.34f, 0.15f, 0.22f, 0.8f, 45, {x, 0, back + 0.09f}); // foot
   }
   MeshObject& body = m.AddObject("body");
   Builder b(body, ochre);
-  b.Sphere({0, 0.08f, back}, {0.38f, 0.3f, 0.55f}, 4, 8);                    // round armoured body
+  b.Sphere({0, 0.1f, back}, {0.42f, 0.34f, 0.6f}, 4, 10);                   // round armoured body
   b.SetPaint(rust);
-  b.Prism(8, -0.14f, -0.02f, 0.34f, 0.48f, 1.08f, 22.5f, {0, 0, back});    // belly ring
-  b.Box({0, 0.3f, back - 0.1f}, {0.16f, 0.08f, 0.3f});                       // back ridge
-  b.SetXform(Place(-0.36f, 0.1f, back, 0, 0, 20));
-  b.Box({0, 0, 0}, {0.04f, 0.12f, 0.26f});                                   // side plates
-  b.SetXform(Place(0.36f, 0.1f, back, 0, 0, -20));
-  b.Box({0, 0, 0}, {0.04f, 0.12f, 0.26f});
+  b.Prism(10, -0.06f, 0.05f, 0.44f, 0.62f, 1.0f, 18, {0, 0, back});         // armour band
+  b.Prism(6, 0.36f, 0.43f, 0.16f, 0.26f, 0.8f, 30, {0, 0, back - 0.05f});   // hatch on the back
+  b.Sphere({-0.41f, 0.12f, back - 0.05f}, {0.09f, 0.13f, 0.2f}, 3, 6);      // shoulder pods
+  b.Sphere({0.41f, 0.12f, back - 0.05f}, {0.09f, 0.13f, 0.2f}, 3, 6);
   // The cannon on top, pointing forward, with its mount and a muzzle ring.
-  b.SetXform(X());
   b.SetPaint(metal);
-  b.Box({0, 0.38f, back + 0.05f}, {0.1f, 0.06f, 0.14f});
-  b.SetXform(Place(0, 0.42f, 0, 90));
-  b.Prism(6, back + 0.05f, 0.92f, 0.075f, 0.075f, 1.0f, 30);
-  b.Prism(6, 0.86f, 1.0f, 0.1f, 0.1f, 1.0f, 30);
+  b.Box({0, 0.42f, back + 0.08f}, {0.11f, 0.07f, 0.16f});
+  b.SetXform(Place(0, 0.45f, 0, 90));
+  b.Prism(8, back, 0.9f, 0.085f, 0.085f, 1.0f, 22.5f);
+  b.Prism(8, 0.84f, 1.0f, 0.11f, 0.11f, 1.0f, 22.5f);
   b.SetPaint(black);
-  b.Prism(6, 0.995f, 1.0f, 0.05f, 0.05f, 1.0f, 30, {0, 0.0f, 0});
+  b.Prism(8, 0.995f, 1.0f, 0.06f, 0.06f, 1.0f, 22.5f);
   // The glowing amber eye in a dark socket at the front.
   b.SetXform(X());
   b.SetPaint(black);
-  b.Sphere({0, 0.1f, back + 0.5f}, {0.12f, 0.1f, 0.06f}, 3, 8);
+  b.Sphere({0, 0.1f, back + 0.55f}, {0.15f, 0.12f, 0.08f}, 3, 8);
   b.SetPaint(eye);
-  b.Sphere({0, 0.1f, back + 0.54f}, {0.08f, 0.065f, 0.04f}, 3, 8);
+  b.Sphere({0, 0.1f, back + 0.6f}, {0.1f, 0.08f, 0.05f}, 3, 8);
   // Object order: leg, body, leg.
   std::swap(m.Objects()[1], m.Objects()[2]);
   return m;
