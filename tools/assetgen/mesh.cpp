@@ -101,6 +101,11 @@ Paint Mesh::AddPaint(const std::string& name, Rgba col, float emi, float spc, fl
   base.spc = spc;
   base.power = power;
   if (emi > 0) {
+    // Glowing colours: little light on top of the emission, so that they keep their hue
+    // instead of washing out to yellow or white.
+    // (The diffuse factor stays 1: it also carries the colour's alpha.)
+    base.dif = 1.0f;
+    base.amb = 0.1f;
     int i = AddMaterial(base);
     return Paint{i, i, i};
   }

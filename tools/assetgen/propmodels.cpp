@@ -24,9 +24,9 @@ Mesh Bolt(uint32_t head, uint32_t body, uint32_t tail, float radius) {
   bl.Prism(6, -0.2f, 0.55f, radius, radius, 0.8f);
   bl.SetPaint(t);
   bl.Cone(6, -0.2f, -1.0f, radius, radius);
-  // Two crossed fins of light at the tail.
-  bl.Box({0, -0.55f, 0}, {radius * 1.5f, 0.3f, 0.02f});
-  bl.Box({0, -0.55f, 0}, {0.02f, 0.3f, radius * 1.5f});
+  // A bright collar where the head meets the body.
+  bl.SetPaint(h);
+  bl.Prism(6, 0.45f, 0.55f, radius * 1.15f, radius * 1.15f, 0.9f, 30);
   return m;
 }
 
