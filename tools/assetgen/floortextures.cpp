@@ -208,10 +208,20 @@ Canvas Flagstones(int cells, uint32_t seed, float gap, const std::function<Rgba(
       float e = (cell.f2 - cell.f1) * cs * 0.5f - gap;
       edge[y * N + x] = e;
       ids[y * N + x] = cell.id;
-      float h = e <= 0 ? 0.0f : Smoothstep(0, 6, e) * (0.85f + (Fbm(x, y, 16, 4, seed + 3) - 0.5f) * 0.4f);
-      if (dome > 0 && e > 0) h += dome * (1.0f - cell.f1 * 1.2f);
-      height.At(x, y) = h;
+      // Stone is rough; domed (fleshy) cobbles are smooth and swollen.
+      float rough = dome > 0 ? 0.08f : 0.4f;
+      float h = e <= 0 ? 0.0f : Smoothstep(0, 6, e) * (0.85f + (Fbm(x, y, 16, 4, seed + 3) - 0.5f) * rough);
+      height.At(x, y) = dome > 0 ? (e > 0 ? 1.0f : 0.0f) : h;
     }
+  if (dome > 0) {
+    // Pillow-shaped cobbles: the blurred outline of each cobble is its height.
+    height.Blur(5, true);
+    for (int y = 0; y < N; ++y)
+      for (int x = 0; x < N; ++x) {
+        float v = height.At(x, y);
+        height.At(x, y) = dome * std::sqrt(v) + (Fbm(x, y, 16, 3, seed + 3) - 0.5f) * 0.05f;
+      }
+  }
   Mask light = HeightLight(height, relief * 10.0f);
   for (int y = 0; y < N; ++y)
     for (int x = 0; x < N; ++x) {
