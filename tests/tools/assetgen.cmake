@@ -3,6 +3,7 @@
 quorl_test(assetgen SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/assetgen_manifest_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/assetgen_toolkit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/assetgen_raster_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mqocheck.cpp
   LIBS quorl_assets assetgen_visuals DATA)
 if(QUORL_GENERATE_DATA)
