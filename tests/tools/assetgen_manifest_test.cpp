@@ -10,6 +10,7 @@
 #include <string>
 
 #include "assets/loadpng.h"
+#include "assets/mqomodel.h"
 #include "content.h"
 #include "mqocheck.h"
 #include "support/testfiles.h"
@@ -202,6 +203,22 @@ TEST_F(Content, EveryModelIsInTheReadersSubsetWithTheObjectsTheGameDraws) {
       for (const mqocheck::Vertex& v : o.verts) extent = std::max({extent, std::abs(v.x), std::abs(v.y), std::abs(v.z)});
     }
     EXPECT_NEAR(extent, 1.0, 0.1);
+    // The game's own reader sees exactly what the strict checker saw.
+    MQOModel real;
+    ASSERT_EQ(real.Read(m.path), 0);
+    ASSERT_EQ(real.objects.size(), model.objects.size());
+    ASSERT_EQ(real.materials.size(), model.materials.size());
+    for (size_t i = 0; i < model.objects.size(); ++i) {
+      EXPECT_EQ(real.objects[i].vertices.size(), model.objects[i].verts.size());
+      ASSERT_EQ(real.objects[i].faces.size(), model.objects[i].faces.size());
+      for (size_t k = 0; k < model.objects[i].faces.size(); ++k) {
+        EXPECT_EQ(real.objects[i].faces[k].n, model.objects[i].faces[k].n);
+        EXPECT_EQ(real.objects[i].faces[k].M, model.objects[i].faces[k].m);
+      }
+    }
+    for (size_t i = 0; i < model.materials.size(); ++i)
+      EXPECT_NEAR(real.materials[i].dif[0], model.materials[i].col[0] * model.materials[i].dif, 1e-4);
+    real.Finalize();
     for (const mqocheck::Material& mat : model.materials) {
       EXPECT_TRUE(mat.tex.empty() || testsupport::FileExists(std::string(m.path).substr(0, std::string(m.path).rfind('/') + 1) + mat.tex));
       if (std::string(m.path).find("bullet/") != std::string::npos) {
