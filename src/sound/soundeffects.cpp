@@ -26,14 +26,14 @@ bool HasWaveMagic(const std::vector<unsigned char>& data) {
 // Without a device: the same check the mixer's loader makes, a WAV that SDL decodes and can
 // convert to the device format.
 bool IsPlayableWave(const std::vector<unsigned char>& data) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec wavFormat;
   Uint8* samples = nullptr;
   Uint32 length = 0;
   SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
-  if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &spec, &samples, &length) == nullptr) return false;
+  if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &wavFormat, &samples, &length) == nullptr) return false;
   SDL_FreeWAV(samples);
   SDL_AudioCVT cvt;
-  return SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+  return SDL_BuildAudioCVT(&cvt, wavFormat.format, wavFormat.channels, wavFormat.freq, AUDIO_S16SYS,
                            AudioDevice::CHANNELS, AudioDevice::FREQUENCY) >= 0;
 }
 
