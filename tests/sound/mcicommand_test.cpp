@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 MciCommand Parse(const std::string& text, int expected = MCI_OK) {
@@ -52,22 +54,21 @@ TEST(MciCommandParser, GameFormsGiveVerbAliasPathAndLoudness) {
 }
 
 TEST(MciCommandParser, RejectsUnknownMalformedAndBadNumbers) {
-  for (const char* text : {"", "   ", "pause shot", "\"play\" shot", "status shot mode"}) {
-    Parse(text, MCI_ERROR_UNKNOWN_COMMAND);
-  }
-  for (const char* text : {
-           "open", "open \"SE/a.wav\"", "open \"SE/a.wav\" alias", "open \"SE/a.wav\" alias all",
-           "open \"SE/a.wav\" alias \"a\"", "open \"SE/a.wav\" alias a alias b",
-           "open \"SE/a.wav\" alias a type cdaudio", "open \"SE/a.wav\" alias a wait",
-           "open \"SE/a.wav alias a", "open \"SE/a.wav\"x alias a", "open \"\" alias a",
-           "stop", "play", "play all", "play a b", "seek a", "seek a to end", "seek all to start",
-           "close a b", "stop \"a\"", "setaudio a left volume to", "setaudio a left volume to 5 6",
-           "setaudio a up volume to 5", "setaudio all left volume to 5", "setaudio a left volume 5"}) {
-    Parse(text, MCI_ERROR_MALFORMED);
-  }
-  for (const char* text : {"setaudio a left volume to 5x", "setaudio a left volume to -",
-                           "setaudio a left volume to 1e3", "setaudio a left volume to \"5\""}) {
-    Parse(text, MCI_ERROR_BAD_NUMBER);
+  const std::pair<int, std::vector<const char*>> groups[] = {
+      {MCI_ERROR_UNKNOWN_COMMAND, {"", "   ", "pause shot", "\"play\" shot", "status shot mode"}},
+      {MCI_ERROR_MALFORMED,
+       {"open", "open \"SE/a.wav\"", "open \"SE/a.wav\" alias", "open \"SE/a.wav\" alias all",
+        "open \"SE/a.wav\" alias \"a\"", "open \"SE/a.wav\" alias a alias b",
+        "open \"SE/a.wav\" alias a type cdaudio", "open \"SE/a.wav\" alias a wait",
+        "open \"SE/a.wav alias a", "open \"SE/a.wav\"x alias a", "open \"\" alias a", "stop",
+        "play", "play all", "play a b", "seek a", "seek a to end", "seek all to start",
+        "close a b", "stop \"a\"", "setaudio a left volume to", "setaudio a left volume to 5 6",
+        "setaudio a up volume to 5", "setaudio all left volume to 5", "setaudio a left volume 5"}},
+      {MCI_ERROR_BAD_NUMBER,
+       {"setaudio a left volume to 5x", "setaudio a left volume to -",
+        "setaudio a left volume to 1e3", "setaudio a left volume to \"5\""}}};
+  for (const auto& group : groups) {
+    for (const char* text : group.second) Parse(text, group.first);
   }
 }
 

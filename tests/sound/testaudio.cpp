@@ -1,8 +1,7 @@
-// Test sound files written on the spot (WAV and MP3) and a meter of what the mixer outputs.
+// Test sound files written on the spot (WAV and MP3), and waiting for a condition.
 #include "testaudio.h"
 
 #include <SDL/SDL.h>
-#include <SDL/SDL_mixer.h>
 #include <lame/lame.h>
 
 #include <cmath>
@@ -38,10 +37,8 @@ void WriteTestWav(const std::string& path, long samples, int rate, int channels)
   std::string file = "RIFF";
   Put(&file, 36 + bytes, 4);
   file += "WAVEfmt ";
-  const unsigned format[][2] = {{16, 4}, {1, 2}, {static_cast<unsigned>(channels), 2},
-                                {static_cast<unsigned>(rate), 4},
-                                {static_cast<unsigned>(rate * channels * 2), 4},
-                                {static_cast<unsigned>(channels * 2), 2}, {16, 2}};
+  const unsigned c = static_cast<unsigned>(channels), r = static_cast<unsigned>(rate);
+  const unsigned format[][2] = {{16, 4}, {1, 2}, {c, 2}, {r, 4}, {r * c * 2, 4}, {c * 2, 2}, {16, 2}};
   for (const auto& field : format) Put(&file, field[0], static_cast<int>(field[1]));
   file += "data";
   Put(&file, bytes, 4);
@@ -49,23 +46,19 @@ void WriteTestWav(const std::string& path, long samples, int rate, int channels)
   testsupport::WriteFile(path, file);
 }
 
-bool WriteTestMp3(const std::string& path, long samples, int rate, int channels, int kbps) {
+bool WriteTestMp3(const std::string& path, long samples, int rate, int kbps) {
   lame_global_flags* lame = lame_init();
-  lame_set_num_channels(lame, channels);
-  lame_set_mode(lame, channels == 1 ? MONO : JOINT_STEREO);
+  lame_set_num_channels(lame, 2);
+  lame_set_mode(lame, JOINT_STEREO);
   lame_set_in_samplerate(lame, rate);
   lame_set_out_samplerate(lame, rate);
   lame_set_brate(lame, kbps);
   lame_set_bWriteVbrTag(lame, 1);
-  std::vector<short> pcm = Tone(samples, rate, channels);
+  std::vector<short> pcm = Tone(samples, rate, 2);
   std::vector<unsigned char> out(static_cast<size_t>(samples * 5 / 4 + 7200 + 16384));
-  int size = -1;
-  if (lame_init_params(lame) >= 0) {
-    size = channels == 1 ? lame_encode_buffer(lame, pcm.data(), pcm.data(), static_cast<int>(samples),
-                                              out.data(), static_cast<int>(out.size()))
-                         : lame_encode_buffer_interleaved(lame, pcm.data(), static_cast<int>(samples),
-                                                          out.data(), static_cast<int>(out.size()));
-  }
+  const int size = lame_init_params(lame) < 0 ? -1
+      : lame_encode_buffer_interleaved(lame, pcm.data(), static_cast<int>(samples), out.data(),
+                                       static_cast<int>(out.size()));
   const int tail = size < 0 ? -1 : lame_encode_flush(lame, out.data() + size, static_cast<int>(out.size()) - size);
   // The length tag is known only now: it replaces the placeholder frame at the start.
   const size_t tagSize = tail < 0 ? 0 : lame_get_lametag_frame(lame, out.data(), out.size());
@@ -82,36 +75,6 @@ bool WaitFor(const std::function<bool()>& done, double seconds) {
     SDL_Delay(10);
   }
   return true;
-}
-
-OutputMeter::OutputMeter() { Mix_SetPostMix(Measure, this); }
-
-OutputMeter::~OutputMeter() { Mix_SetPostMix(nullptr, nullptr); }
-
-double OutputMeter::Left() const {
-  SDL_LockAudio();
-  const double value = sums_[0];
-  SDL_UnlockAudio();
-  return value;
-}
-
-double OutputMeter::Right() const {
-  SDL_LockAudio();
-  const double value = sums_[1];
-  SDL_UnlockAudio();
-  return value;
-}
-
-void OutputMeter::Reset() {
-  SDL_LockAudio();
-  sums_[0] = sums_[1] = 0;
-  SDL_UnlockAudio();
-}
-
-void OutputMeter::Measure(void* self, unsigned char* stream, int bytes) {
-  OutputMeter* meter = static_cast<OutputMeter*>(self);
-  const Sint16* samples = reinterpret_cast<const Sint16*>(stream);
-  for (int i = 0; i < bytes / 2; ++i) meter->sums_[i % 2] += std::abs(samples[i]);
 }
 
 }  // namespace soundtest

@@ -1,4 +1,4 @@
-// Test sound files written on the spot (WAV and MP3) and a meter of what the mixer outputs.
+// Test sound files written on the spot (WAV and MP3), and waiting for a condition.
 #pragma once
 
 #include <functional>
@@ -12,25 +12,11 @@ void UseDummyDriverByDefault();
 // A 16-bit PCM WAV of a tone: `samples` sample frames at `rate` Hz, `channels` channels.
 void WriteTestWav(const std::string& path, long samples, int rate, int channels);
 
-// A CBR MP3 of a tone with the encoder's length tag (so the decoded length is exact): `samples`
-// sample frames at `rate` Hz, `channels` 1 or 2, `kbps` bit rate. False when encoding fails.
-bool WriteTestMp3(const std::string& path, long samples, int rate, int channels, int kbps);
+// A stereo CBR MP3 of a tone with the encoder's length tag (so the decoded length is exact):
+// `samples` sample frames at `rate` Hz, `kbps` bit rate. False when encoding fails.
+bool WriteTestMp3(const std::string& path, long samples, int rate, int kbps);
 
 // Waits until `done()` is true, polling every 10 ms, for at most `seconds`. Returns done().
 bool WaitFor(const std::function<bool()>& done, double seconds);
-
-// Sums |sample| of each side of the device output while it lives (a post-mix hook).
-class OutputMeter {
- public:
-  OutputMeter();
-  ~OutputMeter();
-  double Left() const;
-  double Right() const;
-  void Reset();
-
- private:
-  static void Measure(void* self, unsigned char* stream, int bytes);
-  double sums_[2] = {0, 0};
-};
 
 }  // namespace soundtest
