@@ -76,14 +76,8 @@ int Endrole::Init(int width, int height, int enemies, int kills) {
   screenWidth = width;
   screenHeight = height;
 
-  canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000,
-                                0x0000FF00, 0x000000FF);
-  if (canvas == nullptr) {
-    printf("CreateRGBSurface failure: %s\n", SDL_GetError());
-    return QUORL_COMMON::GLOBAL_ERROR;
-  }
-  SDL_SetAlpha(canvas, 0, 0);
-  SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 0, 0, 0, 0));
+  canvas = CreateScreenCanvas(width, height);
+  if (canvas == nullptr) return QUORL_COMMON::GLOBAL_ERROR;
 
   // A missing staff page is reported and shows as a black page.
   for (int n = 1; n <= _MaxPage; ++n) {
@@ -100,16 +94,10 @@ int Endrole::Init(int width, int height, int enemies, int kills) {
     return QUORL_COMMON::GLOBAL_ERROR;
   }
 
-  glEnable(GL_TEXTURE_2D);
   texWidth = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(width));
   texHeight = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(height));
-  if (QUORL_COMMON::CreateCanvasTextures(width, height, 1, &texture) == -1) {
-    printf("Endrole:canvas texture error\n");
-    return QUORL_COMMON::GLOBAL_ERROR;
-  }
+  if (OpenScreen2D("Endrole", width, height, 1, &texture) == -1) return QUORL_COMMON::GLOBAL_ERROR;
   textureMade = true;
-
-  SetScreen2DState(width, height);
 
   if (StartSceneMusic(MUSIC_FILE, &music, &musicStarted) == -1) return QUORL_COMMON::GLOBAL_ERROR;
   return 0;
@@ -169,10 +157,7 @@ void Endrole::ComposeStatistics() {
 }
 
 void Endrole::Draw() {
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScreen2D();
   DrawScreenCanvas(texture, screenWidth, screenHeight);
   QUORL_COMMON::SwapBuffers();
 }

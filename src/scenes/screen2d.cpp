@@ -1,10 +1,41 @@
-// The flat screen of the title and the ending.
+// The flat screen of the title and the ending: canvas, textures, render state and the canvas quad.
 #include "scenes/screen2d.h"
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
+#include <cstdio>
+
 #include "common/canvastexture.h"
+
+SDL_Surface* CreateScreenCanvas(int width, int height) {
+  SDL_Surface* canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000,
+                                             0x00FF0000, 0x0000FF00, 0x000000FF);
+  if (canvas == nullptr) {
+    printf("CreateRGBSurface failure: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  SDL_SetAlpha(canvas, 0, 0);
+  SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 0, 0, 0, 0));
+  return canvas;
+}
+
+int OpenScreen2D(const char* scene, int width, int height, int count, unsigned int* textures) {
+  glEnable(GL_TEXTURE_2D);
+  if (QUORL_COMMON::CreateCanvasTextures(width, height, count, textures) == -1) {
+    printf("%s:canvas texture error\n", scene);
+    return -1;
+  }
+  SetScreen2DState(width, height);
+  return 0;
+}
+
+void ClearScreen2D() {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
 
 void SetScreen2DState(int width, int height) {
   glMatrixMode(GL_PROJECTION);

@@ -86,30 +86,18 @@ int Title::Init(int width, int height) {
   lightAlpha = 0;
   lightRising = true;
 
-  canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000,
-                                0x0000FF00, 0x000000FF);
-  if (canvas == nullptr) {
-    printf("CreateRGBSurface failure: %s\n", SDL_GetError());
-    return QUORL_COMMON::GLOBAL_ERROR;
-  }
-  SDL_SetAlpha(canvas, 0, 0);
-  SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 0, 0, 0, 0));
+  canvas = CreateScreenCanvas(width, height);
+  if (canvas == nullptr) return QUORL_COMMON::GLOBAL_ERROR;
 
   if (LoadPicture(kTitleArt, &titleImage) == -1 || LoadPicture(kLightArt, &lightImage) == -1 ||
       LoadPicture(kTextArt[0], &textImages[0]) == -1 || LoadPicture(kTextArt[1], &textImages[1]) == -1) {
     return QUORL_COMMON::GLOBAL_ERROR;
   }
 
-  glEnable(GL_TEXTURE_2D);
   texWidth = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(width));
   texHeight = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(height));
-  if (QUORL_COMMON::CreateCanvasTextures(width, height, 2, textures) == -1) {
-    printf("Title:canvas texture error\n");
-    return QUORL_COMMON::GLOBAL_ERROR;
-  }
+  if (OpenScreen2D("Title", width, height, 2, textures) == -1) return QUORL_COMMON::GLOBAL_ERROR;
   texturesMade = true;
-
-  SetScreen2DState(width, height);
 
   if (StartSceneMusic(MUSIC_FILE, &music, &musicStarted) == -1) return QUORL_COMMON::GLOBAL_ERROR;
   return 0;
@@ -180,10 +168,7 @@ int Title::Action(int code) {
 }
 
 void Title::Draw() {
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearScreen2D();
   // The light is blended over the title screen.
   DrawScreenCanvas(textures[0], screenWidth, screenHeight);
   DrawScreenCanvas(textures[1], screenWidth, screenHeight);

@@ -1,157 +1,70 @@
-// Tests of the pixel-copy helpers: visibility by the A byte, clipping, and the new alpha.
+// Tests of the pixel-copy helpers: visibility by the A byte, clipping, bounds and the new alpha.
 #include "game/alphablit.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
 
-// Builds a 32-bit pixel from its memory bytes R, G, B, A (little-endian: A is the top byte).
-Uint32 Px(Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
-  return static_cast<Uint32>(r) | static_cast<Uint32>(g) << 8 | static_cast<Uint32>(b) << 16 |
-         static_cast<Uint32>(a) << 24;
-}
+const Uint32 kBack = 0x04030201;
 
-// A picture over a buffer of exactly its own size, so that any read past it is an ASan error.
+// A picture over a buffer of exactly its own size, so that any read past it is an ASan error. A
+// 4 x 3 source (fill 0) has pixel (x, y) = 10 x + y + 1 with A byte (the top byte) 255, except
+// (1, 1) with A 0 and (2, 0) with A 0x80.
 struct Picture {
-  std::vector<Uint32> pixels;
-  SDL_Surface* surface = nullptr;
-  Picture(int w, int h, Uint32 fill) : pixels(static_cast<size_t>(w) * h, fill) {
-    surface = SDL_CreateRGBSurfaceFrom(pixels.data(), w, h, 32, w * 4, 0xFF000000, 0x00FF0000,
-                                       0x0000FF00, 0x000000FF);
-    SDL_SetAlpha(surface, 0, 0);
+  std::vector<Uint32> px;
+  SDL_Surface* s;
+  Picture(int w, int h, Uint32 fill) : px(static_cast<size_t>(w) * h, fill) {
+    for (int i = 0; i < w * h && fill == 0; ++i) {
+      const Uint32 alpha = i == w + 1 ? 0 : i == 2 ? 0x80 : 0xFF;
+      px[i] = alpha << 24 | (10 * (i % w) + i / w + 1);
+    }
+    s = SDL_CreateRGBSurfaceFrom(px.data(), w, h, 32, w * 4, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
+    SDL_SetAlpha(s, 0, 0);
   }
-  ~Picture() { SDL_FreeSurface(surface); }
-  Uint32& at(int x, int y) { return pixels[static_cast<size_t>(y) * surface->w + x]; }
+  ~Picture() { SDL_FreeSurface(s); }
 };
 
-const Uint32 kBackground = Px(1, 2, 3, 4);
-
-// A 4 x 3 source whose pixel (x, y) is (10 x + y + 1, 50, 60, 255), with a transparent middle pixel.
-Picture MakeSource() {
-  Picture p(4, 3, 0);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 4; ++x) p.at(x, y) = Px(static_cast<Uint8>(10 * x + y + 1), 50, 60, 255);
-  p.at(1, 1) = Px(200, 200, 200, 0);
-  return p;
-}
-
-TEST(AlphaTestBlit, CopiesVisiblePixelsUnblendedAndKeepsTheRest) {
-  Picture src = MakeSource();
-  src.at(2, 0) = Px(9, 8, 7, 0x80);  // half-transparent pixels are copied as they are
-  Picture dst(6, 5, kBackground);
-  SDL_Rect pos = {1, 1, 0, 0};
-  EXPECT_EQ(0, SDL_AlphaTestBlitSurface(src.surface, nullptr, dst.surface, &pos));
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 6; ++x) {
-      const bool inside = x >= 1 && x < 5 && y >= 1 && y < 4;
-      const bool hole = x == 2 && y == 2;
-      const Uint32 want = inside && !hole ? src.at(x - 1, y - 1) : kBackground;
-      EXPECT_EQ(want, dst.at(x, y)) << x << "," << y;
-    }
+TEST(AlphaBlit, CopiesVisiblePixelsUnblendedClipsAndNeverReadsOutsideTheSource) {
+  // A source rectangle of width 0 stands for the whole source; alpha -1 for the plain copy. Each
+  // case counts the changed pixels of a 6 x 5 destination and compares one with its source pixel.
+  struct Case { SDL_Rect from; Sint16 x, y; int alpha, changed, dx, dy, sx, sy; };
+  const Case cases[] = {
+      {{0, 0, 0, 0}, 1, 1, -1, 11, 3, 1, 2, 0},    // A 0 skipped, A 0x80 copied as it is
+      {{0, 0, 0, 0}, -1, 0, -1, 0, 0, 0, 0, 0},    // negative positions draw nothing
+      {{0, 0, 0, 0}, 0, -1, -1, 0, 0, 0, 0, 0},
+      {{0, 0, 0, 0}, 4, 4, -1, 2, 5, 4, 1, 0},     // clipped at the right and bottom edges
+      {{2, 1, 50, 50}, 0, 0, -1, 4, 1, 1, 3, 2},   // rectangles reaching past the picture
+      {{-2, -1, 4, 3}, 0, 0, -1, 3, 2, 2, 0, 1},
+      {{0, 0, 0, 0}, 0, 0, 127, 11, 2, 0, 2, 0},   // the new alpha
+      {{0, 0, 0, 0}, 0, 0, 0, 0, 0, 0, 0, 0},      // alpha 0 draws nothing
+      {{3, 2, 40, 40}, 5, 4, 255, 1, 5, 4, 3, 2},
+  };
+  for (const Case& c : cases) {
+    Picture src(4, 3, 0), dst(6, 5, kBack);
+    SDL_Rect from = c.from, to = {c.x, c.y, 0, 0};
+    SDL_Rect* rect = from.w != 0 ? &from : nullptr;
+    EXPECT_EQ(0, c.alpha < 0 ? SDL_AlphaTestBlitSurface(src.s, rect, dst.s, &to)
+                             : SDL_AlphaBlendBlitSurface(src.s, rect, c.alpha, dst.s, &to)) << (&c - cases);
+    int changed = 0;
+    for (Uint32 p : dst.px) changed += p != kBack;
+    EXPECT_EQ(c.changed, changed) << (&c - cases);
+    const Uint32 want = src.px[c.sy * 4 + c.sx];
+    const Uint32 shown = c.alpha < 0 ? want : (want & 0x00FFFFFF) | static_cast<Uint32>(c.alpha) << 24;
+    EXPECT_EQ(c.changed > 0 ? shown : kBack, dst.px[c.dy * 6 + c.dx]) << (&c - cases);
+    EXPECT_EQ(Picture(4, 3, 0).px, src.px) << (&c - cases);  // the source stays as it was
   }
 }
 
-TEST(AlphaTestBlit, NullRectanglesMeanWholeSourceAtOriginAndRectanglesSelect) {
-  Picture src = MakeSource();
-  Picture whole(4, 3, kBackground);
-  SDL_AlphaTestBlitSurface(src.surface, nullptr, whole.surface, nullptr);
-  EXPECT_EQ(src.at(0, 0), whole.at(0, 0));
-  EXPECT_EQ(src.at(3, 2), whole.at(3, 2));
-
-  Picture part(4, 4, kBackground);
-  SDL_Rect from = {2, 1, 2, 2};
-  SDL_Rect to = {0, 2, 99, 99};  // width and height of the position are not used
-  SDL_AlphaTestBlitSurface(src.surface, &from, part.surface, &to);
-  EXPECT_EQ(src.at(2, 1), part.at(0, 2));
-  EXPECT_EQ(src.at(3, 2), part.at(1, 3));
-  EXPECT_EQ(kBackground, part.at(2, 2));
-  EXPECT_EQ(kBackground, part.at(0, 1));
-}
-
-TEST(AlphaTestBlit, NegativePositionsDrawNothingAndEdgesClip) {
-  Picture src = MakeSource();
-  for (SDL_Rect pos : {SDL_Rect{-1, 0, 0, 0}, SDL_Rect{0, -1, 0, 0}, SDL_Rect{-300, -300, 0, 0}}) {
-    Picture dst(6, 5, kBackground);
-    SDL_AlphaTestBlitSurface(src.surface, nullptr, dst.surface, &pos);
-    for (Uint32 p : dst.pixels) ASSERT_EQ(kBackground, p) << pos.x << "," << pos.y;
-  }
-  // Right and bottom edges: only the top-left 2 x 1 of the source lands.
-  Picture dst(6, 5, kBackground);
-  SDL_Rect pos = {4, 4, 0, 0};
-  SDL_AlphaTestBlitSurface(src.surface, nullptr, dst.surface, &pos);
-  EXPECT_EQ(src.at(0, 0), dst.at(4, 4));
-  EXPECT_EQ(src.at(1, 0), dst.at(5, 4));
-  int changed = 0;
-  for (Uint32 p : dst.pixels) changed += p != kBackground;
-  EXPECT_EQ(2, changed);
-}
-
-TEST(AlphaTestBlit, SourceRectanglesReachingOutsideThePictureAreClipped) {
-  // The buffers are exactly the picture's size: a read past them would stop the test under ASan.
-  Picture src = MakeSource();
-  Picture dst(10, 10, kBackground);
-  SDL_Rect tooLarge = {2, 1, 50, 50};
-  SDL_AlphaTestBlitSurface(src.surface, &tooLarge, dst.surface, nullptr);
-  EXPECT_EQ(src.at(2, 1), dst.at(0, 0));
-  EXPECT_EQ(src.at(3, 2), dst.at(1, 1));
-  EXPECT_EQ(kBackground, dst.at(2, 0));  // columns past the picture count as transparent
-  EXPECT_EQ(kBackground, dst.at(0, 2));
-
-  Picture dst2(10, 10, kBackground);
-  SDL_Rect before = {-2, -1, 4, 3};  // starts left of and above the picture
-  SDL_AlphaTestBlitSurface(src.surface, &before, dst2.surface, nullptr);
-  EXPECT_EQ(kBackground, dst2.at(0, 0));
-  EXPECT_EQ(kBackground, dst2.at(1, 1));
-  EXPECT_EQ(src.at(0, 0), dst2.at(2, 1));
-  EXPECT_EQ(src.at(1, 0), dst2.at(3, 1));
-  EXPECT_EQ(kBackground, dst2.at(3, 2));  // the transparent pixel
-  EXPECT_EQ(src.at(0, 1), dst2.at(2, 2));
-
-  // Surfaces the helpers cannot read (missing, or not 4 bytes a pixel) are refused untouched.
-  EXPECT_EQ(-1, SDL_AlphaTestBlitSurface(nullptr, nullptr, dst.surface, nullptr));
+TEST(AlphaBlit, RefusesSurfacesItCannotRead) {
+  Picture dst(4, 3, kBack);
   SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 3, 24, 0xFF0000, 0xFF00, 0xFF, 0);
-  Picture dst3(4, 3, kBackground);
-  EXPECT_EQ(-1, SDL_AlphaBlendBlitSurface(rgb, nullptr, 255, dst3.surface, nullptr));
-  EXPECT_EQ(-1, SDL_AlphaTestBlitSurface(src.surface, nullptr, rgb, nullptr));
-  for (Uint32 p : dst3.pixels) EXPECT_EQ(kBackground, p);
+  EXPECT_EQ(-1, SDL_AlphaTestBlitSurface(nullptr, nullptr, dst.s, nullptr));
+  EXPECT_EQ(-1, SDL_AlphaBlendBlitSurface(rgb, nullptr, 255, dst.s, nullptr));
+  EXPECT_EQ(-1, SDL_AlphaTestBlitSurface(dst.s, nullptr, rgb, nullptr));
   SDL_FreeSurface(rgb);
-}
-
-TEST(AlphaBlendBlit, GivesCopiedPixelsTheNewAlphaAndLeavesTheSource) {
-  Picture src = MakeSource();
-  const std::vector<Uint32> before = src.pixels;
-  Picture dst(4, 3, kBackground);
-  EXPECT_EQ(0, SDL_AlphaBlendBlitSurface(src.surface, nullptr, 127, dst.surface, nullptr));
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      const Uint32 want = x == 1 && y == 1 ? kBackground : (src.at(x, y) & 0x00FFFFFF) | 127u << 24;
-      EXPECT_EQ(want, dst.at(x, y)) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(before, src.pixels);
-
-  // Only the low byte counts: 256 + 200 gives 200.
-  Picture dst2(4, 3, kBackground);
-  SDL_AlphaBlendBlitSurface(src.surface, nullptr, 456, dst2.surface, nullptr);
-  EXPECT_EQ(200u, dst2.at(0, 0) >> 24);
-}
-
-TEST(AlphaBlendBlit, AlphaZeroDrawsNothingAndRectanglesClipAsInTheCopy) {
-  Picture src = MakeSource();
-  Picture dst(6, 5, kBackground);
-  SDL_AlphaBlendBlitSurface(src.surface, nullptr, 0, dst.surface, nullptr);
-  for (Uint32 p : dst.pixels) ASSERT_EQ(kBackground, p);
-
-  SDL_Rect tooLarge = {3, 2, 40, 40};
-  SDL_Rect pos = {5, 4, 0, 0};
-  SDL_AlphaBlendBlitSurface(src.surface, &tooLarge, 255, dst.surface, &pos);
-  EXPECT_EQ(src.at(3, 2), dst.at(5, 4));
-  int changed = 0;
-  for (Uint32 p : dst.pixels) changed += p != kBackground;
-  EXPECT_EQ(1, changed);
+  EXPECT_EQ(std::vector<Uint32>(12, kBack), dst.px);
 }
 
 }  // namespace
