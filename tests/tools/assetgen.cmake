@@ -1,10 +1,9 @@
 # The asset generator: the generated content set (pictures through the game's own PNG loader,
-# models against the model reader's subset) and the toolkits where a fault would be silent.
+# models through the game's own model reader) and the toolkits where a fault would be silent.
 quorl_test(assetgen SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/assetgen_manifest_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/assetgen_toolkit_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/assetgen_raster_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mqocheck.cpp
   LIBS quorl_assets assetgen_visuals DATA)
 if(QUORL_GENERATE_DATA)
   target_compile_definitions(test_assetgen PRIVATE ASSETGEN_DATA_GENERATED=1)

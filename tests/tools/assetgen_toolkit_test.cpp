@@ -1,6 +1,6 @@
 // The generator's toolkits where a fault would go unnoticed in the pictures: seamless tiling,
-// the MQO writer's text and face winding, the PNG writer's bytes, and byte-for-byte repeatable
-// output across runs.
+// the MQO writer's text and face winding (read through the game's own reader), the PNG writer's
+// bytes, and byte-for-byte repeatable output across runs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,8 +12,8 @@
 #include "assets/loadpng.h"
 #include "canvas.h"
 #include "content.h"
+#include "gamemodel.h"
 #include "mesh.h"
-#include "mqocheck.h"
 #include "noise.h"
 #include "pngfile.h"
 #include "support/testfiles.h"
@@ -120,9 +120,10 @@ TEST(AssetgenMqo, WriterProducesTheReadersSubsetExactly) {
       "}\n"
       "Eof\n";
   EXPECT_EQ(MQOText(m), expected);
-  mqocheck::Model parsed;
-  std::string error;
-  EXPECT_TRUE(mqocheck::Parse(expected, &parsed, &error)) << error;
+  MQOModel read;
+  ASSERT_TRUE(ReadThroughGame(expected, &read));
+  ASSERT_EQ(read.objects.size(), 1u);
+  EXPECT_EQ(read.objects[0].vertices.size(), 3u);
 }
 
 TEST(AssetgenMqo, PrimitivesFaceOutwardUnderAnyTransform) {
@@ -139,10 +140,9 @@ TEST(AssetgenMqo, PrimitivesFaceOutwardUnderAnyTransform) {
     b.Cone(5, 0, 1, 0.3f, 0.3f, {1, 1, 1});
     b.Sphere({-1, 0, 0}, {0.5f, 0.4f, 0.3f}, 4, 7);
     b.Spindle(4, -1, 1, 0.2f);
-    mqocheck::Model parsed;
-    std::string error;
-    ASSERT_TRUE(mqocheck::Parse(MQOText(m), &parsed, &error)) << error;
-    EXPECT_GT(mqocheck::SignedVolume(parsed.objects[0]), 0.0);
+    MQOModel read;
+    ASSERT_TRUE(ReadThroughGame(MQOText(m), &read));
+    EXPECT_GT(SignedVolume(read.objects[0]), 0.0);
     // Every face on its own: its normal points away from the centre of its primitive, so each
     // face's plane has the whole primitive behind it. Check with the box alone.
     Mesh box;
