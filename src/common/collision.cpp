@@ -16,17 +16,21 @@ void ToDouble(const float* v, double* d) {
   d[2] = v[2];
 }
 
+// Four float vectors as doubles, in the order given.
+void ToDoubles(const float* a, const float* b, const float* c, const float* d, double (*out)[3]) {
+  const float* in[4] = {a, b, c, d};
+  for (int k = 0; k < 4; ++k) ToDouble(in[k], out[k]);
+}
+
 }  // namespace
 
 namespace QUORL_COMMON {
 
 int ClossPointRayFace(const float* origin, const float* dir, const float* planePoint,
                       const float* planeNormal, float* out) {
-  double o[3], d[3], q[3], n[3];
-  ToDouble(origin, o);
-  ToDouble(dir, d);
-  ToDouble(planePoint, q);
-  ToDouble(planeNormal, n);
+  double v[4][3];
+  ToDoubles(origin, dir, planePoint, planeNormal, v);
+  const double *o = v[0], *d = v[1], *q = v[2], *n = v[3];
   const double dn = Dot(n, d);
   // Parallel test on the single-precision value of the dot product.
   if (std::fabs(static_cast<float>(dn)) < 1e-8f) return 0;
@@ -66,11 +70,9 @@ int ImpactRayFace(const float* origin, const float* dir, const float* planePoint
 }
 
 int diffTwoLines(const float* p1, const float* d1, const float* p2, const float* d2, float* out) {
-  double a1[3], v1[3], a2[3], v2[3];
-  ToDouble(p1, a1);
-  ToDouble(d1, v1);
-  ToDouble(p2, a2);
-  ToDouble(d2, v2);
+  double v[4][3];
+  ToDoubles(p1, d1, p2, d2, v);
+  const double *a1 = v[0], *v1 = v[1], *a2 = v[2], *v2 = v[3];
   const double a = Dot(v1, v1);
   const double c = Dot(v1, v2);
   const double e = Dot(v2, v2);

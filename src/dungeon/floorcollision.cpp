@@ -133,6 +133,33 @@ bool CornerPush(const Corner& corner, const Around& around, int c, double px, do
   return true;
 }
 
+// A body's cell, held to the map's first and last row and column (bodies beyond the map), and
+// its local position in that cell.
+struct LocalPos {
+  int row, column;
+  double lx, cy, lz;
+};
+LocalPos HeldLocal(const DungeonFloor& floor, const float* pos, double S) {
+  int cell[3], rows, cols;
+  floor.getWorldtoMap(pos, cell);
+  floor.MapSize(&rows, &cols);
+  LocalPos p;
+  p.row = std::max(0, std::min(cell[0], rows - 1));
+  p.column = std::max(0, std::min(cell[2], cols - 1));
+  p.lx = pos[0] / S - 2.0 * p.row;
+  p.cy = pos[1] / S;
+  p.lz = -pos[2] / S - 2.0 * p.column;
+  return p;
+}
+
+// Writes `pos` moved by a correction in local units (lx, cy, lz) into `out`; returns 1 on a hit.
+int Moved(const float* pos, double S, double dlx, double dcy, double dlz, bool hit, float* out) {
+  out[0] = static_cast<float>(pos[0] + S * dlx);
+  out[1] = static_cast<float>(pos[1] + S * dcy);
+  out[2] = static_cast<float>(pos[2] - S * dlz);
+  return hit ? 1 : 0;
+}
+
 }  // namespace
 
 int DungeonFloor::Collision(const _Collision* query, float* out) const {
@@ -196,10 +223,7 @@ int DungeonFloor::Col_Sphere(const _Collision* query, float* out) const {
     dcy += -1.0 - (cy - r);
     hit = true;
   }
-  out[0] = static_cast<float>(query->pos[0] + S * dlx);
-  out[1] = static_cast<float>(query->pos[1] + S * dcy);
-  out[2] = static_cast<float>(query->pos[2] - S * dlz);
-  return hit ? 1 : 0;
+  return Moved(query->pos, S, dlx, dcy, dlz, hit, out);
 }
 
 int DungeonFloor::Col_Spheres(const _Collision* query, float* out) const {
@@ -234,14 +258,9 @@ int DungeonFloor::Col_Spheres(const _Collision* query, float* out) const {
 int DungeonFloor::Col_Cylinder(const _Collision* query, float* out) const {
   const double S = halfCell;
   const QUORL_COMMON::_ColCylinder& cyl = query->shape.cylinder;
-  int cell[3];
-  getWorldtoMap(query->pos, cell);
-  // Bodies beyond the map are held to its first and last row and column.
-  const int row = std::max(0, std::min(cell[0], rows - 1));
-  const int column = std::max(0, std::min(cell[2], cols - 1));
-  const double lx = query->pos[0] / S - 2.0 * row;
-  const double cy = query->pos[1] / S;
-  const double lz = -query->pos[2] / S - 2.0 * column;
+  const LocalPos at = HeldLocal(*this, query->pos, S);
+  const int row = at.row, column = at.column;
+  const double lx = at.lx, cy = at.cy, lz = at.lz;
   const double r = cyl.radius / S;
   const double h = cyl.length / 2.0 / S;
   const double yawSum = static_cast<double>(query->yaw) + cyl.yawOffset;
@@ -293,21 +312,14 @@ int DungeonFloor::Col_Cylinder(const _Collision* query, float* out) const {
       hit = true;
     }
   }
-  out[0] = static_cast<float>(query->pos[0] + S * correction[0]);
-  out[1] = static_cast<float>(query->pos[1] + S * correction[1]);
-  out[2] = static_cast<float>(query->pos[2] - S * correction[2]);
-  return hit ? 1 : 0;
+  return Moved(query->pos, S, correction[0], correction[1], correction[2], hit, out);
 }
 
 int DungeonFloor::Col_Cube(const _Collision* query, float* out) const {
   const double S = halfCell;
-  int cell[3];
-  getWorldtoMap(query->pos, cell);
-  const int row = std::max(0, std::min(cell[0], rows - 1));
-  const int column = std::max(0, std::min(cell[2], cols - 1));
-  const double lx = query->pos[0] / S - 2.0 * row;
-  const double cy = query->pos[1] / S;
-  const double lz = -query->pos[2] / S - 2.0 * column;
+  const LocalPos at = HeldLocal(*this, query->pos, S);
+  const int row = at.row, column = at.column;
+  const double lx = at.lx, cy = at.cy, lz = at.lz;
   const int c = getCell(row, column);
 
   double correction[3] = {0.0, 0.0, 0.0};  // lx, cy, lz
@@ -333,10 +345,7 @@ int DungeonFloor::Col_Cube(const _Collision* query, float* out) const {
       hit = true;
     }
   }
-  out[0] = static_cast<float>(query->pos[0] + S * correction[0]);
-  out[1] = static_cast<float>(query->pos[1] + S * correction[1]);
-  out[2] = static_cast<float>(query->pos[2] - S * correction[2]);
-  return hit ? 1 : 0;
+  return Moved(query->pos, S, correction[0], correction[1], correction[2], hit, out);
 }
 
 namespace {

@@ -4,7 +4,6 @@ quorl_test(dungeonfloor
   LIBS quorl_dungeon)
 quorl_test(dungeonfloor_draw SOURCES ${CMAKE_CURRENT_LIST_DIR}/dungeonfloor_draw_test.cpp
   LIBS quorl_dungeon GL)
-# SetDrawArea per call and Collision per query for each shape type (type 1 sphere, 2 spheres,
-# 3 cylinder, 4 cube, 6 ray). The fuzz target of Collision is declared in tests/fuzz/collision.cmake,
-# the folder the fuzz build reads.
-quorl_benchmark(dungeonfloor SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_dungeonfloor.cpp LIBS quorl_dungeon)
+# Maps per second, SetDrawArea per call, Collision per query for each shape type. The fuzz
+# target of Collision is declared in tests/fuzz/collision.cmake, the folder the fuzz build reads.
+quorl_benchmark(dungeon SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_dungeon.cpp LIBS quorl_dungeon)

@@ -5,34 +5,36 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "dungeon/dungeonfloor.h"
-#include "floortestmaps.h"
 #include "support/glwindow.h"
 #include "support/testfiles.h"
 
 namespace {
 
-// Runs each test inside a scratch folder, where the floor's relative paths img/walls/... point.
+// Colours (0xRRGGBB) of the wall, floor and door pictures of sets 1 and 2.
+const unsigned kSets[6] = {0xC80000, 0x00C800, 0x0000C8, 0xC8C800, 0x00C8C8, 0x5A5A5A};
+const char* const kFiles[6] = {"rock", "rock-floor", "door-one", "clay", "clay-floor", "door-two"};
+
+// Runs each test inside a scratch folder, where the floor's relative paths img/walls/... point,
+// with 8 x 8 pictures of one colour each for the first `sets` texture sets.
 class DungeonDraw : public testsupport::GLTest {
  protected:
-  void SetUp() override {
+  void Pictures(int sets) {
     ASSERT_NE(getcwd(oldDir, sizeof(oldDir)), nullptr);
     ASSERT_EQ(chdir(scratch.path().c_str()), 0);
     ASSERT_EQ(system("mkdir -p img/walls"), 0);
+    for (int n = 0; n < 3 * sets; ++n) {
+      std::vector<unsigned char> pixels;
+      for (int k = 0; k < 192; ++k) pixels.push_back(kSets[n] >> (16 - 8 * (k % 3)) & 255);
+      testsupport::WriteTestPNG("img/walls/" + std::string(kFiles[n]) + ".png", 8, 8, 3, pixels);
+    }
   }
   void TearDown() override { ASSERT_EQ(chdir(oldDir), 0); }
 
-  // An 8 x 8 picture of one colour (0xRRGGBB).
-  static void Picture(const std::string& name, unsigned rgb) {
-    std::vector<unsigned char> pixels;
-    for (int k = 0; k < 64; ++k) pixels.insert(pixels.end(), {(unsigned char)(rgb >> 16), (unsigned char)(rgb >> 8), (unsigned char)rgb});
-    testsupport::WriteTestPNG("img/walls/" + name, 8, 8, 3, pixels);
-  }
-  // The colours (0xRRGGBB) of the wall, floor and door textures' first pixels.
+  // The colours of the wall, floor and door textures' first pixels.
   static std::vector<unsigned> Textures(const DungeonFloor& d) {
     std::vector<unsigned> colours;
     for (int k = 0; k < 3; ++k) {
@@ -41,7 +43,6 @@ class DungeonDraw : public testsupport::GLTest {
       glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, p);
       colours.push_back(p[0] << 16 | p[1] << 8 | p[2]);
     }
-    glBindTexture(GL_TEXTURE_2D, 0);
     return colours;
   }
   static std::string SetMapOutput(DungeonFloor* d, int floor) {
@@ -52,22 +53,17 @@ class DungeonDraw : public testsupport::GLTest {
   }
 
   testsupport::ScratchDir scratch;
-  char oldDir[4096];
+  char oldDir[4096] = ".";
 };
-
-const unsigned kSet1[3] = {0xC80000, 0x00C800, 0x0000C8}, kSet2[3] = {0xC8C800, 0x00C8C8, 0x5A5A5A};
 
 }  // namespace
 
 TEST_F(DungeonDraw, TextureSetsChangeAtTheFirstFloorOfEachGroup) {
-  const char* files[6] = {"rock.png", "rock-floor.png", "door-one.png", "clay.png", "clay-floor.png", "door-two.png"};
-  for (int k = 0; k < 6; ++k) Picture(files[k], k < 3 ? kSet1[k] : kSet2[k - 3]);
+  Pictures(2);
   DungeonFloor d;
   EXPECT_EQ(d.LoadTexture(1), -1);  // before Init: no texture names yet
-  testing::internal::CaptureStdout();
   ASSERT_EQ(d.Init(80.0f), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  const std::vector<unsigned> set1(kSet1, kSet1 + 3), set2(kSet2, kSet2 + 3);
+  const std::vector<unsigned> set1(kSets, kSets + 3), set2(kSets + 3, kSets + 6);
   EXPECT_EQ(Textures(d), set1);
   for (int floor : {5, 6, 7, 10}) EXPECT_EQ(SetMapOutput(&d, floor), "") << floor;
   EXPECT_EQ(Textures(d), set2);
@@ -77,7 +73,7 @@ TEST_F(DungeonDraw, TextureSetsChangeAtTheFirstFloorOfEachGroup) {
   for (int k = 0; k < 3; ++k) {
     const std::string out = SetMapOutput(&d, firsts[k]);  // the decoder's line, then ours
     const std::string line = "dungeon:img/walls/" + std::string(walls[k]) + ".png load error\n";
-    EXPECT_EQ(out.substr(out.size() - std::min(out.size(), line.size())), line) << firsts[k];
+    EXPECT_EQ(out.size() - line.size(), out.rfind(line)) << out;
     EXPECT_EQ(SetMapOutput(&d, firsts[k] + 1), "");
   }
   EXPECT_EQ(Textures(d), set2);
@@ -85,9 +81,9 @@ TEST_F(DungeonDraw, TextureSetsChangeAtTheFirstFloorOfEachGroup) {
   ASSERT_EQ(unlink("img/walls/rock-floor.png"), 0);
   testing::internal::CaptureStdout();
   EXPECT_EQ(d.LoadTexture(7), -1);  // unknown sets mean set 1
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("dungeon:img/walls/rock-floor.png load error\n"),
-            std::string::npos);
-  EXPECT_EQ(Textures(d), std::vector<unsigned>({kSet1[0], kSet2[1], kSet2[2]}));
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("dungeon:img/walls/rock-floor.png load error\n"), std::string::npos) << out;
+  EXPECT_EQ(Textures(d), std::vector<unsigned>({kSets[0], kSets[4], kSets[5]}));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   d.Finalize();
   EXPECT_EQ(d.getTexture(0), 0u);
@@ -95,19 +91,17 @@ TEST_F(DungeonDraw, TextureSetsChangeAtTheFirstFloorOfEachGroup) {
 }
 
 TEST_F(DungeonDraw, AFrameShowsWallsFloorAndADoor) {
-  for (int k = 0; k < 3; ++k) Picture(std::string(k == 0 ? "rock" : k == 1 ? "rock-floor" : "door-one") + ".png", kSet1[k]);
+  Pictures(1);
   DungeonFloor d;
   ASSERT_EQ(d.Init(80.0f), 0);
   ASSERT_EQ(d.Init(80.0f), 0);  // a second Init starts afresh
   // The closed cell (1, 1) with a door in its +x wall (world -z); stairs and floor behind walls.
-  std::vector<int> cells = floortest::OpenMap(3, 3);
+  std::vector<int> cells(9, 0);
   cells[4] = 15 | 16;
   cells[1] = 512 | 8;
   ASSERT_EQ(d.SetMapData(cells.data(), 3, 3, 1, 1), 0);
-  float eye[3];
-  floortest::LocalToWorld(1, 1, 0, 0, -0.8, eye);  // near the -x wall, looking at the door
+  const float eye[3] = {4, 0, -2.4f}, onStairs[3] = {0, 0, -4};  // eye near the cell's -x wall
   d.SetDrawArea(eye, 0);
-  glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
@@ -119,7 +113,7 @@ TEST_F(DungeonDraw, AFrameShowsWallsFloorAndADoor) {
   gluLookAt(eye[0], eye[1], eye[2], eye[0], eye[1] - 1.5, eye[2] - 6, 0, 1, 0);
   d.DrawMap();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  testsupport::SaveBackBuffer((std::string(oldDir) + "/dungeonfloor_frame.png").c_str());  // for people
+  testsupport::SaveBackBuffer((std::string(oldDir) + "/dungeonfloor_frame.png").c_str());
   const std::vector<unsigned char> frame = testsupport::ReadBackBuffer();
   auto at = [&](int x, int y) {  // 'r', 'g', 'b' for a clear primary colour, else '?'
     const unsigned char* p = &frame[(static_cast<size_t>(y) * 800 + x) * 4];
@@ -128,12 +122,11 @@ TEST_F(DungeonDraw, AFrameShowsWallsFloorAndADoor) {
     return '?';
   };
   // Wall above and beside the door, the door in the middle, the floor at the bottom.
-  EXPECT_EQ(std::string() + at(400, 20) + at(60, 250) + at(740, 250) + at(400, 330) + at(400, 590), "rrrbg");
-  // The stairs draw without errors from their own cell.
-  cells[4] = 0;
+  EXPECT_EQ(std::string({at(400, 20), at(60, 250), at(740, 250), at(400, 330), at(400, 590)}),
+            "rrrbg");
+  cells[4] = 0;  // the stairs draw without errors from their own cell
   d.SetMapData(cells.data(), 3, 3, 1, 1);
-  floortest::LocalToWorld(0, 1, 0, 0, 0, eye);
-  d.SetDrawArea(eye, 0);
+  d.SetDrawArea(onStairs, 0);
   d.DrawMap();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   glDisable(GL_TEXTURE_2D);

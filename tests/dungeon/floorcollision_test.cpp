@@ -1,13 +1,12 @@
 // Tests of the floor's collision: walls, doors, stairs beside, convex corners, floor and
-// ceiling, sphere sets, cubes, bodies off the map and the ray walk.
+// ceiling, sphere sets, cubes, unknown types, bodies off the map and the ray walk.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "dungeon/dungeonfloor.h"
-#include "floortestmaps.h"
 
-using namespace floortest;
 using QUORL_COMMON::_Collision;
 
 namespace {
@@ -15,278 +14,223 @@ namespace {
 const int SPH = QUORL_COMMON::COL_SPHERE, CYL = QUORL_COMMON::COL_CYLINDER;
 const int RAY = QUORL_COMMON::COL_RAY;
 
-// A side of a cell: wall bit (the door bit is 16 times it), neighbour offset, whether its plane
+// World position of the local point (lx, cy, lz) of cell (row, column); each runs -1 to +1.
+void ToWorld(int row, int column, double lx, double cy, double lz, float* pos) {
+  pos[0] = static_cast<float>(2.0 * (lx + 2.0 * row));
+  pos[1] = static_cast<float>(2.0 * cy);
+  pos[2] = static_cast<float>(-2.0 * (lz + 2.0 * column));
+}
+
+// A body of `type` at the local point of cell (row, column) with heading yaw; `size` is the
+// radius of a sphere or an upright cylinder of length 2 (the player's body), a ray's pitch.
+_Collision Body(int type, int row, int column, double lx, double lz, float yaw, float size,
+                bool passDoors = false) {
+  _Collision c = {};
+  c.type = type;
+  ToWorld(row, column, lx, 0, lz, c.pos);
+  c.yaw = yaw;
+  c.passDoors = passDoors;
+  if (type == CYL) c.shape.cylinder = {size, 2.0f, 0.0f, 90.0f};
+  if (type == SPH) c.shape.sphere.radius = size;
+  if (type == RAY) c.pitch = size;
+  return c;
+}
+
+// Sides of a cell: wall bit (the door bit is 16 times it), neighbour offset, whether the plane
 // lies across lz (else lx) and at which sign, and the heading that faces it.
-struct Side {
+const struct Side {
   int wall, dRow, dCol;
   bool acrossZ;
   double sign;
   float facing;
-};
-const Side kSides[4] = {{1, 0, 1, true, 1, 0}, {2, 0, -1, true, -1, 180},
-                        {4, 1, 0, false, 1, 90}, {8, -1, 0, false, -1, 270}};
+} kSides[4] = {{1, 0, 1, true, 1, 0}, {2, 0, -1, true, -1, 180}, {4, 1, 0, false, 1, 90},
+               {8, -1, 0, false, -1, 270}};
 
-// A 3 x 3 map of open floor, `centre` in cell (1, 1) and `beside` in its neighbour on `side`.
+// A map of open floor, `centre` in cell (1, 1) and `beside` in its neighbour on `side`.
 void Map3(DungeonFloor* d, int centre, const Side& side, int beside) {
-  std::vector<int> cells = OpenMap(3, 3);
+  std::vector<int> cells(9, 0);
   cells[4] = centre;
   cells[(1 + side.dRow) * 3 + 1 + side.dCol] = beside;
   ASSERT_EQ(d->SetMapData(cells.data(), 3, 3, 0, 0), 0);
 }
 
-// Resolves a body in cell (1, 1) at `across` towards the side and `lateral` along it; writes
-// the corrected across and lateral coordinates.
+// Resolves a body in cell (1, 1) at `across` towards the side, `lateral` along it, turned by
+// `turn` from facing it; returns the result and the corrected across coordinate.
 int Push(const DungeonFloor& d, int type, const Side& side, double across, double lateral,
-         float turn, float radius, bool passDoors, double* outAcross, double* outLateral) {
-  const double lx = side.acrossZ ? lateral : across * side.sign;
-  const double lz = side.acrossZ ? across * side.sign : lateral;
-  float pos[3], out[3];
-  LocalToWorld(1, 1, lx, 0, lz, pos);
-  const _Collision body = Body(type, pos, std::fmod(side.facing + turn + 360.0f, 360.0f), radius, passDoors);
+         float turn, float radius, bool passDoors, double* outAcross) {
+  const _Collision body = Body(type, 1, 1, side.acrossZ ? lateral : across * side.sign,
+                               side.acrossZ ? across * side.sign : lateral,
+                               std::fmod(side.facing + turn + 360.0f, 360.0f), radius, passDoors);
+  float out[3];
   const int result = d.Collision(&body, out);
-  double local[3];
-  WorldToLocal(1, 1, out, local);
-  *outAcross = (side.acrossZ ? local[2] : local[0]) * side.sign;
-  *outLateral = side.acrossZ ? local[0] : local[2];
+  *outAcross = (side.acrossZ ? -out[2] / 2.0 - 2.0 : out[0] / 2.0 - 2.0) * side.sign;
   return result;
 }
 
 }  // namespace
 
-TEST(FloorCollision, WallsTakeBackOnlyTheMotionIntoThem) {
-  for (const Side& side : kSides) {
-    DungeonFloor d;
-    Map3(&d, side.wall, side, 0);
-    double across, lateral;
-    // Pressed diagonally into the wall: it ends touching the wall exactly, sliding along it.
-    EXPECT_EQ(Push(d, CYL, side, 0.875, 0.25, 45, 0.5f, true, &across, &lateral), 1);
-    EXPECT_EQ(across + 0.25, 1.0) << side.wall;
-    EXPECT_EQ(lateral, 0.25);
-    Push(d, CYL, side, 0.875, 0.25, 0, 0.4f, true, &across, &lateral);  // the player's body
-    EXPECT_NEAR(across + 0.2, 1.0, 1e-6);
-    EXPECT_EQ(Push(d, SPH, side, 0.75, 0.25, 0, 0.5f, false, &across, &lateral), 0);
-    EXPECT_EQ(across, 0.75);
-  }
-}
-
-TEST(FloorCollision, DoorsLetOnlyAFacingPassDoorsSphereThroughNearTheirMiddle) {
-  struct Case {
+TEST(FloorCollision, WallsDoorsAndStairsBesideOnEverySide) {
+  const struct {
     int type;
     float turn;
     double lateral;
     bool passDoors;
     int stopped;
-  };
-  const Case cases[] = {{SPH, 0, 0.25, true, 0},    {SPH, 45, 0.25, true, 0},  {SPH, -44.5f, 0.25, true, 0},
-                        {SPH, -45, 0.25, true, 1},  {SPH, 45.5f, 0.25, true, 1}, {SPH, 90, 0.25, true, 1},
-                        {SPH, 0, 0.375, true, 1},   {SPH, 0, -0.25, false, 1},   {CYL, 0, 0.0, true, 1}};
-  for (const Side& side : kSides) {
+  } doorCases[] = {{SPH, 0, 0.25, true, 0},      {SPH, 45, 0.25, true, 0},
+                   {SPH, -44.5f, 0.25, true, 0}, {SPH, -45, 0.25, true, 1},  // facing arc ends
+                   {SPH, 45.5f, 0.25, true, 1},  {SPH, 0, 0.375, true, 1},   // beside the doorway
+                   {SPH, 0, -0.25, false, 1},    {CYL, 0, 0.0, true, 1}};
+  const float stairEdges[4][2] = {{90, 270}, {270, 90}, {0, 180}, {180, 0}};  // passes, stopped
+  for (int k = 0; k < 4; ++k) {
+    const Side& side = kSides[k];
+    SCOPED_TRACE(side.wall);
     DungeonFloor d;
-    Map3(&d, side.wall * 17, side, 0);
-    for (const Case& c : cases) {
-      double across, lateral;
-      EXPECT_EQ(Push(d, c.type, side, 0.875, c.lateral, c.turn, 0.5f, c.passDoors, &across, &lateral),
-                c.stopped) << "side " << side.wall << " turn " << c.turn << " at " << c.lateral;
+    Map3(&d, side.wall, side, 0);
+    double across;
+    // Pressed diagonally into the wall: it ends exactly at lz + r = 1, sliding along it.
+    EXPECT_EQ(Push(d, CYL, side, 0.875, 0.25, 45, 0.5f, true, &across), 1);
+    EXPECT_EQ(across + 0.25, 1.0);
+    EXPECT_EQ(Push(d, SPH, side, 0.75, 0.25, 0, 0.5f, false, &across), 0);
+    EXPECT_EQ(across, 0.75);
+
+    Map3(&d, side.wall * 17, side, 0);  // a door: only a facing passDoors sphere, near its middle
+    for (const auto& c : doorCases) {
+      EXPECT_EQ(Push(d, c.type, side, 0.875, c.lateral, c.turn, 0.5f, c.passDoors, &across),
+                c.stopped) << "turn " << c.turn << " at " << c.lateral;
       EXPECT_EQ(across, c.stopped ? 0.75 : 0.875);
     }
-  }
-}
 
-TEST(FloorCollision, StairsBesideArePassableOnlyWhenFaced) {
-  struct Case {
-    int type;
-    float turn;
-    bool passDoors;
-    int stopped;
-  };
-  const Case cases[] = {{CYL, 0, true, 0}, {CYL, 180, true, 1}, {CYL, 0, false, 1},
-                        {SPH, 0, false, 1}, {SPH, 0, true, 0}};
-  for (const Side& side : kSides) {
-    DungeonFloor d;
-    Map3(&d, 0, side, 512 | side.wall);  // stairs leading away from the cell
-    for (const Case& c : cases) {
-      double across, lateral;
-      EXPECT_EQ(Push(d, c.type, side, 0.875, 0, c.turn, 0.4f, c.passDoors, &across, &lateral),
-                c.stopped) << "side " << side.wall << " turn " << c.turn;
-    }
-  }
-  // The ends of the facing arcs (turns from the facing heading): sides across z take the end at
-  // -90, sides across x the end at +90... as headings: (270, 90] and (90, 270], [0, 180), [180, 360).
-  const float edges[4][2] = {{90, 270}, {270, 90}, {0, 180}, {180, 0}};  // passes, stopped
-  for (int k = 0; k < 4; ++k) {
-    DungeonFloor d;
-    Map3(&d, 0, kSides[k], 512 | kSides[k].wall);
-    for (int stopped = 0; stopped < 2; ++stopped) {
-      double across, lateral;
-      const float turn = edges[k][stopped] - kSides[k].facing;
-      EXPECT_EQ(Push(d, CYL, kSides[k], 0.875, 0, turn, 0.4f, true, &across, &lateral), stopped)
-          << "side " << kSides[k].wall << " heading " << edges[k][stopped];
-    }
+    Map3(&d, 0, side, 512 | side.wall);  // stairs leading away: passable only when faced
+    const struct {
+      int type;
+      float turn;
+      bool passDoors;
+      int stopped;
+    } stairCases[] = {{CYL, 0, true, 0},  {CYL, 180, true, 1}, {CYL, 0, false, 1},
+                      {SPH, 0, false, 1}, {SPH, 0, true, 0},
+                      {CYL, stairEdges[k][0] - side.facing, true, 0},
+                      {CYL, stairEdges[k][1] - side.facing, true, 1}};
+    for (const auto& c : stairCases)
+      EXPECT_EQ(Push(d, c.type, side, 0.875, 0, c.turn, 0.4f, c.passDoors, &across), c.stopped)
+          << "turn " << c.turn;
   }
 }
 
 TEST(FloorCollision, ConvexCornersPushStraightAwayFromTheCornerPoint) {
   // The corner (lx, lz) of the open cell (1, 1) exists when a neighbour's wall meets it.
-  struct Case {
-    int nbRow, nbCol, nbWall;
+  const struct {
+    int nbCell, nbWall;
     double lx, lz, at;
-  };
-  const Case cases[] = {{1, 2, 8, -1, 1, 0.9}, {0, 1, 1, -1, 1, 0.9}, {1, 2, 4, 1, 1, 0.9},
-                        {1, 0, 8, -1, -1, 0.9}, {1, 0, 4, 1, -1, 0.9},
-                        {1, 2, 4, 1, 1, 1.0}};  // on the corner point itself: towards the middle
-  for (const Case& c : cases) {
+  } cases[] = {{5, 8, -1, 1, 0.9},  {1, 1, -1, 1, 0.9}, {5, 4, 1, 1, 0.9}, {3, 8, -1, -1, 0.9},
+               {3, 4, 1, -1, 0.9}, {5, 4, 1, 1, 1.0}};  // on the corner point: towards the middle
+  const double pushed = 1 - 0.25 / std::sqrt(2.0);
+  for (const auto& c : cases) {
     DungeonFloor d;
-    std::vector<int> cells = OpenMap(3, 3);
-    cells[c.nbRow * 3 + c.nbCol] = c.nbWall;
+    std::vector<int> cells(9, 0);
+    cells[c.nbCell] = c.nbWall;
     ASSERT_EQ(d.SetMapData(cells.data(), 3, 3, 0, 0), 0);
     for (int type : {SPH, CYL}) {
-      float pos[3], out[3];
-      LocalToWorld(1, 1, c.lx * c.at, 0, c.lz * c.at, pos);
-      const _Collision body = Body(type, pos, 0, 0.5f, true);
-      EXPECT_EQ(d.Collision(&body, out), 1);
-      double local[3];
-      WorldToLocal(1, 1, out, local);
-      EXPECT_NEAR(local[0], c.lx * (1 - 0.25 / std::sqrt(2.0)), 1e-6) << c.nbWall << " " << type;
-      EXPECT_NEAR(local[2], c.lz * (1 - 0.25 / std::sqrt(2.0)), 1e-6) << c.nbWall << " " << type;
-      LocalToWorld(1, 1, c.lx * 0.75, 0, c.lz * 0.75, pos);  // farther than r: untouched
-      const _Collision far = Body(type, pos, 0, 0.5f, true);
-      EXPECT_EQ(d.Collision(&far, out), 0);
+      float out[3], expected[3];
+      const _Collision near = Body(type, 1, 1, c.lx * c.at, c.lz * c.at, 0, 0.5f, true);
+      const _Collision far = Body(type, 1, 1, c.lx * 0.75, c.lz * 0.75, 0, 0.5f, true);
+      EXPECT_EQ(d.Collision(&near, out), 1);
+      ToWorld(1, 1, c.lx * pushed, 0, c.lz * pushed, expected);
+      EXPECT_NEAR(std::fabs(out[0] - expected[0]) + std::fabs(out[2] - expected[2]), 0, 1e-5)
+          << c.nbWall << " " << type;
+      EXPECT_EQ(d.Collision(&far, out), 0);  // farther than r: untouched
     }
   }
-  // A cell with its own wall on that y side has no corner there: the wall alone pushes.
-  DungeonFloor d;
-  Map3(&d, 8, kSides[0], 8);
-  double across, lateral;
-  Push(d, SPH, kSides[3], 0.875, 0.875, 0, 0.5f, false, &across, &lateral);
-  EXPECT_EQ(across * 1000 + lateral, 750 + 0.875);
 }
 
-TEST(FloorCollision, FloorCeilingSphereSetsCubesAndUnknownTypes) {
+TEST(FloorCollision, FloorCeilingSphereSetsCubesUnknownTypesAndOffTheMap) {
   DungeonFloor d;
   Map3(&d, 2 | 4 | 17, kSides[0], 0);
-  float pos[3], out[3];
-  for (double cy : {0.875, -0.875}) {
-    LocalToWorld(1, 1, 0, cy, 0, pos);
-    const _Collision sphere = Body(SPH, pos, 0, 0.5f);
+  float out[3];
+  for (float cy : {1.75f, -1.75f}) {
+    _Collision sphere = Body(SPH, 1, 1, 0, 0, 0, 0.5f);
+    sphere.pos[1] = cy;
     EXPECT_EQ(d.Collision(&sphere, out), 1);
     EXPECT_EQ(out[1], cy > 0 ? 1.5f : -1.5f);
   }
-  // Spheres at (sin Y cos P, sin P, cos Y cos P) times their distance (yaw 0 is +z here): the
-  // largest correction of each axis wins (0.5 from the +y wall, not 0.2).
-  LocalToWorld(1, 1, 0, 0, 0, pos);
-  float radii[4] = {1.0f, 1.5f, 0.8f, 1.2f}, yaws[4] = {0, 90, 180, 90}, pitches[4] = {0, 0, 0, 0};
+  // Spheres at (sin Y cos P, sin P, cos Y cos P) times their distance: the largest correction
+  // of each axis wins (0.5 from the +y wall, not 0.2).
+  float radii[4] = {1.0f, 1.5f, 0.8f, 1.2f}, yaws[4] = {0, 90, 180, 90}, pitches[4] = {};
   float distances[4] = {1.5f, 1.0f, 1.0f, 1.0f};
-  _Collision set = Body(QUORL_COMMON::COL_SPHERES, pos, 0, 0);
+  _Collision set = Body(QUORL_COMMON::COL_SPHERES, 1, 1, 0, 0, 0, 0);
   set.shape.spheres = {4, radii, yaws, pitches, distances};
   EXPECT_EQ(d.Collision(&set, out), 1);
-  EXPECT_FLOAT_EQ(out[0] - pos[0], -0.5f);
-  EXPECT_FLOAT_EQ(out[2] - pos[2], -0.5f);
+  EXPECT_NEAR(std::fabs(out[0] - set.pos[0] + 0.5f) + std::fabs(out[2] - set.pos[2] + 0.5f), 0, 1e-5);
   set.shape.spheres.radii = nullptr;  // missing arrays: no spheres
   EXPECT_EQ(d.Collision(&set, out), 0);
-  EXPECT_EQ(out[0], pos[0]);
-
-  // A cube of half-size 1 is pushed out of the +y wall but passes the door of the +x wall; its
-  // corners' z counts in the map frame (+z reaches towards the map's +x side).
-  _Collision cube = Body(QUORL_COMMON::COL_CUBE, pos, 0, 0);
-  LocalToWorld(1, 1, 0.75, 0, 0.75, cube.pos);
-  for (int k = 0; k < 8; ++k)
-    for (int a = 0; a < 3; ++a) cube.shape.cube.corners[k][a] = (k >> a) & 1 ? 1.0f : -1.0f;
+  // A cube of half-size 1 is pushed out of the +y wall but passes the door of the +x wall.
+  _Collision cube = Body(QUORL_COMMON::COL_CUBE, 1, 1, 0.75, 0.75, 0, 0);
+  for (int n = 0; n < 24; ++n)
+    cube.shape.cube.corners[n / 3][n % 3] = (n / 3 >> n % 3) & 1 ? 1.0f : -1.0f;
   EXPECT_EQ(d.Collision(&cube, out), 1);
-  double local[3];
-  WorldToLocal(1, 1, out, local);
-  EXPECT_EQ(local[0] * 10 + local[2], 5.75);
-  Map3(&d, 1, kSides[0], 0);
-  LocalToWorld(1, 1, 0, 0, -0.5, cube.pos);
-  for (auto& corner : cube.shape.cube.corners) corner[2] = 3.5f;
-  EXPECT_EQ(d.Collision(&cube, out), 1);
-  WorldToLocal(1, 1, out, local);
-  EXPECT_EQ(local[2], -0.75);
-
+  EXPECT_EQ(out[0] * 100 - out[2], 505.5f);  // local (0.5, 0.75)
   for (int type : {0, 5, 7, -1}) {
-    _Collision body = Body(SPH, pos, 0, 9.0f);
+    _Collision body = Body(SPH, 1, 1, 0, 0, 0, 9.0f);
     body.type = type;
     float untouched[3] = {42, 42, 42};
     EXPECT_EQ(d.Collision(&body, untouched), 0);
     EXPECT_EQ(untouched[0] + untouched[1] + untouched[2], 126);
   }
-}
-
-TEST(FloorCollision, BodiesOffTheMap) {
-  DungeonFloor d;
-  const int cells[4] = {0, 0, 4, 0};  // the last row's first cell has a +y wall
+  // Off the map: held to the last row (pushed back by its wall), or rock all round (nothing).
+  const int cells[4] = {0, 0, 4, 0};
   ASSERT_EQ(d.SetMapData(cells, 2, 2, 0, 0), 0);
-  float pos[3] = {9, 0, 0}, away[3] = {-50, 0, 70}, out[3];
-  const _Collision beyond = Body(CYL, pos, 0, 0.4f, true);  // held to the last row: pushed back
+  const _Collision beyond = Body(CYL, 2, 0, 0.5, 0, 0, 0.4f, true);
+  const _Collision lost = Body(SPH, -12, -17, 0, 0, 0, 0.5f, true);
   EXPECT_EQ(d.Collision(&beyond, out), 1);
   EXPECT_NEAR(out[0], 5.6f, 1e-5);
-  const _Collision lost = Body(SPH, away, 0, 0.5f, true);  // rock all round: nothing to push
   EXPECT_EQ(d.Collision(&lost, out), 0);
-  EXPECT_EQ(out[0], away[0]);
+  EXPECT_EQ(out[0], lost.pos[0]);
 }
 
 TEST(FloorRay, AxisAlignedRaysSearchOnlyTheirLineAndEndAtTheEdge) {
   DungeonFloor d;
-  std::vector<int> cells = OpenMap(5, 5);
+  std::vector<int> cells(25, 0);
   cells[3 * 5 + 3] = 15;  // a closed cell off the four lines through (2, 2)
-  ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  float pos[3], out[3];
-  LocalToWorld(2, 2, 0, 0, 0, pos);
-  struct Line {
+  const struct {
     float yaw;
     int cell, wall;
     float x, z;
-  };
-  const Line lines[] = {{0, 2 * 5 + 4, 1, 8, -18}, {90, 4 * 5 + 2, 4, 18, -8},
-                        {180, 2 * 5 + 0, 2, 8, 2}, {270, 0 * 5 + 2, 8, -2, -8}};
-  for (const Line& l : lines) {
-    const _Collision ray = Body(RAY, pos, l.yaw, 0);
+  } lines[] = {{0, 2 * 5 + 4, 1, 8, -18}, {90, 4 * 5 + 2, 4, 18, -8},
+               {180, 2 * 5 + 0, 2, 8, 2}, {270, 0 * 5 + 2, 8, -2, -8}};
+  for (const auto& l : lines) {
+    const _Collision ray = Body(RAY, 2, 2, 0, 0, l.yaw, 0);
+    float out[3];
     ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
     EXPECT_EQ(d.Collision(&ray, out), -1) << l.yaw;
-    EXPECT_EQ(out[0] * 10000 + out[1] * 100 + out[2], pos[0] * 10000 + pos[2]);  // no plane met
+    EXPECT_EQ(out[0] * 10000 + out[1] * 100 + out[2], 8 * 10000 - 8);  // no plane met
     std::vector<int> walled = cells;
     walled[l.cell] = l.wall * 17;  // a closed door stops a ray like a wall
     ASSERT_EQ(d.SetMapData(walled.data(), 5, 5, 0, 0), 0);
     ASSERT_EQ(d.Collision(&ray, out), 1) << l.yaw;
-    EXPECT_NEAR(out[0], l.x, 1e-5);
-    EXPECT_NEAR(out[1], 0, 1e-5);
-    EXPECT_NEAR(out[2], l.z, 1e-5);
+    EXPECT_NEAR(std::fabs(out[0] - l.x) + std::fabs(out[1]) + std::fabs(out[2] - l.z), 0, 1e-5);
   }
 }
 
 TEST(FloorRay, FloorCeilingDiagonalsStairsAndRaysThatCannotStart) {
   DungeonFloor d;
-  std::vector<int> cells = OpenMap(5, 5);
+  std::vector<int> cells(25, 0);
   ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  float pos[3], out[3];
-  LocalToWorld(2, 2, 0, 0, 0, pos);
+  float out[3];
   const double run = 2 / std::tan(60 * M_PI / 180);
-  const _Collision down = Body(RAY, pos, 90, 60);  // positive pitch looks down
-  ASSERT_EQ(d.Collision(&down, out), 1);
-  EXPECT_NEAR(out[0], 8 + run, 1e-4);
-  EXPECT_NEAR(out[1], -2, 1e-5);
-  _Collision up = Body(RAY, pos, 0, -80);
-  up.shape.ray.pitchOffset = 20;  // offsets add to the angles
-  ASSERT_EQ(d.Collision(&up, out), 1);
-  EXPECT_NEAR(out[1], 2, 1e-5);
-  EXPECT_NEAR(out[2], -8 - run, 1e-4);
-  for (float yaw : {45.0f, 135.0f, 225.0f, 315.0f, 359.9f, -30.0f}) {
-    const _Collision ray = Body(RAY, pos, yaw, 0);
+  for (float pitch : {60.0f, -60.0f}) {  // positive pitch looks down; offsets add to the angles
+    _Collision ray = Body(RAY, 2, 2, 0, 0, 70, pitch - 10);
+    ray.shape.ray = {20, 10};
+    ASSERT_EQ(d.Collision(&ray, out), 1);
+    EXPECT_NEAR(std::fabs(out[0] - 8 - run) + std::fabs(out[1] + (pitch > 0 ? 2 : -2)), 0, 1e-4);
+  }
+  for (float yaw : {45.0f, 135.0f, 225.0f, 315.0f, 359.9f, -30.0f, std::nanf("")}) {
+    const _Collision ray = Body(RAY, 2, 2, 0, 0, yaw, 0);
     EXPECT_EQ(d.Collision(&ray, out), -1) << yaw;  // open floor: the walk ends at the edges
   }
-  cells[4 * 5 + 4] = 15;
-  ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  const _Collision wide = Body(RAY, pos, 405, 0), plain = Body(RAY, pos, 45, 0);
-  float wideOut[3];
-  EXPECT_EQ(d.Collision(&wide, wideOut), 1);  // beyond 360: the same walk as its turn
-  EXPECT_EQ(d.Collision(&plain, out), 1);
-  EXPECT_NEAR(out[0] + out[2], wideOut[0] + wideOut[2], 1e-4);
-  float away[3] = {1e30f, 0, -1e30f};
-  const _Collision lost = Body(RAY, away, 45, 0), nan = Body(RAY, pos, std::nanf(""), 0);
+  const _Collision lost = Body(RAY, int(1e9), int(1e9), 0, 0, 45, 0);
   EXPECT_EQ(d.Collision(&lost, out), -1);
-  EXPECT_EQ(d.Collision(&nan, out), -1);
   cells[2 * 5 + 2] = 513;  // stairs towards the map's +x are closed on their +y and -y sides
   ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  const _Collision fromStairs = Body(RAY, pos, 90, 0);
+  const _Collision fromStairs = Body(RAY, 2, 2, 0, 0, 90, 0);
   ASSERT_EQ(d.Collision(&fromStairs, out), 1);
   EXPECT_NEAR(out[0], 10, 1e-5);
 }

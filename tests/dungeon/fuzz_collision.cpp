@@ -11,106 +11,66 @@
 
 namespace {
 
-// Takes bytes from the input front to back; zeros once it runs out.
-class Bytes {
- public:
-  Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool empty() const { return at_ >= size_; }
-  uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-  uint32_t Word() {
-    uint32_t w = 0;
-    for (int k = 0; k < 4; ++k) w = (w << 8) | Byte();
-    return w;
-  }
+// Bytes of the input front to back; zeros once it runs out.
+struct Bytes {
+  const uint8_t* data;
+  size_t size, at;
+  uint8_t Byte() { return at < size ? data[at++] : 0; }
   int Int() {
-    const uint32_t w = Word();
-    int v;
-    memcpy(&v, &w, sizeof(v));
-    return v;
+    uint32_t w = 0;
+    for (int k = 0; k < 4; ++k) w = w << 8 | Byte();
+    return static_cast<int>(w);
   }
   // Mostly a value in [lo, hi]; sometimes any float at all (NaN, infinities, huge values).
   float Float(float lo, float hi) {
-    const uint8_t kind = Byte();
-    if (kind < 16) {
-      const uint32_t w = Word();
-      float f;
-      memcpy(&f, &w, sizeof(f));
-      return f;
-    }
-    const uint16_t fine = static_cast<uint16_t>((Byte() << 8) | Byte());
-    return lo + (hi - lo) * (fine / 65535.0f);
+    if (Byte() >= 16) return lo + (hi - lo) * (Byte() / 255.0f);
+    const int w = Int();
+    float f;
+    memcpy(&f, &w, sizeof(f));
+    return f;
   }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t at_ = 0;
 };
-
-// A cell value: mostly well-formed codes, sometimes any int.
-int Cell(Bytes* in) {
-  const uint8_t pick = in->Byte();
-  if (pick < 160) {
-    const int walls = pick & 15;
-    return walls | ((walls << 4) & (in->Byte() << 4) & 0xF0);
-  }
-  if (pick < 200) return 256;
-  if (pick < 240) return 512 | (1 << (pick & 3));
-  return in->Int();
-}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Bytes in(data, size);
-  const int rows = 1 + in.Byte() % 20;
-  const int cols = 1 + in.Byte() % 20;
+  Bytes in = {data, size, 0};
+  const int rows = 1 + in.Byte() % 20, cols = 1 + in.Byte() % 20;
   std::vector<int> cells(rows * cols);
-  for (int& c : cells) c = Cell(&in);
+  for (int& c : cells) {  // mostly well-formed codes (walls with doors, rock, stairs), or any int
+    const uint8_t pick = in.Byte();
+    c = pick < 160 ? (pick & 15) | ((pick << 4) & (in.Byte() << 4) & 0xF0)
+        : pick < 200 ? 256 : pick < 240 ? 512 | (1 << (pick & 3)) : in.Int();
+  }
   DungeonFloor dungeon;
   if (dungeon.SetMapData(cells.data(), rows, cols, in.Int(), in.Int()) != 0) abort();
-
-  float radii[8], yaws[8], pitches[8], distances[8];
-  for (int query = 0; query < 64 && !in.empty(); ++query) {
+  float values[4][8];  // radii, yaw and pitch offsets, distances of up to 8 spheres
+  for (int query = 0; query < 64 && in.at < in.size; ++query) {
     QUORL_COMMON::_Collision c = {};
-    const int type = in.Byte() % 8;
-    c.type = type;
+    c.type = in.Byte() % 8;
     c.pos[0] = in.Float(-8.0f, 4.0f * rows + 8.0f);
     c.pos[1] = in.Float(-3.0f, 3.0f);
     c.pos[2] = in.Float(-4.0f * cols - 8.0f, 8.0f);
-    c.yaw = in.Float(0.0f, 360.0f);
+    c.yaw = in.Float(-360.0f, 720.0f);
     c.pitch = in.Float(-90.0f, 90.0f);
     c.passDoors = in.Byte() & 1;
-    switch (type) {
-      case QUORL_COMMON::COL_SPHERE: c.shape.sphere.radius = in.Float(0.0f, 2.0f); break;
-      case QUORL_COMMON::COL_SPHERES: {
-        const int count = in.Byte() % 9;
-        for (int k = 0; k < count; ++k) {
-          radii[k] = in.Float(0.0f, 2.0f);
-          yaws[k] = in.Float(-360.0f, 360.0f);
-          pitches[k] = in.Float(-90.0f, 90.0f);
-          distances[k] = in.Float(0.0f, 3.0f);
-        }
-        c.shape.spheres = {count, radii, yaws, pitches, distances};
-        break;
-      }
-      case QUORL_COMMON::COL_CYLINDER:
-        c.shape.cylinder = {in.Float(0.0f, 2.0f), in.Float(0.0f, 3.0f), in.Float(-360.0f, 360.0f),
-                            in.Float(-180.0f, 180.0f)};
-        break;
-      case QUORL_COMMON::COL_CUBE:
-        for (auto& corner : c.shape.cube.corners)
-          for (float& v : corner) v = in.Float(-2.0f, 2.0f);
-        break;
-      case QUORL_COMMON::COL_RAY:
-        c.shape.ray = {in.Float(-360.0f, 360.0f), in.Float(-90.0f, 90.0f)};
-        break;
-      default: break;
+    if (c.type == QUORL_COMMON::COL_SPHERES) {
+      for (auto& v : values)
+        for (float& f : v) f = in.Float(-3.0f, 3.0f);
+      c.shape.spheres = {in.Byte() % 9, values[0], values[1], values[2], values[3]};
+    } else if (c.type == QUORL_COMMON::COL_CUBE) {
+      for (auto& corner : c.shape.cube.corners)
+        for (float& v : corner) v = in.Float(-2.0f, 2.0f);
+    } else {
+      const float f[4] = {in.Float(0.0f, 2.0f), in.Float(0.0f, 3.0f), in.Float(-360.0f, 360.0f),
+                          in.Float(-180.0f, 180.0f)};
+      if (c.type == QUORL_COMMON::COL_SPHERE) c.shape.sphere.radius = f[0];
+      if (c.type == QUORL_COMMON::COL_CYLINDER) c.shape.cylinder = {f[0], f[1], f[2], f[3]};
+      if (c.type == QUORL_COMMON::COL_RAY) c.shape.ray = {f[2], f[3]};
     }
     float out[3] = {0, 0, 0};
     const int result = dungeon.Collision(&c, out);
-    if (type == QUORL_COMMON::COL_RAY && result != 1 && result != -1) abort();
-
+    if (c.type == QUORL_COMMON::COL_RAY && result != 1 && result != -1) abort();
     dungeon.SetDrawArea(c.pos, c.yaw);
     dungeon.isVisibleMap(c.pos);
     dungeon.ThroughDoor(c.pos);
