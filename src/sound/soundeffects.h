@@ -24,8 +24,6 @@ class SoundEffects {
 
   // The audio device is held (false while silent or with nothing open).
   bool HasDevice() const { return device_ == DEVICE_OPEN; }
-  // Number of open aliases.
-  size_t OpenCount() const { return sounds_.size(); }
   // The alias is open.
   bool IsOpen(const std::string& alias) const { return sounds_.count(alias) != 0; }
   // The alias's sample sounds right now (always false while silent).
