@@ -9,18 +9,19 @@ namespace {
 
 const Uint32 kBack = 0x04030201;
 
-// A picture over a buffer of exactly its own size, so that any read past it is an ASan error. A
-// 4 x 3 source (fill 0) has pixel (x, y) = 10 x + y + 1 with A byte (the top byte) 255, except
-// (1, 1) with A 0 and (2, 0) with A 0x80.
+// A picture between two guard rows in a buffer of exactly that size: a read or write one row
+// outside the picture changes the counts below, one further away is an ASan error. A 4 x 3 source
+// (fill 0) has visible guard rows and pixel (x, y) = 10 x + y + 1 with A byte (the top byte) 255,
+// except (1, 1) with A 0 and (2, 0) with A 0x80.
 struct Picture {
   std::vector<Uint32> px;
   SDL_Surface* s;
-  Picture(int w, int h, Uint32 fill) : px(static_cast<size_t>(w) * h, fill) {
+  Picture(int w, int h, Uint32 fill) : px(static_cast<size_t>(w) * (h + 2), fill != 0 ? fill : 0xFFEEEEEE) {
     for (int i = 0; i < w * h && fill == 0; ++i) {
       const Uint32 alpha = i == w + 1 ? 0 : i == 2 ? 0x80 : 0xFF;
-      px[i] = alpha << 24 | (10 * (i % w) + i / w + 1);
+      px[w + i] = alpha << 24 | (10 * (i % w) + i / w + 1);
     }
-    s = SDL_CreateRGBSurfaceFrom(px.data(), w, h, 32, w * 4, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
+    s = SDL_CreateRGBSurfaceFrom(px.data() + w, w, h, 32, w * 4, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
     SDL_SetAlpha(s, 0, 0);
   }
   ~Picture() { SDL_FreeSurface(s); }
@@ -50,9 +51,9 @@ TEST(AlphaBlit, CopiesVisiblePixelsUnblendedClipsAndNeverReadsOutsideTheSource) 
     int changed = 0;
     for (Uint32 p : dst.px) changed += p != kBack;
     EXPECT_EQ(c.changed, changed) << (&c - cases);
-    const Uint32 want = src.px[c.sy * 4 + c.sx];
+    const Uint32 want = src.px[4 + c.sy * 4 + c.sx];
     const Uint32 shown = c.alpha < 0 ? want : (want & 0x00FFFFFF) | static_cast<Uint32>(c.alpha) << 24;
-    EXPECT_EQ(c.changed > 0 ? shown : kBack, dst.px[c.dy * 6 + c.dx]) << (&c - cases);
+    EXPECT_EQ(c.changed > 0 ? shown : kBack, dst.px[6 + c.dy * 6 + c.dx]) << (&c - cases);
     EXPECT_EQ(Picture(4, 3, 0).px, src.px) << (&c - cases);  // the source stays as it was
   }
 }
@@ -64,7 +65,7 @@ TEST(AlphaBlit, RefusesSurfacesItCannotRead) {
   EXPECT_EQ(-1, SDL_AlphaBlendBlitSurface(rgb, nullptr, 255, dst.s, nullptr));
   EXPECT_EQ(-1, SDL_AlphaTestBlitSurface(dst.s, nullptr, rgb, nullptr));
   SDL_FreeSurface(rgb);
-  EXPECT_EQ(std::vector<Uint32>(12, kBack), dst.px);
+  EXPECT_EQ(std::vector<Uint32>(4 * 5, kBack), dst.px);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TEST_F(EndroleTest, StatisticsShowThreeDigitsAndThePromptFromNinetyPercent) {
   struct Case { int enemies, kills; const char* digits; bool prompt; };
   const Case cases[] = {
       {300, 270, "090", true}, {300, 269, "089", false},
-      {0, 0, "000", false},  // no enemies placed: no division
+      {0, 0, "000", false}, {0, 12, "000", false},  // no enemies placed: no division
       // Counts from a damaged save file: no overflow, no digit outside 0 to 9.
       {10, -5, "000", false}, {1, 2000000000, "999", true},
   };
