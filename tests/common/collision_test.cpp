@@ -46,13 +46,11 @@ TEST(CollisionHelpers, ClosestPointsOfTwoLines) {
   EXPECT_FLOAT_EQ(out[1], 10.0f);  // z = 0 on line 2
   // Parallel lines: s = 0 and t of the point of line 2 nearest to p1 (z = 6), also when line 2
   // runs the other way at another speed; points for lines give zeros, not a division by zero.
-  const float q1[3] = {0, 1, 6}, e1[3] = {0, 0, 1}, q2[3] = {0, 0, 0}, e2[3] = {0, 0, -2};
-  const float zero[3] = {0, 0, 0};
+  const float q1[3] = {0, 1, 6}, e1[3] = {0, 0, 1}, q2[3] = {}, e2[3] = {0, 0, -2}, zero[3] = {};
   diffTwoLines(q1, e1, q2, e2, out);
-  EXPECT_EQ(out[0], 0.0f);
-  EXPECT_FLOAT_EQ(out[1], -3.0f);
+  EXPECT_FLOAT_EQ(out[0] * 10 + out[1], -3.0f);
   diffTwoLines(q1, zero, q2, zero, out);
-  EXPECT_EQ(out[1], 0.0f);
+  EXPECT_EQ(out[0] * 10 + out[1], 0.0f);
 }
 
 TEST(CollisionHelpers, AnglesOfVectors) {

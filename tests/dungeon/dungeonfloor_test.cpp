@@ -30,24 +30,15 @@ std::vector<int> Cells(const DungeonFloor& d, bool visible) {
   return cells;
 }
 
-// The visible cells after SetDrawArea: '#' seen (as the boss map has it), '.' not, row by row.
+// The rows with visible cells after SetDrawArea, as "row:" and a '#' for a seen cell (as the
+// boss map has it), '.' for one not seen.
 std::string Seen(const DungeonFloor& d) {
-  std::string s;
+  std::string s, row;
   const std::vector<int> v = Cells(d, true);
   for (int k = 0; k < 77; ++k) {
-    s += v[k] == R ? '.' : v[k] == kBoss[k] ? '#' : '?';
-    if (k % 11 == 10) s += '/';
-  }
-  return s;
-}
-
-// The expected picture: rows of dots but the given ones.
-std::string Rows(std::initializer_list<std::pair<int, const char*>> given) {
-  std::string s;
-  for (int i = 0; i < 7; ++i) {
-    std::string row = "...........";
-    for (const auto& g : given) row = g.first == i ? g.second : row;
-    s += row + "/";
+    row += v[k] == R ? '.' : v[k] == kBoss[k] ? '#' : '?';
+    if (k % 11 == 10 && row != "...........") s += std::to_string(k / 11) + ":" + row + " ";
+    if (k % 11 == 10) row.clear();
   }
   return s;
 }
@@ -100,47 +91,26 @@ TEST(DungeonFloorMap, CellsOfPositionsRoundTripAndShareTheirBoundaries) {
   EXPECT_EQ(d.ThroughDoor(odd) + d.DownFloor(odd), 0);
 }
 
-TEST(DungeonFloorMap, ThroughDoorOnlyStrictlyInsideTheDoorway) {
-  DungeonFloor d;
-  const int doors[1] = {255}, walls[1] = {15};
-  ASSERT_EQ(d.SetMapData(doors, 1, 1, 0, 0), 0);
-  const struct {
-    float x, z;
-    int door;
-  } cases[] = {{0, -1.4f, 0},       {0, -1.42f, 1},     {0.68f, -1.42f, 1}, {0.7f, -1.42f, 0},
-               {-0.7f, -1.42f, 0},  {0, 1.42f, 2},      {0, 1.4f, 0},       {1.42f, 0, 3},
-               {1.4f, 0, 0},        {1.42f, -0.7f, 0},  {-1.42f, 0.68f, 4}, {1.42f, -1.42f, 0}};
-  for (const auto& c : cases) {
-    const float pos[3] = {c.x, 0, c.z};  // lx = x / 2, lz = -z / 2: 0.7 and 0.35 exactly
-    EXPECT_EQ(d.ThroughDoor(pos), c.door) << c.x << " " << c.z;
-  }
-  ASSERT_EQ(d.SetMapData(walls, 1, 1, 0, 0), 0);
-  const float pos[3] = {0, 0, -1.42f};
-  EXPECT_EQ(d.ThroughDoor(pos), 0);
-  EXPECT_EQ(d.SetMapData(walls, 21, 1, 0, 0), -1);
-}
-
-TEST(DungeonFloorMap, VisibleAreaStopsAtClosedDoorsAndRunsNotBeyondStairs) {
+TEST(DungeonFloorMap, VisibleAreaStopsAtClosedDoorsAndStairsAndThroughDoorIsStrict) {
   DungeonFloor d;
   float start[3];
   d.SetMap(start, 10);
   d.SetDrawArea(start, 0);  // in the closet
-  EXPECT_EQ(Seen(d), Rows({{3, ".#........."}}));
+  EXPECT_EQ(Seen(d), "3:.#......... ");
   EXPECT_TRUE(d.isVisibleMap(start));
   const float inRoom[3] = {16, 0, -16}, onStairs[3] = {12, 0, -32}, corridor[3] = {12, 0, -28};
-  const char* room = "..#####....";
   d.SetDrawArea(inRoom, 123);
-  EXPECT_EQ(Seen(d), Rows({{1, room}, {2, room}, {3, room}, {4, room}, {5, room}}));
+  EXPECT_EQ(Seen(d), "1:..#####.... 2:..#####.... 3:..#####.... 4:..#####.... 5:..#####.... ");
   EXPECT_FALSE(d.isVisibleMap(start));
   // On stairs leading to +x only the way back is scanned; from the corridor, the stairs but
   // nothing beyond them or behind the corridor's door.
   for (const float* pos : {onStairs, corridor}) {
     d.SetDrawArea(pos, 0);
-    EXPECT_EQ(Seen(d), Rows({{3, ".......##.."}}));
+    EXPECT_EQ(Seen(d), "3:.......##.. ");
   }
   const float far[3] = {-50, 0, 70};  // off the map: nothing visible, no door, no stairs
   d.SetDrawArea(far, 0);
-  EXPECT_EQ(Seen(d), Rows({}));
+  EXPECT_EQ(Seen(d), "");
   EXPECT_FALSE(d.isVisibleMap(far));
   EXPECT_EQ(d.ThroughDoor(far) + d.DownFloor(far), 0);
   // Floor open to the map's edge: the walk stops at the edge.
@@ -148,4 +118,20 @@ TEST(DungeonFloorMap, VisibleAreaStopsAtClosedDoorsAndRunsNotBeyondStairs) {
   ASSERT_EQ(d.SetMapData(open.data(), 7, 11, 0, 0), 0);
   d.SetDrawArea(inRoom, 0);
   EXPECT_EQ(Cells(d, true), open);
+  // ThroughDoor only strictly inside the doorway.
+  const int doors[1] = {255}, walls[1] = {15};
+  ASSERT_EQ(d.SetMapData(doors, 1, 1, 0, 0), 0);
+  // x, z, the door passed.
+  const float cases[][3] = {{0, -1.4f, 0},      {0, -1.42f, 1},    {0.68f, -1.42f, 1},
+                            {0.7f, -1.42f, 0},  {-0.7f, -1.42f, 0}, {0, 1.42f, 2},
+                            {0, 1.4f, 0},       {1.42f, 0, 3},      {1.4f, 0, 0},
+                            {1.42f, -0.7f, 0},  {-1.42f, 0.68f, 4}, {1.42f, -1.42f, 0}};
+  for (const auto& c : cases) {
+    const float pos[3] = {c[0], 0, c[1]};  // lx = x / 2, lz = -z / 2: 0.7 and 0.35 exactly
+    EXPECT_EQ(d.ThroughDoor(pos), c[2]) << c[0] << " " << c[1];
+  }
+  ASSERT_EQ(d.SetMapData(walls, 1, 1, 0, 0), 0);
+  const float pos[3] = {0, 0, -1.42f};
+  EXPECT_EQ(d.ThroughDoor(pos), 0);
+  EXPECT_EQ(d.SetMapData(walls, 21, 1, 0, 0), -1);
 }

@@ -1,4 +1,3 @@
-# The map generator: segments, the segment walk, the stages and the rules of finished maps
-# over many seeds (the rule checker is the mapgen tool's).
+# The map generator: segment and walk edge cases, the stages, the rules of maps over many seeds.
 quorl_test(dungeonmake SOURCES ${CMAKE_CURRENT_LIST_DIR}/mapsegment_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dungeonmake_test.cpp LIBS quorl_dungeon mapgen_core)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,8 +27,7 @@ std::string Problems(const mapgen::FloorMap& map, bool again = false) {
   return problems.empty() ? "" : problems[0] + " (and " + std::to_string(problems.size()) + ")";
 }
 
-class Generator : public ::testing::Test {
- protected:
+struct Generator : ::testing::Test {
   void TearDown() override { QUORL_COMMON::ResetSeeding(); }
 };
 
@@ -57,55 +55,43 @@ TEST_F(Generator, MapsKeepEveryRuleOverThousandsOfSeeds) {
 TEST_F(Generator, TheCheckerCatchesBrokenMaps) {
   const mapgen::FloorMap good = mapgen::MakeFloorMap(12345, 3);
   ASSERT_EQ("", Problems(good));
-  // The first plain floor cell with all bits of `need` and none of `without`.
-  auto cell = [](mapgen::FloorMap& m, int need, int without) -> int& {
-    for (int& v : m.cells)
-      if (v != FLOOR_NONE && !(v & FLOOR_STEP) && (v & need) == need && !(v & without)) return v;
-    ADD_FAILURE() << "no such cell";
-    return m.cells[0];
-  };
-  const std::function<void(mapgen::FloorMap&)> breaks[] = {
-      [&](mapgen::FloorMap& m) { cell(m, WALL_UP, 0) &= ~WALL_UP; },       // one-sided wall
-      [&](mapgen::FloorMap& m) { cell(m, WALL_UP, DOOR_UP) |= DOOR_UP; },  // one-sided door
-      [](mapgen::FloorMap& m) { m.cells[m.stairRow * m.cols + m.stairCol] = FLOOR_NONE; },
-      [](mapgen::FloorMap& m) { m.startRow = 0; },
-      [](mapgen::FloorMap& m) {  // every door closed into a wall: the map falls apart
-        for (int& v : m.cells)
-          if (v != FLOOR_NONE && !(v & FLOOR_STEP)) v &= ~DOOR_ALL;
-      },
-      [](mapgen::FloorMap& m) {  // the start on the stairs' entry cell, the stairs' segment
-        const int way = m.At(m.stairRow, m.stairCol) & WALL_ALL;
-        m.startRow = m.stairRow - (way == WALL_DOWN) + (way == WALL_UP);
-        m.startCol = m.stairCol - (way == WALL_RIGHT) + (way == WALL_LEFT);
-      },
-  };
-  for (size_t k = 0; k < sizeof(breaks) / sizeof(breaks[0]); ++k) {
+  // Every door closed into a wall (the map falls apart), a one-sided opening, a one-sided door,
+  // the start on the stairs' entry cell (in the stairs' own segment).
+  for (int change = 0; change < 4; ++change) {
     mapgen::FloorMap m = good;
-    breaks[k](m);
-    EXPECT_NE("", Problems(m)) << "change " << k;
+    bool done = false;
+    for (int& v : m.cells) {
+      if (v == FLOOR_NONE || (v & FLOOR_STEP) || done) continue;
+      if (change == 0) v &= ~DOOR_ALL;
+      if (change == 1 && (v & WALL_UP)) { v &= ~WALL_UP; done = true; }
+      if (change == 2 && (v & WALL_UP) && !(v & DOOR_UP)) { v |= DOOR_UP; done = true; }
+    }
+    const int way = m.At(m.stairRow, m.stairCol) & WALL_ALL;
+    if (change == 3) m.startRow = m.stairRow - (way == WALL_DOWN) + (way == WALL_UP);
+    if (change == 3) m.startCol = m.stairCol - (way == WALL_RIGHT) + (way == WALL_LEFT);
+    EXPECT_NE("", Problems(m)) << "change " << change;
   }
 }
 
-TEST_F(Generator, EveryMapSeedsTwiceThroughTheSeedingFunction) {
+// A map seeds twice through the seeding function; parameters outside the limits give rock
+// without seeding.
+TEST_F(Generator, SeedingAndParametersOutsideTheLimits) {
   srand(QUORL_COMMON::SeedValue(9, 2));  // the third seeding of fixed seed 9
-  const int expected = rand();
+  const int third = rand();
   QUORL_COMMON::SetFixedSeed(9);
   DMParams p = Params(20, 20, 3, 3);
   std::vector<int> map(400);
   MakeNewDungeon(map.data(), &p);
   QUORL_COMMON::SeedRandom();
-  EXPECT_EQ(expected, rand());
-}
-
-TEST_F(Generator, ParametersOutsideTheLimitsGiveRockWithoutSeeding) {
-  for (DMParams p : {Params(20, 20, 1, 1), Params(11, 20, 2, 2), Params(20, 14, 3, 3),
-                     Params(20, 20, -3, -3)}) {
-    std::vector<int> map(p.width * p.height, 7);
+  EXPECT_EQ(third, rand());
+  for (DMParams bad : {Params(20, 20, 1, 1), Params(11, 20, 2, 2), Params(20, 14, 3, 3),
+                       Params(20, 20, -3, -3)}) {
+    map.assign(bad.width * bad.height, 7);
     QUORL_COMMON::SetFixedSeed(5);
-    MakeNewDungeon(map.data(), &p);
+    MakeNewDungeon(map.data(), &bad);
     EXPECT_EQ(std::vector<int>(map.size(), FLOOR_NONE), map);
-    EXPECT_EQ(0, p.startX | p.startY);
-    srand(5);
+    EXPECT_EQ(0, bad.startX | bad.startY);
+    srand(QUORL_COMMON::SeedValue(5, 0));
     const int first = rand();
     QUORL_COMMON::SeedRandom();
     EXPECT_EQ(first, rand()) << "no seeding was used up";
@@ -136,19 +122,16 @@ TEST_F(Generator, StairGoesIntoTheOutermostRingOrNowhere) {
 }
 
 TEST(GetMostFarFloor, FarthestColourAndItsTies) {
+  // A chain from its end and from its middle (both ends one step: the initial answer 1 stays); a
+  // tie (the smaller colour wins); a tie with the initial answer (the first joint's first colour)
+  // among the farthest; colours not reached do not count; a ring (shortest paths); nothing to
+  // walk; colours no joint names (no reading outside the distances).
   const struct {
     JointSet joints;
     int from, farthest;
-  } cases[] = {
-      {{{1, 2}, {2, 3}}, 1, 3},
-      {{{1, 2}, {2, 3}}, 2, 1},          // both ends one step: the initial answer 1 stays
-      {{{1, 4}, {1, 2}}, 1, 2},          // a tie: the smaller colour
-      {{{4, 1}, {1, 2}}, 1, 4},          // the initial answer among the farthest
-      {{{1, 2}, {5, 6}, {6, 7}}, 1, 2},  // colours not reached do not count
-      {{{1, 2}, {2, 4}, {4, 5}, {5, 1}}, 1, 4},  // a ring: shortest paths
-      {{}, 3, 3},
-      {{{5, 6}}, 9, 5},  // colours no joint names: no reading outside the distances
-      {{{5, 6}}, -2, 5},
-  };
+  } cases[] = {{{{1, 2}, {2, 3}}, 1, 3},         {{{1, 2}, {2, 3}}, 2, 1},
+               {{{1, 4}, {1, 2}}, 1, 2},         {{{4, 1}, {1, 2}}, 1, 4},
+               {{{1, 2}, {5, 6}, {6, 7}}, 1, 2}, {{{1, 2}, {2, 4}, {4, 5}, {5, 1}}, 1, 4},
+               {{}, 3, 3},                       {{{5, 6}}, 9, 5},  {{{5, 6}}, -2, 5}};
   for (const auto& c : cases) EXPECT_EQ(c.farthest, GetMostFarFloor(c.joints, c.from)) << c.from;
 }

@@ -70,16 +70,15 @@ int Push(const DungeonFloor& d, int type, const Side& side, double across, doubl
 }  // namespace
 
 TEST(FloorCollision, WallsDoorsAndStairsBesideOnEverySide) {
-  const struct {
-    int type;
-    float turn;
-    double lateral;
-    bool passDoors;
-    int stopped;
-  } doorCases[] = {{SPH, 0, 0.25, true, 0},      {SPH, 45, 0.25, true, 0},
-                   {SPH, -44.5f, 0.25, true, 0}, {SPH, -45, 0.25, true, 1},  // facing arc ends
-                   {SPH, 45.5f, 0.25, true, 1},  {SPH, 0, 0.375, true, 1},   // beside the doorway
-                   {SPH, 0, -0.25, false, 1},    {CYL, 0, 0.0, true, 1}};
+  // A door ('d') lets only a facing passDoors sphere through near its middle; stairs leading away
+  // ('s') only the passDoors body facing them.
+  // Map ('d' door, 's' stairs), type, turn from facing the side, lateral, passDoors, stopped.
+  const float cases[][6] = {
+      {'d', SPH, 0, 0.25, 1, 0},    {'d', SPH, 45, 0.25, 1, 0}, {'d', SPH, -44.5f, 0.25, 1, 0},
+      {'d', SPH, -45, 0.25, 1, 1},  {'d', SPH, 45.5f, 0.25, 1, 1},  // the facing arc's ends
+      {'d', SPH, 0, 0.375, 1, 1},   {'d', SPH, 0, -0.25, 0, 1}, {'d', CYL, 0, 0.0, 1, 1},
+      {'s', CYL, 0, 0, 1, 0},       {'s', CYL, 180, 0, 1, 1},   {'s', CYL, 0, 0, 0, 1},
+      {'s', SPH, 0, 0, 0, 1},       {'s', SPH, 0, 0, 1, 0}};
   const float stairEdges[4][2] = {{90, 270}, {270, 90}, {0, 180}, {180, 0}};  // passes, stopped
   for (int k = 0; k < 4; ++k) {
     const Side& side = kSides[k];
@@ -92,51 +91,38 @@ TEST(FloorCollision, WallsDoorsAndStairsBesideOnEverySide) {
     EXPECT_EQ(across + 0.25, 1.0);
     EXPECT_EQ(Push(d, SPH, side, 0.75, 0.25, 0, 0.5f, false, &across), 0);
     EXPECT_EQ(across, 0.75);
-
-    Map3(&d, side.wall * 17, side, 0);  // a door: only a facing passDoors sphere, near its middle
-    for (const auto& c : doorCases) {
-      EXPECT_EQ(Push(d, c.type, side, 0.875, c.lateral, c.turn, 0.5f, c.passDoors, &across),
-                c.stopped) << "turn " << c.turn << " at " << c.lateral;
-      EXPECT_EQ(across, c.stopped ? 0.75 : 0.875);
+    for (const auto& c : cases) {
+      Map3(&d, c[0] == 'd' ? side.wall * 17 : 0, side, c[0] == 'd' ? 0 : 512 | side.wall);
+      EXPECT_EQ(Push(d, int(c[1]), side, 0.875, c[3], c[2], 0.5f, c[4] != 0, &across), c[5])
+          << char(c[0]) << " turn " << c[2] << " at " << c[3];
+      EXPECT_EQ(across, c[5] ? 0.75 : 0.875);
     }
-
-    Map3(&d, 0, side, 512 | side.wall);  // stairs leading away: passable only when faced
-    const struct {
-      int type;
-      float turn;
-      bool passDoors;
-      int stopped;
-    } stairCases[] = {{CYL, 0, true, 0},  {CYL, 180, true, 1}, {CYL, 0, false, 1},
-                      {SPH, 0, false, 1}, {SPH, 0, true, 0},
-                      {CYL, stairEdges[k][0] - side.facing, true, 0},
-                      {CYL, stairEdges[k][1] - side.facing, true, 1}};
-    for (const auto& c : stairCases)
-      EXPECT_EQ(Push(d, c.type, side, 0.875, 0, c.turn, 0.4f, c.passDoors, &across), c.stopped)
-          << "turn " << c.turn;
+    for (int stopped : {0, 1})  // on the stairs map of the last case
+      EXPECT_EQ(Push(d, CYL, side, 0.875, 0, stairEdges[k][stopped] - side.facing, 0.5f, true,
+                     &across), stopped) << stairEdges[k][stopped];
   }
 }
 
 TEST(FloorCollision, ConvexCornersPushStraightAwayFromTheCornerPoint) {
   // The corner (lx, lz) of the open cell (1, 1) exists when a neighbour's wall meets it.
-  const struct {
-    int nbCell, nbWall;
-    double lx, lz, at;
-  } cases[] = {{5, 8, -1, 1, 0.9},  {1, 1, -1, 1, 0.9}, {5, 4, 1, 1, 0.9}, {3, 8, -1, -1, 0.9},
-               {3, 4, 1, -1, 0.9}, {5, 4, 1, 1, 1.0}};  // on the corner point: towards the middle
+  // The neighbour cell, its wall, the corner's lx and lz, how far towards it the body is (at
+  // the corner point itself it is pushed towards the cell's middle).
+  const double cases[][5] = {{5, 8, -1, 1, 0.9},  {1, 1, -1, 1, 0.9}, {5, 4, 1, 1, 0.9},
+                             {3, 8, -1, -1, 0.9}, {3, 4, 1, -1, 0.9}, {5, 4, 1, 1, 1.0}};
   const double pushed = 1 - 0.25 / std::sqrt(2.0);
   for (const auto& c : cases) {
     DungeonFloor d;
     std::vector<int> cells(9, 0);
-    cells[c.nbCell] = c.nbWall;
+    cells[int(c[0])] = int(c[1]);
     ASSERT_EQ(d.SetMapData(cells.data(), 3, 3, 0, 0), 0);
     for (int type : {SPH, CYL}) {
       float out[3], expected[3];
-      const _Collision near = Body(type, 1, 1, c.lx * c.at, c.lz * c.at, 0, 0.5f, true);
-      const _Collision far = Body(type, 1, 1, c.lx * 0.75, c.lz * 0.75, 0, 0.5f, true);
+      const _Collision near = Body(type, 1, 1, c[2] * c[4], c[3] * c[4], 0, 0.5f, true);
+      const _Collision far = Body(type, 1, 1, c[2] * 0.75, c[3] * 0.75, 0, 0.5f, true);
       EXPECT_EQ(d.Collision(&near, out), 1);
-      ToWorld(1, 1, c.lx * pushed, 0, c.lz * pushed, expected);
+      ToWorld(1, 1, c[2] * pushed, 0, c[3] * pushed, expected);
       EXPECT_NEAR(std::fabs(out[0] - expected[0]) + std::fabs(out[2] - expected[2]), 0, 1e-5)
-          << c.nbWall << " " << type;
+          << c[0] << " " << type;
       EXPECT_EQ(d.Collision(&far, out), 0);  // farther than r: untouched
     }
   }
@@ -154,12 +140,13 @@ TEST(FloorCollision, FloorCeilingSphereSetsCubesUnknownTypesAndOffTheMap) {
   }
   // Spheres at (sin Y cos P, sin P, cos Y cos P) times their distance: the largest correction
   // of each axis wins (0.5 from the +y wall, not 0.2).
-  float radii[4] = {1.0f, 1.5f, 0.8f, 1.2f}, yaws[4] = {0, 90, 180, 90}, pitches[4] = {};
-  float distances[4] = {1.5f, 1.0f, 1.0f, 1.0f};
+  float radii[4] = {1, 1.5f, 0.8f, 1.2f}, yaws[4] = {0, 90, 180, 90}, pitches[4] = {},
+        distances[4] = {1.5f, 1, 1, 1};
   _Collision set = Body(QUORL_COMMON::COL_SPHERES, 1, 1, 0, 0, 0, 0);
   set.shape.spheres = {4, radii, yaws, pitches, distances};
   EXPECT_EQ(d.Collision(&set, out), 1);
-  EXPECT_NEAR(std::fabs(out[0] - set.pos[0] + 0.5f) + std::fabs(out[2] - set.pos[2] + 0.5f), 0, 1e-5);
+  EXPECT_NEAR(std::fabs(out[0] - set.pos[0] + 0.5f) + std::fabs(out[2] - set.pos[2] + 0.5f), 0,
+              1e-5);
   set.shape.spheres.radii = nullptr;  // missing arrays: no spheres
   EXPECT_EQ(d.Collision(&set, out), 0);
   // A cube of half-size 1 is pushed out of the +y wall but passes the door of the +x wall.
@@ -168,7 +155,7 @@ TEST(FloorCollision, FloorCeilingSphereSetsCubesUnknownTypesAndOffTheMap) {
     cube.shape.cube.corners[n / 3][n % 3] = (n / 3 >> n % 3) & 1 ? 1.0f : -1.0f;
   EXPECT_EQ(d.Collision(&cube, out), 1);
   EXPECT_EQ(out[0] * 100 - out[2], 505.5f);  // local (0.5, 0.75)
-  for (int type : {0, 5, 7, -1}) {
+  for (int type : {0, 5, 7, -1}) {  // a big sphere's shape, of an unknown type
     _Collision body = Body(SPH, 1, 1, 0, 0, 0, 9.0f);
     body.type = type;
     float untouched[3] = {42, 42, 42};
@@ -186,35 +173,28 @@ TEST(FloorCollision, FloorCeilingSphereSetsCubesUnknownTypesAndOffTheMap) {
   EXPECT_EQ(out[0], lost.pos[0]);
 }
 
-TEST(FloorRay, AxisAlignedRaysSearchOnlyTheirLineAndEndAtTheEdge) {
+TEST(FloorRay, RaysMeetWallsFloorAndCeilingOrEndAtTheEdge) {
   DungeonFloor d;
   std::vector<int> cells(25, 0);
   cells[3 * 5 + 3] = 15;  // a closed cell off the four lines through (2, 2)
-  const struct {
-    float yaw;
-    int cell, wall;
-    float x, z;
-  } lines[] = {{0, 2 * 5 + 4, 1, 8, -18}, {90, 4 * 5 + 2, 4, 18, -8},
-               {180, 2 * 5 + 0, 2, 8, 2}, {270, 0 * 5 + 2, 8, -2, -8}};
+  // Yaw, the cell on the ray's line, its wall, the x and z of the hit.
+  const float lines[][5] = {{0, 2 * 5 + 4, 1, 8, -18}, {90, 4 * 5 + 2, 4, 18, -8},
+                            {180, 2 * 5 + 0, 2, 8, 2}, {270, 0 * 5 + 2, 8, -2, -8}};
+  float out[3];
   for (const auto& l : lines) {
-    const _Collision ray = Body(RAY, 2, 2, 0, 0, l.yaw, 0);
-    float out[3];
+    const _Collision ray = Body(RAY, 2, 2, 0, 0, l[0], 0);
     ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-    EXPECT_EQ(d.Collision(&ray, out), -1) << l.yaw;
+    EXPECT_EQ(d.Collision(&ray, out), -1) << l[0];
     EXPECT_EQ(out[0] * 10000 + out[1] * 100 + out[2], 8 * 10000 - 8);  // no plane met
     std::vector<int> walled = cells;
-    walled[l.cell] = l.wall * 17;  // a closed door stops a ray like a wall
+    walled[int(l[1])] = int(l[2]) * 17;  // a closed door stops a ray like a wall
     ASSERT_EQ(d.SetMapData(walled.data(), 5, 5, 0, 0), 0);
-    ASSERT_EQ(d.Collision(&ray, out), 1) << l.yaw;
-    EXPECT_NEAR(std::fabs(out[0] - l.x) + std::fabs(out[1]) + std::fabs(out[2] - l.z), 0, 1e-5);
+    ASSERT_EQ(d.Collision(&ray, out), 1) << l[0];
+    EXPECT_NEAR(std::fabs(out[0] - l[3]) + std::fabs(out[1]) + std::fabs(out[2] - l[4]), 0, 1e-5);
   }
-}
-
-TEST(FloorRay, FloorCeilingDiagonalsStairsAndRaysThatCannotStart) {
-  DungeonFloor d;
-  std::vector<int> cells(25, 0);
+  // Floor and ceiling, diagonals and rays that cannot start on open floor; stairs.
+  cells[3 * 5 + 3] = 0;
   ASSERT_EQ(d.SetMapData(cells.data(), 5, 5, 0, 0), 0);
-  float out[3];
   const double run = 2 / std::tan(60 * M_PI / 180);
   for (float pitch : {60.0f, -60.0f}) {  // positive pitch looks down; offsets add to the angles
     _Collision ray = Body(RAY, 2, 2, 0, 0, 70, pitch - 10);
