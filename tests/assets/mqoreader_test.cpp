@@ -64,6 +64,17 @@ TEST_F(MQOReaderTest, MinimalFileGivesItsMaterialObjectVerticesAndFace) {
   EXPECT_FLOAT_EQ(1.0f, o.faces[0].v[2]);
 }
 
+TEST_F(MQOReaderTest, MaterialLineWithoutAFieldRepeatsThePreviousLinesValue) {
+  ASSERT_EQ(0, Load("Material 2 {\n\t\"a\" col(1 1 1 1) dif(0.5) emi(0.25)\n"
+                    "\t\"b\" col(0 1 0 1)\n}\n"))
+      << output;
+  ASSERT_EQ(2u, model.materials.size());
+  // Fields are scaled by the colour when read; an omitted one keeps the previous line's result.
+  EXPECT_FLOAT_EQ(0.0f, model.materials[1].col[0]);
+  EXPECT_FLOAT_EQ(0.5f, model.materials[1].dif[0]);
+  EXPECT_FLOAT_EQ(0.25f, model.materials[1].emi[2]);
+}
+
 TEST_F(MQOReaderTest, FaceLinesEofVersionAndBrackets) {
   const std::string object = WithFaces("\t\t3 V(0 1 2) M(0) UV(0.1 0.2 0.3 0.4 0.5 0.6)\n"
                                        "\t\t3 V(2 1 0) M(2)\n");

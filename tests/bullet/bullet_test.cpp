@@ -102,6 +102,8 @@ TEST_F(BulletTest, KindTenFliesAlongYawNinety) {
 
 TEST_F(BulletTest, LastBulletReleasesTheModelsAndTheNextReadsThemAgain) {
   ASSERT_EQ(0, bullets[0].Init(10, origin, 0.0f, 0.0f, 30));
+  ASSERT_EQ(0, bullets[0].Init(10, origin, 0.0f, 0.0f, 30));  // a live bullet is finalised first
+  EXPECT_EQ(1, Bullet::LoadCount);
   ASSERT_EQ(0, bullets[1].Init(11, origin, 0.0f, 0.0f, 60));
   bullets[0].Finalize();
   EXPECT_EQ(5u, Bullet::models.size());
