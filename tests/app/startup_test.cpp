@@ -7,16 +7,15 @@
 #include "support/testfiles.h"
 
 using testsupport::ReadFile;
-using testsupport::RunCommand;
 using testsupport::ScratchDir;
 
 namespace {
 
-// Runs the game in `dir` with `args`; leak checking is off in the child (X and Mesa noise).
+// Runs the game in `dir` with `args`.
 int RunGame(const ScratchDir& dir, const std::string& args, std::string* output) {
-  return RunCommand("sh -c 'cd \"" + dir.path() + "\" && ASAN_OPTIONS=detect_leaks=0 exec \"" +
-                        testsupport::BinPath("quorl") + "\" " + args + "'",
-                    60, output);
+  return testsupport::RunWindowedProgram(
+      "sh -c 'cd \"" + dir.path() + "\" && exec \"" + testsupport::BinPath("quorl") + "\" " + args + "'",
+      60, output);
 }
 
 }  // namespace

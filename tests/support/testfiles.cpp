@@ -84,6 +84,22 @@ int RunCommand(const std::string& command, int seconds, std::string* output) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+int RunWindowedProgram(const std::string& command, int seconds, std::string* output) {
+  static const char* const kNoWindow[] = {"Couldn't open X11 display", "Couldn't initialize SDL",
+                                          "SDL init error", "cannot open the window"};
+  std::string text;
+  int status = -1;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    status = RunCommand("env ASAN_OPTIONS=detect_leaks=0 SDL_VIDEODRIVER=x11 " + command, seconds, &text);
+    bool refused = false;
+    for (const char* sign : kNoWindow) refused = refused || text.find(sign) != std::string::npos;
+    if (!refused) break;
+    usleep(300000 * (attempt + 1));
+  }
+  if (output != nullptr) *output = text;
+  return status;
+}
+
 std::string BinPath(const std::string& name) { return std::string(QUORL_BIN_DIR) + "/" + name; }
 
 }  // namespace testsupport

@@ -34,6 +34,12 @@ void WriteTestPNG(const std::string& path, unsigned width, unsigned height, int 
 // with standard error joined to standard output; returns the exit status and fills `output`.
 int RunCommand(const std::string& command, int seconds, std::string* output);
 
+// Runs a program that opens a window (the game, the model viewer) as RunCommand does, on the X11
+// driver and without the leak check in the child (its only findings are in the X and Mesa
+// libraries). The virtual X server now and then refuses a connection when many test processes
+// start at once: a program that could not start its window is run again, up to five times.
+int RunWindowedProgram(const std::string& command, int seconds, std::string* output);
+
 // Absolute path of a built program in the bin folder.
 std::string BinPath(const std::string& name);
 

@@ -1,7 +1,6 @@
 // Tests of the model viewer: it renders a model from three angles into a PNG, and refuses
 // models that do not load with the reader's messages and status 1.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -21,23 +20,10 @@ const char* const kPyramid =
 
 class ModelviewTest : public ::testing::Test {
  protected:
-  // Runs the viewer; under the sanitizers without the leak report of the child process, whose
-  // only findings are inside the sanitizer and graphics libraries (the model code's own leaks
-  // are checked in process by the model tests). The virtual X server now and then refuses a
-  // connection when processes start together: a viewer that could not start SDL runs again.
+  // Runs the viewer (see RunWindowedProgram: retried when the X server refuses it).
   int Run(const std::string& arguments) {
-    int status = -1;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      status = testsupport::RunCommand("env ASAN_OPTIONS=detect_leaks=0 SDL_VIDEODRIVER=x11 " +
-                                           testsupport::BinPath("modelview") + " " + arguments,
-                                       60, &output);
-      if (output.find("modelview: SDL init error") == std::string::npos &&
-          output.find("modelview: cannot open the window") == std::string::npos) {
-        break;
-      }
-      usleep(300000);
-    }
-    return status;
+    return testsupport::RunWindowedProgram(testsupport::BinPath("modelview") + " " + arguments, 60,
+                                           &output);
   }
 
   testsupport::ScratchDir dir;
