@@ -4,8 +4,9 @@
 #include <SDL/SDL.h>
 
 // Decodes a PNG file into a new pixel buffer (array new; release with array delete).
-// RGB files gain an alpha byte of 255 after each pixel (alpha 0 where the pixel matches the
-// file's transparent colour); RGBA files keep their bytes. Rows follow each other, top row first,
+// 8-bit RGB files gain an alpha byte of 255 after each pixel (alpha 0 where the pixel matches
+// the file's transparent colour); 8-bit RGBA files keep their bytes; palette, greyscale and
+// 16-bit files are converted to 8-bit RGBA. Pictures over 16384 pixels a side are refused. Rows follow each other, top row first,
 // `*pitch` bytes apart. `*data` must be null on entry. Returns 0, or -1 after one line on
 // standard output naming the failure (then `*data` is null).
 int LoadPNG(const char* path, unsigned char** data, unsigned int* width_ptr,
