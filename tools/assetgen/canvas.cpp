@@ -10,11 +10,7 @@ Canvas::Canvas(int width, int height, Rgba fill)
     : w_(width), h_(height), px_(static_cast<size_t>(width) * height, fill) {}
 
 const Rgba& Canvas::AtWrap(int x, int y) const {
-  x %= w_;
-  y %= h_;
-  if (x < 0) x += w_;
-  if (y < 0) y += h_;
-  return At(x, y);
+  return At(WrapIndex(x, w_), WrapIndex(y, h_));
 }
 
 Rgba Canvas::SampleWrap(float x, float y) const {

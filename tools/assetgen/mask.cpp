@@ -15,11 +15,7 @@ float Mask::Get(int x, int y) const {
 }
 
 float Mask::GetWrap(int x, int y) const {
-  x %= w_;
-  y %= h_;
-  if (x < 0) x += w_;
-  if (y < 0) y += h_;
-  return At(x, y);
+  return At(WrapIndex(x, w_), WrapIndex(y, h_));
 }
 
 float Mask::Sample(float x, float y) const {

@@ -6,6 +6,12 @@
 
 namespace assetgen {
 
+// `v` brought into 0 .. n-1 as on a surface that repeats every n pixels (n > 0).
+inline int WrapIndex(int v, int n) {
+  v %= n;
+  return v < 0 ? v + n : v;
+}
+
 class Mask {
  public:
   Mask() = default;
