@@ -105,8 +105,11 @@ int InputScript::Parse(const std::string& text, std::string* error) {
     ScriptEvent event;
     event.line = number;
     std::string fault;
-    if (fields.size() < 2 || !ParseInt(fields[0], 0, 1000000000L, &event.frame)) {
+    if (fields.size() < 2) {
       fault = "expected FRAME EVENT ARGS...";
+    } else if (!ParseInt(fields[0], 1, 1000000000L, &event.frame)) {
+      // Pass 0 runs no scene and its events would be discarded at the switch to the title.
+      fault = "FRAME must be 1 (the first scene frame) to 1000000000";
     } else {
       fault = ParseArguments(fields[1], std::vector<std::string>(fields.begin() + 2, fields.end()),
                              &event);

@@ -36,8 +36,8 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     } else if (word == "--fast") {
       options->fast = true;
     } else if (word == "--frames") {
-      if (!ParseNumber(value, 0, 1000000000LL, &number)) {
-        *error = "--frames needs a frame count from 0 to 1000000000";
+      if (!ParseNumber(value, 1, 1000000000LL, &number)) {
+        *error = "--frames needs a frame count from 1 to 1000000000";
         return -1;
       }
       options->frames = static_cast<long>(number);
@@ -68,12 +68,13 @@ void PrintUsage(FILE* out, const char* program) {
           "usage: %s [fullscreen] [vsync] [options]\n"
           "  fullscreen       open the window full-screen\n"
           "  vsync            vertical synchronisation; the loop does not sleep\n"
-          "  --frames N       end as if the window were closed after N frames\n"
+          "  --frames N       end as if the window were closed after N frames (N >= 1)\n"
           "  --fast           run frames back to back, without the pacing sleep\n"
           "  --seed N         seed every random draw from N: the run is reproducible\n"
           "  --input FILE     scripted input, one event a line: FRAME EVENT ARGS...\n"
           "                   keydown KEY | keyup KEY | mousedown B X Y | mouseup B X Y |\n"
           "                   mousemotion DX DY | quit | screenshot FILE.png\n"
+          "                   frames count from 1, the first frame the title is shown\n"
           "  --help           this text\n"
           "Other words are ignored. The game reads its content from the working directory\n"
           "and writes savedata.dat there.\n",

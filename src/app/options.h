@@ -10,7 +10,7 @@ struct Options {
   bool vsync = false;       // "vsync": swap with vertical synchronisation, no sleeping in the loop
   bool fast = false;        // --fast: frames back to back, no pacing sleep
   bool help = false;        // --help: print the usage and end
-  long frames = -1;         // --frames N: deliver a window-close request after N frames (-1: never)
+  long frames = -1;         // --frames N >= 1: a window-close request after N frames (-1: never)
   bool hasSeed = false;     // --seed N given
   unsigned int seed = 0;    // --seed N: seed for every seeding of the random generator
   std::string inputPath;    // --input FILE: scripted input

@@ -48,6 +48,7 @@ TEST(InputScript, MalformedLinesNameTheirLineNumber) {
       {"10 quit now\n", "quit"},
       {"10 screenshot\n", "screenshot"},
       {"-5 quit\n", "line 1"},
+      {"0 quit\n", "line 1: FRAME must be 1"},  // pass 0 runs no scene: it would never arrive
       {"99999999999999999999 quit\n", "line 1"},
       {"7\n", "line 1"},
   };

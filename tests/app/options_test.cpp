@@ -55,7 +55,8 @@ TEST(Options, ValuedOptionsTakeTheirValues) {
 TEST(Options, MalformedOrMissingValuesAreRefused) {
   for (const std::vector<std::string>& words :
        std::vector<std::vector<std::string>>{{"--frames"}, {"--frames", "ten"}, {"--frames", "-1"},
-                                             {"--frames", "5x"}, {"--seed"}, {"--seed", "-4"},
+                                             {"--frames", "0"}, {"--frames", "5x"}, {"--seed"},
+                                             {"--seed", "-4"},
                                              {"--seed", "4294967296"}, {"--input"}, {"--input", ""}}) {
     Options o;
     std::string error;

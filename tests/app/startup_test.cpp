@@ -69,6 +69,7 @@ TEST(Startup, RefusesAMalformedScriptBeforeOpeningTheWindow) {
   EXPECT_EQ(std::string::npos, out.find("Screen BPP")) << out;
   EXPECT_FALSE(testsupport::FileExists(dir.file("savedata.dat")));
   EXPECT_EQ(2, RunGame(dir, "--frames soon", &out));
+  EXPECT_EQ(2, RunGame(dir, "--frames 0", &out));  // would never end: pass 0 runs no scene
   EXPECT_EQ(0, RunGame(dir, "--help", &out));
   EXPECT_NE(std::string::npos, out.find("--seed N")) << out;
 }
