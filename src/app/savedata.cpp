@@ -44,7 +44,12 @@ SaveData ReadSaveData(const char* path) {
   const size_t got = fread(bytes, 1, SAVE_DATA_SIZE, file);
   fclose(file);
   if (got != SAVE_DATA_SIZE) return SaveData();
-  return DecodeSaveData(bytes);
+  SaveData save = DecodeSaveData(bytes);
+  // A floor no game reaches marks a damaged file: a continue from it would never meet a boss.
+  if (save.floor < SAVE_FIRST_FLOOR || save.floor > SAVE_LAST_FLOOR) return SaveData();
+  if (save.enemyCount < 0) save.enemyCount = 0;
+  if (save.killCount < 0) save.killCount = 0;
+  return save;
 }
 
 int WriteSaveData(const char* path, const SaveData& save) {

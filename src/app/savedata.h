@@ -18,8 +18,13 @@ const size_t SAVE_DATA_SIZE = 16;
 void EncodeSaveData(const SaveData& save, unsigned char* bytes);
 SaveData DecodeSaveData(const unsigned char* bytes);
 
-// Reads the record from `path`. A missing, unreadable or short file (under 16 bytes) gives the
-// defaults: floor 1, counts 0, not unlocked.
+// The floors of a game, the only ones a save may continue from.
+const int SAVE_FIRST_FLOOR = 1;
+const int SAVE_LAST_FLOOR = 30;
+
+// Reads the record from `path`. A missing, unreadable or short file (under 16 bytes), or one whose
+// floor lies outside 1 to 30, gives the defaults: floor 1, counts 0, not unlocked. Negative counts
+// read as 0.
 SaveData ReadSaveData(const char* path);
 
 // Writes the record to `path` through a temporary file beside it and a rename, so that a crash

@@ -1,4 +1,4 @@
-// Tests of the save record: layout on disk, short and missing files, atomic writing.
+// Tests of the save record: layout on disk, short, missing and damaged files, atomic writing.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -24,7 +24,7 @@ TEST(SaveData, RoundTripKeepsEveryFieldAndWritesSixteenLittleEndianBytes) {
   const SaveData back = ReadSaveData(path.c_str());
   EXPECT_EQ(29, back.floor);
   EXPECT_EQ(0x01020304, back.enemyCount);
-  EXPECT_EQ(-2, back.killCount);
+  EXPECT_EQ(0, back.killCount);  // a negative count reads as 0
   EXPECT_TRUE(back.specialUnlocked);
   EXPECT_FALSE(testsupport::FileExists(path + ".tmp"));
 }
@@ -47,6 +47,33 @@ TEST(SaveData, MissingShortOrUnreadableFilesGiveTheDefaults) {
   WriteFile(path, std::string("\x05\0\0\0\0\0\0\0\0\0\0\0\x02\xaa\xbb\xcc trailing", 25));
   EXPECT_EQ(5, ReadSaveData(path.c_str()).floor);
   EXPECT_TRUE(ReadSaveData(path.c_str()).specialUnlocked);
+}
+
+TEST(SaveData, AFloorNoGameReachesGivesTheDefaultsAndNegativeCountsReadAsZero) {
+  ScratchDir dir;
+  const std::string path = dir.file("savedata.dat");
+  const struct {
+    int floor, enemies, kills;
+    int wantFloor, wantEnemies, wantKills;
+    bool wantUnlocked;
+  } cases[] = {
+      {0, 40, 30, 1, 0, 0, false},     {-3, 40, 30, 1, 0, 0, false}, {31, 40, 30, 1, 0, 0, false},
+      {1000, 40, 30, 1, 0, 0, false},  {30, 40, 30, 30, 40, 30, true}, {1, 40, 30, 1, 40, 30, true},
+      {12, -5, 30, 12, 0, 30, true},   {12, 40, -1, 12, 40, 0, true},
+  };
+  for (const auto& c : cases) {
+    SaveData save;
+    save.floor = c.floor;
+    save.enemyCount = c.enemies;
+    save.killCount = c.kills;
+    save.specialUnlocked = true;
+    ASSERT_EQ(0, WriteSaveData(path.c_str(), save));
+    const SaveData back = ReadSaveData(path.c_str());
+    EXPECT_EQ(c.wantFloor, back.floor) << c.floor;
+    EXPECT_EQ(c.wantEnemies, back.enemyCount) << c.floor;
+    EXPECT_EQ(c.wantKills, back.killCount) << c.floor;
+    EXPECT_EQ(c.wantUnlocked, back.specialUnlocked) << c.floor;
+  }
 }
 
 TEST(SaveData, AFailedWriteLeavesTheOldFileWhole) {
