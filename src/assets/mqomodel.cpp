@@ -15,13 +15,20 @@ namespace {
 // Bytes per pixel of every picture LoadPNG returns.
 const unsigned int _TexelBytes = 4;
 
-// The folder part of a model path: cut at the last "/" or "\" found from the last character down
-// to index 1; empty when there is none.
+// The folder part of a model path: what comes before its last "/" or "\"; "/" for a model at the
+// root; empty for a bare file name.
 std::string DirectoryOf(const std::string& path) {
-  for (size_t i = path.size(); i-- > 1;) {
-    if (path[i] == '/' || path[i] == '\\') return path.substr(0, i);
-  }
-  return std::string();
+  const size_t cut = path.find_last_of("/\\");
+  if (cut == std::string::npos) return std::string();
+  return path.substr(0, cut == 0 ? 1 : cut);
+}
+
+// Where a material's texture is read: beside the model; the name alone (the working folder) for a
+// model given as a bare file name, never the root of the file system.
+std::string TexturePath(const std::string& directory, const std::string& tex) {
+  if (directory.empty()) return tex;
+  if (directory == "/" || directory == "\\") return directory + tex;
+  return directory + "/" + tex;
 }
 
 // Unit normal of the plane through three points, (0, 0, 1) when they do not span one.
@@ -85,7 +92,7 @@ void MQOModel::AddMaterial(const _material* m) {
 }
 
 void MQOModel::LoadTexture(_material* m) {
-  const std::string path = directory + "/" + m->tex;
+  const std::string path = TexturePath(directory, m->tex);
   unsigned char* pixels = nullptr;
   unsigned int width = 0;
   unsigned int height = 0;

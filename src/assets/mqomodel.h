@@ -84,7 +84,7 @@ class MQOModel {
   std::vector<_Object> objects;
   std::vector<unsigned int> displayLists;
   float extent = 0.0f;    // largest absolute vertex coordinate drawn, after SetDisplayList
-  std::string directory;  // folder part of the path given to Init, without the separator
+  std::string directory;  // folder part of the path given to Init, no separator; empty: none
 
  private:
   int Load(const char* path, bool withTextures);
