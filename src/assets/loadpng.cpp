@@ -112,6 +112,9 @@ int LoadPNG(const char* path, unsigned char** data, unsigned int* width_ptr,
   } else if (!(colourType == PNG_COLOR_TYPE_RGB_ALPHA && bitDepth == 8)) {
     rowBytes = ExpandToRGBA(png, info, colourType, bitDepth);
   }
+  // An SDL 1.2 surface keeps its row length in 16 bits: a longer row (16384 RGBA pixels make
+  // 65536 bytes) would wrap to pitch 0 and every read would repeat the top row.
+  if (rowBytes > 0xFFFF) png_error(png, "row too long");
   buffer = new (std::nothrow) unsigned char[static_cast<size_t>(height) * rowBytes];
   if (buffer != nullptr) rows = new (std::nothrow) png_bytep[height];
   if (buffer == nullptr || rows == nullptr) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "assets/loadpng.h"
@@ -96,6 +97,18 @@ TEST(LoadPNG, BadInputFailsWithItsMessageAndNoBuffer) {
     EXPECT_EQ(-1, t.result) << cut;
     EXPECT_EQ(nullptr, t.data);
     EXPECT_NE(std::string::npos, t.output.find("error")) << t.output;
+  }
+
+  // Too wide a side, or a row longer than an SDL surface's 16-bit pitch, is a png error.
+  for (const auto& [width, channels, result] :
+       {std::tuple(16385u, 3, -1), std::tuple(16384u, 4, -1), std::tuple(16384u, 3, -1),
+        std::tuple(16383u, 4, 0)}) {
+    WriteTestPNG(dir.file("wide.png"), width, 1, channels, Ramp(width, 1, channels));
+    Loaded w;
+    Load(dir.file("wide.png"), &w);
+    EXPECT_EQ(result, w.result) << width << " x " << channels;
+    if (result == 0) EXPECT_EQ(65532u, w.pitch);
+    else EXPECT_EQ("png error\n", w.output);
   }
 
   Loaded missing;
