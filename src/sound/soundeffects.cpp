@@ -130,9 +130,12 @@ int SoundEffects::Open(const MciCommand& command) {
 
 int SoundEffects::Play(Sound* sound) {
   if (sound->chunk == nullptr) return MCI_OK;
-  if (Mix_PlayChannel(sound->channel, sound->chunk, 0) < 0) return MCI_OK;
-  // The mixer drops a channel's panning whenever its sample starts or ends: set it again.
+  // The mixer drops a channel's panning when its sample ends, is halted or is restarted while
+  // sounding. Halt it first, then set the loudness, then start: the first mixed buffer of the
+  // sample already has its loudness.
+  Mix_HaltChannel(sound->channel);
   ApplyVolume(*sound);
+  Mix_PlayChannel(sound->channel, sound->chunk, 0);
   return MCI_OK;
 }
 

@@ -3,15 +3,37 @@
 #include "sound/soundeffects.h"
 
 #include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "sound/mcisendstring.h"
 #include "support/testfiles.h"
 #include "testaudio.h"
+
+// The mixer's start and panning calls, logged in order by stand-ins that pass them on to SDL_mixer.
+static std::vector<std::string> g_mixerCalls;
+
+template <typename Function>
+static Function RealMixer(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+extern "C" int Mix_SetPanning(int channel, Uint8 left, Uint8 right) {
+  g_mixerCalls.push_back("pan " + std::to_string(left) + " " + std::to_string(right));
+  return RealMixer<int (*)(int, Uint8, Uint8)>("Mix_SetPanning")(channel, left, right);
+}
+
+extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
+  g_mixerCalls.push_back("play");
+  return RealMixer<int (*)(int, Mix_Chunk*, int, int)>("Mix_PlayChannelTimed")(channel, chunk,
+                                                                               loops, ticks);
+}
 
 namespace {
 
@@ -85,6 +107,14 @@ TEST_F(SoundEffectsTest, PlayReturnsAtOnceEndsRestartsAndThirtyEightSoundTogethe
   EXPECT_TRUE(effects.IsPlaying("shot"));
   EXPECT_EQ(MCI_OK, effects.Send("seek shot to start"));  // a seek stops it
   EXPECT_FALSE(effects.IsPlaying("shot"));
+  // A positional sound: its loudness reaches the mixer before the sample starts, also when it is
+  // restarted while sounding (a restart drops the panning).
+  for (const char* text : {"setaudio shot left volume to 0", "setaudio shot right volume to 1000",
+                           "play shot", "play shot"}) {
+    EXPECT_EQ(MCI_OK, effects.Send(text));
+  }
+  EXPECT_EQ((std::vector<std::string>{"pan 0 255", "play", "pan 0 255", "play"}),
+            std::vector<std::string>(g_mixerCalls.end() - 4, g_mixerCalls.end()));
 
   const auto name = [](int i) { return "s" + std::to_string(i); };
   for (int i = 0; i < 38; ++i) ASSERT_EQ(MCI_OK, effects.Send(Open(longWav, name(i))));
