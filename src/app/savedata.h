@@ -27,8 +27,11 @@ const int SAVE_LAST_FLOOR = 30;
 // read as 0.
 SaveData ReadSaveData(const char* path);
 
-// Writes the record to `path` through a temporary file beside it and a rename, so that a crash
-// mid-write never leaves a truncated file. Returns 0, or -1 when nothing could be written.
+// Writes the record to `path` through a temporary file beside it ("savedata.dat.tmp", overwritten
+// when a crash left one) and a rename, so that a crash mid-write never leaves a truncated file.
+// Where no temporary file can be made (a read-only folder) the file is written in place. A
+// symbolic link is written through to its target and stays a link. Returns 0, or -1 when nothing
+// could be written (the old file then stays whole when the temporary file was made).
 int WriteSaveData(const char* path, const SaveData& save);
 
 // Whether finishing a game with these counts earns the special mode: 90 % or more of the placed

@@ -1,6 +1,7 @@
 // Tests of the save record: layout on disk, short, missing and damaged files, atomic writing.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/savedata.h"
 #include "support/testfiles.h"
@@ -76,20 +77,41 @@ TEST(SaveData, AFloorNoGameReachesGivesTheDefaultsAndNegativeCountsReadAsZero) {
   }
 }
 
-TEST(SaveData, AFailedWriteLeavesTheOldFileWhole) {
+TEST(SaveData, WritesInPlaceWithoutATemporaryFileThroughLinksAndKeepsTheOldOnFailure) {
   ScratchDir dir;
   const std::string path = dir.file("savedata.dat");
-  SaveData old;
-  old.floor = 7;
-  ASSERT_EQ(0, WriteSaveData(path.c_str(), old));
-  // The temporary file's place is taken by a folder: the write fails, the old record stays.
+  SaveData save;
+  const auto floorAfterWriting = [&](int floor) {
+    save.floor = floor;
+    const int result = WriteSaveData(path.c_str(), save);
+    return result == 0 ? ReadSaveData(path.c_str()).floor : -ReadSaveData(path.c_str()).floor;
+  };
+  // A stale temporary file from a crash is overwritten and goes with the rename.
+  WriteFile(path + ".tmp", "left over from a crash, longer than a record");
+  EXPECT_EQ(7, floorAfterWriting(7));
+  EXPECT_FALSE(testsupport::FileExists(path + ".tmp"));
+  // No temporary file can be made (as in a read-only folder): the file is written in place.
   ASSERT_EQ(0, mkdir((path + ".tmp").c_str(), 0700));
-  SaveData next;
-  next.floor = 12;
-  EXPECT_EQ(-1, WriteSaveData(path.c_str(), next));
-  EXPECT_EQ(7, ReadSaveData(path.c_str()).floor);
+  EXPECT_EQ(12, floorAfterWriting(12));
+  ASSERT_EQ(0, rmdir((path + ".tmp").c_str()));
+  // The temporary file fails on writing: the old record stays whole (-12: failure, 12 on disk)
+  // and the temporary file goes.
+  ASSERT_EQ(0, symlink("/dev/full", (path + ".tmp").c_str()));
+  EXPECT_EQ(-12, floorAfterWriting(13));
+  struct stat info;
+  EXPECT_NE(0, lstat((path + ".tmp").c_str(), &info));
+  // Through a symbolic link, to a file and to a file not made yet, the link stays a link.
+  ASSERT_EQ(0, remove(path.c_str()));
+  ASSERT_EQ(0, mkdir(dir.file("real").c_str(), 0700));
+  ASSERT_EQ(0, symlink("real/fresh.dat", path.c_str()));
+  for (int floor : {14, 15}) {  // the first write makes the target, the second replaces it
+    EXPECT_EQ(floor, floorAfterWriting(floor));
+    ASSERT_EQ(0, lstat(path.c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(floor, ReadSaveData(dir.file("real/fresh.dat").c_str()).floor);
+  }
   // In a folder that does not exist nothing is written and the failure is reported.
-  EXPECT_EQ(-1, WriteSaveData(dir.file("no/such/savedata.dat").c_str(), next));
+  EXPECT_EQ(-1, WriteSaveData(dir.file("no/such/savedata.dat").c_str(), save));
 }
 
 TEST(SaveData, SpecialModeNeedsNinetyPercentOfAtLeastOneEnemy) {
