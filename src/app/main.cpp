@@ -179,7 +179,7 @@ int main(int argc, char** argv) {
         break;
     }
 
-    // 2. Switch scenes.
+    // 2. Switch scenes. A scene that cannot start ends the program as an error (status 1).
     if (next != current) {
       const bool switching = next == SCENE_TITLE || next == SCENE_GAME || next == SCENE_ENDING;
       if (next == SCENE_TITLE) {
@@ -189,21 +189,21 @@ int main(int argc, char** argv) {
         ending.Finalize();
         if (title.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.canContinue, progress.specialUnlocked) == -1) {
           printf("title initialize error \n");
-          next = QUORL_COMMON::QUIT_CODE;
+          next = QUORL_COMMON::GLOBAL_ERROR;
         }
       } else if (next == SCENE_GAME) {
         title.Finalize();
         if (game.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.floor, progress.useSpecialMode,
                       progress.enemyCount, progress.killCount) == -1) {
           printf("game initialize error \n");
-          next = QUORL_COMMON::QUIT_CODE;
+          next = QUORL_COMMON::GLOBAL_ERROR;
         }
       } else if (next == SCENE_ENDING) {
         game.Finalize();
         progress.EnterEnding();
         if (ending.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.enemyCount, progress.killCount) == -1) {
           printf("endrole initialize error \n");
-          next = QUORL_COMMON::QUIT_CODE;
+          next = QUORL_COMMON::GLOBAL_ERROR;
         }
         progress.ResetAfterEnding();
       }

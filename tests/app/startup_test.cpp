@@ -1,5 +1,6 @@
 // Tests of the real program started headless in an empty folder: its diagnostics, the save file
-// and its exit status. Without content the title cannot open, so each run ends after start-up.
+// and its exit status. Without content the title cannot open, so each run ends after start-up
+// with status 1.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -23,7 +24,7 @@ int RunGame(const ScratchDir& dir, const std::string& args, std::string* output)
 TEST(Startup, PrintsDiagnosticsInOrderAndCreatesTheSaveFile) {
   ScratchDir dir;
   std::string out;
-  ASSERT_EQ(0, RunGame(dir, "vsync --frames 60 --fast", &out)) << out;
+  ASSERT_EQ(1, RunGame(dir, "vsync --frames 60 --fast", &out)) << out;
   const char* lines[] = {"QUORL:Vertical Synchronization ON", "Screen BPP: ", "Vendor     : ",
                          "Renderer   : ", "Version    : ", "Extensions : ",
                          "SDL_GL_RED_SIZE: requested 8, got ", "SDL_GL_GREEN_SIZE: requested 8, got ",
@@ -48,7 +49,7 @@ TEST(Startup, RewritesAnExistingSaveAndSurvivesAnUnwritableOne) {
   save.specialUnlocked = true;
   ASSERT_EQ(0, WriteSaveData(dir.file("savedata.dat").c_str(), save));
   std::string out;
-  ASSERT_EQ(0, RunGame(dir, "--frames 5", &out)) << out;
+  ASSERT_EQ(1, RunGame(dir, "--frames 5", &out)) << out;
   const SaveData back = ReadSaveData(dir.file("savedata.dat").c_str());
   EXPECT_EQ(7, back.floor);
   EXPECT_EQ(120, back.enemyCount);
@@ -57,7 +58,8 @@ TEST(Startup, RewritesAnExistingSaveAndSurvivesAnUnwritableOne) {
 
   ScratchDir locked;
   ASSERT_EQ(0, mkdir(locked.file("savedata.dat").c_str(), 0700));  // a folder in the file's place
-  EXPECT_EQ(0, RunGame(locked, "--frames 5", &out)) << out;
+  EXPECT_EQ(1, RunGame(locked, "--frames 5", &out)) << out;
+  EXPECT_NE(std::string::npos, out.find("title initialize error")) << out;
 }
 
 TEST(Startup, RefusesAMalformedScriptBeforeOpeningTheWindow) {
