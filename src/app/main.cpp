@@ -136,8 +136,17 @@ int main(int argc, char** argv) {
   // Start-up: seed, SDL, the command line's lines, the window, the save file, the scenes.
   if (options.hasSeed) QUORL_COMMON::SetFixedSeed(options.seed);
   QUORL_COMMON::SeedRandom();
+  // Left to itself SDL falls back from X11 to text-terminal drivers, which take the terminal over
+  // and then have no OpenGL: unless the user chose a driver, X11 is the only one tried.
+  const char* chosenDriver = getenv("SDL_VIDEODRIVER");
+  const bool driverChosen = chosenDriver != nullptr && chosenDriver[0] != '\0';
+  if (!driverChosen) setenv("SDL_VIDEODRIVER", "x11", 1);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
-    fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
+    if (!driverChosen && SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+      fprintf(stderr, "QUORL needs an X display with OpenGL; xvfb-run serves for checks without a screen\n");
+    } else {
+      fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
+    }
     exit(1);
   }
   for (const std::string& line : options.messages) printf("%s\n", line.c_str());

@@ -75,3 +75,13 @@ TEST(Startup, RefusesAMalformedScriptBeforeOpeningTheWindow) {
   EXPECT_EQ(0, RunGame(dir, "--help", &out));
   EXPECT_NE(std::string::npos, out.find("--seed N")) << out;
 }
+
+TEST(Startup, WithoutADisplayOrAChosenDriverSaysSoInOneLineAndEnds) {
+  ScratchDir dir;
+  std::string out;
+  EXPECT_EQ(1, testsupport::RunCommand("sh -c 'cd \"" + dir.path() + "\" && exec env -u DISPLAY -u SDL_VIDEODRIVER " +
+                                           "ASAN_OPTIONS=detect_leaks=0 \"" + testsupport::BinPath("quorl") +
+                                           "\" --frames 5'",
+                                       20, &out));
+  EXPECT_EQ("QUORL needs an X display with OpenGL; xvfb-run serves for checks without a screen\n", out);
+}
