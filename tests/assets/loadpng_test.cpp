@@ -129,6 +129,25 @@ TEST(LoadPNG, BadInputFailsWithItsMessageAndNoBuffer) {
   EXPECT_EQ("width_ptr,height_ptr is null\n", testing::internal::GetCapturedStdout());
 }
 
+TEST(LoadPNG, EveryFuzzSeedIsAPictureTheLoaderTakes) {
+  ScratchDir dir;
+  std::string out;
+  ASSERT_EQ(0, testsupport::RunCommand(testsupport::BinPath("png_seeds") + " " + dir.path(), 20, &out))
+      << out;
+  const struct {
+    const char* name;
+    unsigned width, height;
+  } seeds[] = {{"rgb", 7, 5},   {"rgb-key", 6, 4},  {"rgba", 5, 5},        {"rgba-interlaced", 9, 9},
+               {"rgb16", 3, 3}, {"palette", 8, 3}, {"grey", 8, 2},        {"grey-alpha", 4, 4}};
+  for (const auto& seed : seeds) {
+    Loaded l;
+    Load(dir.file(std::string(seed.name) + ".png"), &l);
+    EXPECT_EQ(0, l.result) << seed.name << ": " << l.output;
+    EXPECT_EQ(seed.width, l.width) << seed.name;
+    EXPECT_EQ(seed.height, l.height) << seed.name;
+  }
+}
+
 TEST(LoadPNGtoSDLSurface, WrapsTheBufferWithByteOrderMasks) {
   ScratchDir dir;
   WriteTestPNG(dir.file("rgb.png"), 3, 2, 3, Ramp(3, 2, 3));
