@@ -1,7 +1,10 @@
-// Tests of the map generator: the rules of finished maps over many seeds (checked by the mapgen
-// tool's checker), the seeding, refused parameters, the stair and the farthest segment.
+// Tests of the map generator: maps of fixed seeds as golden data, the rules of finished maps over
+// many seeds (checked by the mapgen tool's checker), the seeding, refused parameters, the stair
+// and the farthest segment.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -11,6 +14,8 @@
 #include "dungeon/dungeonmake.h"
 #include "floormap.h"
 #include "mapcheck.h"
+#include "maptext.h"
+#include "support/testfiles.h"
 
 using namespace DungeonMake;
 using namespace DungeonConst;
@@ -32,6 +37,29 @@ struct Generator : ::testing::Test {
 };
 
 }  // namespace
+
+// The rules below hold for many orders of random draws; these maps pin the one order of the game
+// (room on an odd draw, sx before sy, the digger's turn threshold and its doubling, Shrink's
+// sides, Somewhere's column-first scan), each in mapgen's plain format: cells, start and stairs.
+// The 20 x 20 maps are the game's floors; the 30 x 30 ones have 6 x 6 segments, where the walk
+// can go straight three times.
+TEST_F(Generator, FixedSeedsGiveTheGoldenMaps) {
+  const std::string golden = testsupport::ReadFile(QUORL_GOLDEN_MAPS);
+  int maps = 0;
+  for (size_t at = 0; at < golden.size(); ++maps) {
+    const size_t next = std::min(golden.size(), golden.find("map ", at + 1));
+    const std::string expected = golden.substr(at, next - at);
+    unsigned seed = 0;
+    int floor = 0, rows = 0;
+    ASSERT_EQ(3, sscanf(expected.c_str(), "map %u %d %d", &seed, &floor, &rows)) << expected;
+    const mapgen::FloorMap map = rows == 30
+                                     ? mapgen::MakeGeneratedMap(seed, floor, Params(30, 30, 6, 6))
+                                     : mapgen::MakeFloorMap(seed, floor);
+    EXPECT_EQ(expected, mapgen::PlainText(map));
+    at = next;
+  }
+  EXPECT_EQ(5, maps);
+}
 
 // Walls and doors agree across every shared side, every floor cell and the stair are reachable
 // from the start, the start lies in a segment farthest from the stair's, floorTier changes
