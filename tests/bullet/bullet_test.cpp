@@ -1,11 +1,16 @@
-// Tests of bullets: flight, the hit burst, the shared models, and the hit tests.
+// Tests of bullets: every kind's flight, size and model, the hit burst, the shared models, and
+// the hit tests.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bullet/bullet.h"
@@ -35,12 +40,14 @@ class BulletTest : public testsupport::GLTest {
     EXPECT_TRUE(Bullet::models.empty());
     std::filesystem::current_path(home);
   }
-  // Ebullet k: a square of half-size `half` in the xy plane.
+  // Ebullet k: a rectangle in the xy plane, `half` wide each way and k / 5 of that high, so
+  // that the drawn height over the drawn width tells the model (the largest coordinate is drawn
+  // at one unit, whatever `half`).
   void WriteModel(int k, int half) {
-    const std::string h = std::to_string(half), m = "-" + h;
+    const std::string w = std::to_string(half), h = std::to_string(half * k / 5.0);
     testsupport::WriteFile(dir.file("model/bullet/Ebullet" + std::to_string(k) + ".mqo"),
-                           "Object \"s\" {\n\tvertex 4 {\n\t\t" + m + " " + m + " 0\n\t\t" + h +
-                               " " + m + " 0\n\t\t" + h + " " + h + " 0\n\t\t" + m + " " + h +
+                           "Object \"s\" {\n\tvertex 4 {\n\t\t-" + w + " -" + h + " 0\n\t\t" + w +
+                               " -" + h + " 0\n\t\t" + w + " " + h + " 0\n\t\t-" + w + " " + h +
                                " 0\n\t}\n\tface 1 {\n\t\t4 V(0 1 2 3)\n\t}\n}\n");
   }
 
@@ -69,9 +76,10 @@ _Collision Body(float x, float y, float z, float radius = 0.0f) {
   return c;
 }
 
-// Draws with an orthographic view of x, y in -1 .. 1 (400 pixels a unit across) onto a white
-// screen, the bullet in black, and returns the width in pixels of what was drawn (0: nothing).
-int DrawnWidth(Bullet& b) {
+// Draws with an orthographic view of x, y in -1 .. 1 (400 pixels a unit across, 300 down) on a white
+// screen, the bullet in black, and returns the width and height in pixels of what was drawn
+// ({0, 0}: nothing).
+std::pair<int, int> DrawnBox(Bullet& b) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(-1, 1, -1, 1, -10, 10);
@@ -83,21 +91,55 @@ int DrawnWidth(Bullet& b) {
   glColor3f(0, 0, 0);
   b.Draw();
   const std::vector<unsigned char> frame = testsupport::ReadBackBuffer();
-  int left = 800, right = -1;
+  int left = 800, right = -1, top = 600, bottom = -1;
   for (size_t i = 0; i < frame.size(); i += 4) {
     if (frame[i] < 128) {
-      left = std::min(left, static_cast<int>(i / 4 % 800));
-      right = std::max(right, static_cast<int>(i / 4 % 800));
+      const int x = static_cast<int>(i / 4 % 800), y = static_cast<int>(i / 4 / 800);
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
     }
   }
-  return right < 0 ? 0 : right - left + 1;
+  return right < 0 ? std::pair(0, 0) : std::pair(right - left + 1, bottom - top + 1);
 }
 
-TEST_F(BulletTest, KindTenFliesAlongYawNinety) {
-  ASSERT_EQ(0, bullets[0].Init(10, origin, 90.0f, 0.0f, 30));
-  bullets[0].Move();
-  bullets[0].Move();
-  EXPECT_NEAR(0.26f, X(bullets[0]), 1e-6f);
+int DrawnWidth(Bullet& b) { return DrawnBox(b).first; }
+
+// Every kind as flown: distance after three moves at yaw 90 (along +x), then at yaw 0 (facing
+// the viewer) the drawn size (2 x size units wide) and the model (its height / width is k / 5).
+TEST_F(BulletTest, EveryKindFliesAtItsSpeedAndDrawsItsModelAtItsSize) {
+  const struct {
+    int kind;
+    float speed;  // for kind 12 the lowest of its speeds, which reach 0.119
+    float size;
+    int model;    // 1 to 5, 0 none
+  } kinds[] = {{0, 0.0f, 0.0f, 0},    {10, 0.13f, 0.4f, 1}, {11, 0.08f, 0.1f, 2},
+               {12, 0.1f, 0.045f, 5}, {20, 0.13f, 0.8f, 1}, {30, 0.11f, 0.8f, 3},
+               {31, 0.08f, 0.1f, 4}};
+  for (const auto& k : kinds) {
+    ASSERT_EQ(0, bullets[0].Init(k.kind, origin, 90.0f, 0.0f, 1));
+    for (int frame = 0; frame < 3; frame++) bullets[0].Move();
+    const float reach = k.kind == 12 ? 0.019f * 3 : 1e-5f;
+    EXPECT_NEAR(3 * k.speed + reach / 2, X(bullets[0]), reach / 2 + 1e-5f) << "kind " << k.kind;
+    bullets[0].Finalize();
+    ASSERT_EQ(0, bullets[0].Init(k.kind, origin, 0.0f, 0.0f, 1));
+    const auto [width, height] = DrawnBox(bullets[0]);
+    bullets[0].Finalize();
+    EXPECT_NEAR(800 * k.size, width, 2) << "kind " << k.kind;
+    EXPECT_NEAR(600 * k.size * k.model / 5, height, 2) << "kind " << k.kind;  // 300 px a unit
+  }
+  // Kind 12's speed is 0.1 + (rand() mod 20) x 0.001: over many seeds all twenty steps appear.
+  ASSERT_EQ(0, bullets[1].Init(10, origin, 0.0f, 0.0f, 1));  // holds the models loaded
+  std::set<int> steps;
+  for (unsigned seed = 1; seed <= 400; seed++) {
+    srand(seed);
+    ASSERT_EQ(0, bullets[0].Init(12, origin, 90.0f, 0.0f, 20));
+    bullets[0].Move();
+    steps.insert(static_cast<int>(std::lround((X(bullets[0]) - 0.1f) * 1000)));
+    bullets[0].Finalize();
+  }
+  EXPECT_EQ(20u, steps.size());
+  EXPECT_EQ(0, *steps.begin());
+  EXPECT_EQ(19, *steps.rbegin());
 }
 
 TEST_F(BulletTest, LastBulletReleasesTheModelsAndTheNextReadsThemAgain) {
@@ -130,6 +172,17 @@ TEST_F(BulletTest, HitBurstsEndOnTheFifthMove) {
   b.Move();
   EXPECT_TRUE(b.isDelete());
   EXPECT_EQ(0, DrawnWidth(b));
+  // A second hit during the burst changes its kind, not its timer: the end stays the fifth Move.
+  ASSERT_EQ(0, b.Init(10, origin, 0.0f, 0.0f, 30));
+  b.HitWall();
+  b.Move();
+  b.Move();
+  b.HitEnemy();
+  b.HitWall();
+  for (int frame = 0; frame < 2; frame++) b.Move();
+  EXPECT_FALSE(b.isDelete());
+  b.Move();
+  EXPECT_TRUE(b.isDelete());
   // Scales 0.2, 0.4, 0.6, 0.8 of the same fan of lines.
   ASSERT_GT(widths[3], 100);
   for (int i = 0; i < 3; i++) EXPECT_NEAR(widths[3] * (i + 1) / 4.0, widths[i], 3.0) << i;
