@@ -8,5 +8,6 @@ quorl_test(sound
     ${CMAKE_CURRENT_LIST_DIR}/mcicommand_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soundeffects_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/vbmp3_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/audible_test.cpp
   LIBS quorl_sound ${LAME_LIBRARY})
 target_include_directories(test_sound PRIVATE ${LAME_INCLUDE_DIR})

@@ -1,12 +1,15 @@
-// Test support: scratch folders, files, test pictures and running programs.
+// Test support: scratch folders, files, test pictures, mixed sound and running programs.
 #include "support/testfiles.h"
 
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -98,6 +101,19 @@ int RunWindowedProgram(const std::string& command, int seconds, std::string* out
   }
   if (output != nullptr) *output = text;
   return status;
+}
+
+void StereoLoudness(const std::string& path, double* left, double* right) {
+  const std::string raw = ReadFile(path);
+  const size_t frames = raw.size() / 4;
+  double sums[2] = {0.0, 0.0};
+  for (size_t i = 0; i < frames * 2; ++i) {
+    int16_t sample = 0;
+    memcpy(&sample, raw.data() + 2 * i, 2);
+    sums[i % 2] += static_cast<double>(sample) * sample;
+  }
+  *left = frames == 0 ? 0.0 : std::sqrt(sums[0] / frames);
+  *right = frames == 0 ? 0.0 : std::sqrt(sums[1] / frames);
 }
 
 std::string BinPath(const std::string& name) { return std::string(QUORL_BIN_DIR) + "/" + name; }

@@ -1,4 +1,4 @@
-// Test support: scratch folders, files, test pictures and running the real programs.
+// Test support: scratch folders, files, test pictures, mixed sound and running the real programs.
 #pragma once
 
 #include <string>
@@ -39,6 +39,10 @@ int RunCommand(const std::string& command, int seconds, std::string* output);
 // libraries). The virtual X server now and then refuses a connection when many test processes
 // start at once: a program that could not start its window is run again, up to five times.
 int RunWindowedProgram(const std::string& command, int seconds, std::string* output);
+
+// Root-mean-square loudness of each side of a raw signed 16-bit native-order stereo file, as SDL's
+// disk audio driver writes the mixed output (0 for a missing or empty file).
+void StereoLoudness(const std::string& path, double* left, double* right);
 
 // Absolute path of a built program in the bin folder.
 std::string BinPath(const std::string& name);
