@@ -1,0 +1,78 @@
+// A stand-in game scene for the scene-loop tests, linked into a copy of the real program in
+// place of the game. QUORL_FAKE_GAME="FLOOR ENEMIES KILLS CODE FRAMES" sets what it does: its
+// FRAMES-th Action returns CODE (earlier ones 2, or 99 on a window-close request), GetFloor then
+// reports FLOOR and getKillData ENEMIES and KILLS. Init and Finalize print what they were given
+// and whether the mouse cursor is shown.
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/commonfunc.h"
+#include "game/gamemain.h"
+
+namespace {
+
+struct FakePlan {
+  int floor = 1, enemies = 0, kills = 0, code = 2, frames = 1000000;
+};
+
+FakePlan Plan() {
+  FakePlan plan;
+  const char* text = getenv("QUORL_FAKE_GAME");
+  if (text != nullptr) {
+    sscanf(text, "%d %d %d %d %d", &plan.floor, &plan.enemies, &plan.kills, &plan.code,
+           &plan.frames);
+  }
+  return plan;
+}
+
+int g_frames = 0;
+
+}  // namespace
+
+GameMain::GameMain() = default;
+GameMain::~GameMain() = default;
+
+int GameMain::Init(int, int, int floor, bool spMode, int enemyCount, int killCount) {
+  Finalize();
+  initialized_ = true;
+  floor_ = floor;
+  enemyCount_ = enemyCount;
+  killCount_ = killCount;
+  g_frames = 0;
+  fflush(stdout);  // each line in one piece, between the lines SDL prints on standard error
+  printf("fake game: init floor %d special %d enemies %d kills %d cursor %d\n", floor, spMode ? 1 : 0,
+         enemyCount, killCount, SDL_ShowCursor(SDL_QUERY));
+  fflush(stdout);
+  return 0;
+}
+
+int GameMain::Action(int code) {
+  int result = code;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) result = QUORL_COMMON::defaultEvent(&event, result);
+  if (result != code) return result;
+  const FakePlan plan = Plan();
+  if (++g_frames < plan.frames) return code;
+  floor_ = plan.floor;
+  enemyCount_ = plan.enemies;
+  killCount_ = plan.kills;
+  return plan.code;
+}
+
+int GameMain::GetFloor() { return floor_; }
+
+void GameMain::getKillData(int* enemyCount, int* killCount) {
+  *enemyCount = enemyCount_;
+  *killCount = killCount_;
+}
+
+void GameMain::Finalize() {
+  if (initialized_) {
+    fflush(stdout);
+    printf("fake game: finalize cursor %d\n", SDL_ShowCursor(SDL_QUERY));
+    fflush(stdout);
+  }
+  initialized_ = false;
+}
