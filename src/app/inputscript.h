@@ -21,8 +21,8 @@ struct ScriptEvent {
 class InputScript {
  public:
   // Parses a script text: one event a line, "FRAME EVENT ARGS...", blank lines and '#' comments
-  // allowed; FRAME is 1 or more. Events are kept in frame order (lines of the same frame in file order).
-  // Returns 0, or -1 with `error` naming the line number and the fault.
+  // allowed; FRAME is 1 or more. Events are kept in frame order (lines of the same frame in
+  // file order). Returns 0, or -1 with `error` naming the line number and the fault.
   int Parse(const std::string& text, std::string* error);
   // Reads and parses a file. Returns 0, or -1 with `error` set.
   int Load(const char* path, std::string* error);

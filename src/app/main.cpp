@@ -143,7 +143,8 @@ int main(int argc, char** argv) {
   if (!driverChosen) setenv("SDL_VIDEODRIVER", "x11", 1);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
     if (!driverChosen && SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-      fprintf(stderr, "QUORL needs an X display with OpenGL; xvfb-run serves for checks without a screen\n");
+      fprintf(stderr,
+              "QUORL needs an X display with OpenGL; xvfb-run serves for checks without a screen\n");
     } else {
       fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
     }

@@ -8,8 +8,8 @@
 // the file's transparent colour); 8-bit RGBA files keep their bytes; palette, greyscale and
 // 16-bit files are converted to 8-bit RGBA. Pictures over 16384 pixels a side, and those whose
 // rows pass 65535 bytes (an SDL surface's 16-bit pitch), are refused as a png error. Rows follow
-// each other, top row first, `*pitch` bytes apart. `*data` must be null on entry. Returns 0, or -1 after one line on
-// standard output naming the failure (then `*data` is null).
+// each other, top row first, `*pitch` bytes apart. `*data` must be null on entry. Returns 0, or
+// -1 after one line on standard output naming the failure (then `*data` is null).
 int LoadPNG(const char* path, unsigned char** data, unsigned int* width_ptr,
             unsigned int* height_ptr, unsigned int* pitch);
 
