@@ -42,8 +42,8 @@ int GameMain::Init(int, int, int floor, bool spMode, int enemyCount, int killCou
   killCount_ = killCount;
   g_frames = 0;
   fflush(stdout);  // each line in one piece, between the lines SDL prints on standard error
-  printf("fake game: init floor %d special %d enemies %d kills %d cursor %d\n", floor, spMode ? 1 : 0,
-         enemyCount, killCount, SDL_ShowCursor(SDL_QUERY));
+  printf("fake game: init floor %d special %d enemies %d kills %d cursor %d\n", floor,
+         spMode ? 1 : 0, enemyCount, killCount, SDL_ShowCursor(SDL_QUERY));
   fflush(stdout);
   return 0;
 }

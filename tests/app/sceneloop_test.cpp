@@ -59,8 +59,9 @@ class SceneLoop : public ::testing::Test {
   int Run(const std::string& env, const std::string& args, const std::string& script) {
     testsupport::WriteFile(dir.file("input.txt"), script);
     return testsupport::RunWindowedProgram(
-        "sh -c 'cd \"" + dir.path() + "\" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=mixed.raw " +
-            env + " \"" + testsupport::BinPath("quorl_fakegame") + "\" --input input.txt " + args + "'",
+        "sh -c 'cd \"" + dir.path() + "\" && exec env SDL_AUDIODRIVER=disk " +
+            "SDL_DISKAUDIOFILE=mixed.raw " + env + " \"" + testsupport::BinPath("quorl_fakegame") +
+            "\" --input input.txt " + args + "'",
         180, &output);
   }
 
@@ -72,7 +73,9 @@ class SceneLoop : public ::testing::Test {
     ASSERT_EQ(0, WriteSaveData(dir.file("savedata.dat").c_str(), save));
   }
   SaveData Save() const { return ReadSaveData(dir.file("savedata.dat").c_str()); }
-  bool Printed(const std::string& line) const { return output.find(line + "\n") != std::string::npos; }
+  bool Printed(const std::string& line) const {
+    return output.find(line + "\n") != std::string::npos;
+  }
 
   const std::string content = QUORL_DATA_DIR;
   testsupport::ScratchDir dir;
@@ -133,7 +136,8 @@ TEST_F(SceneLoop, TheEndingRollsItsPagesOnTimeToItsOwnMusic) {
   EXPECT_GT(left + right, 500.0) << "no music in the ending";
   // Without its own music file the ending cannot start.
   fs::remove(dir.file("sounds/quiet_snow_field.mp3"));
-  EXPECT_EQ(1, Run("QUORL_FAKE_GAME=\"30 50 45 3 1\"", "--fast --frames 20", "1 mousedown 1 100 550\n"));
+  EXPECT_EQ(1, Run("QUORL_FAKE_GAME=\"30 50 45 3 1\"", "--fast --frames 20",
+                   "1 mousedown 1 100 550\n"));
   EXPECT_TRUE(Printed("endrole initialize error ")) << output;
 }
 

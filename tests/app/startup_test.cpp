@@ -79,9 +79,10 @@ TEST(Startup, RefusesAMalformedScriptBeforeOpeningTheWindow) {
 TEST(Startup, WithoutADisplayOrAChosenDriverSaysSoInOneLineAndEnds) {
   ScratchDir dir;
   std::string out;
-  EXPECT_EQ(1, testsupport::RunCommand("sh -c 'cd \"" + dir.path() + "\" && exec env -u DISPLAY -u SDL_VIDEODRIVER " +
-                                           "ASAN_OPTIONS=detect_leaks=0 \"" + testsupport::BinPath("quorl") +
-                                           "\" --frames 5'",
-                                       20, &out));
-  EXPECT_EQ("QUORL needs an X display with OpenGL; xvfb-run serves for checks without a screen\n", out);
+  const std::string command = "sh -c 'cd \"" + dir.path() + "\" && exec env -u DISPLAY " +
+                              "-u SDL_VIDEODRIVER ASAN_OPTIONS=detect_leaks=0 \"" +
+                              testsupport::BinPath("quorl") + "\" --frames 5'";
+  EXPECT_EQ(1, testsupport::RunCommand(command, 20, &out));
+  EXPECT_EQ("QUORL needs an X display with OpenGL; xvfb-run serves for checks without a screen\n",
+            out);
 }

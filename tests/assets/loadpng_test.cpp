@@ -132,13 +132,13 @@ TEST(LoadPNG, BadInputFailsWithItsMessageAndNoBuffer) {
 TEST(LoadPNG, EveryFuzzSeedIsAPictureTheLoaderTakes) {
   ScratchDir dir;
   std::string out;
-  ASSERT_EQ(0, testsupport::RunCommand(testsupport::BinPath("png_seeds") + " " + dir.path(), 20, &out))
-      << out;
+  const std::string command = testsupport::BinPath("png_seeds") + " " + dir.path();
+  ASSERT_EQ(0, testsupport::RunCommand(command, 20, &out)) << out;
   const struct {
     const char* name;
     unsigned width, height;
-  } seeds[] = {{"rgb", 7, 5},   {"rgb-key", 6, 4},  {"rgba", 5, 5},        {"rgba-interlaced", 9, 9},
-               {"rgb16", 3, 3}, {"palette", 8, 3}, {"grey", 8, 2},        {"grey-alpha", 4, 4}};
+  } seeds[] = {{"rgb", 7, 5},   {"rgb-key", 6, 4}, {"rgba", 5, 5}, {"rgba-interlaced", 9, 9},
+               {"rgb16", 3, 3}, {"palette", 8, 3}, {"grey", 8, 2}, {"grey-alpha", 4, 4}};
   for (const auto& seed : seeds) {
     Loaded l;
     Load(dir.file(std::string(seed.name) + ".png"), &l);

@@ -76,9 +76,9 @@ _Collision Body(float x, float y, float z, float radius = 0.0f) {
   return c;
 }
 
-// Draws with an orthographic view of x, y in -1 .. 1 (400 pixels a unit across, 300 down) on a white
-// screen, the bullet in black, and returns the width and height in pixels of what was drawn
-// ({0, 0}: nothing).
+// Draws with an orthographic view of x, y in -1 .. 1 (400 pixels a unit across, 300 down) on a
+// white screen, the bullet in black, and returns the width and height in pixels of what was
+// drawn ({0, 0}: nothing).
 std::pair<int, int> DrawnBox(Bullet& b) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
