@@ -20,11 +20,10 @@ void EyeAt(const EnemyData* e, float heading, float distance, float* eye) {
   eye[2] = e->pos[2] + distance * static_cast<float>(std::cos(heading * kPi / 180));
 }
 
-// Settles the enemies on the floor for a few frames with the player out of the way.
-void Settle(EnemyTest* t, Enemy* enemy, int frames) {
+// Runs the enemies for `frames` frames with the player out of the way.
+void Settle(Enemy* enemy, int frames) {
   float nowhere[3] = {1000, 0, 1000};
   for (int n = 0; n < frames; n++) enemy->Action(nowhere);
-  (void)t;
 }
 
 // The facing test: a small angle to the right turns, one to the left within 1 degree shoots.
@@ -55,7 +54,7 @@ TEST_F(EnemyTest, BoosyLowersItsGunBeforeTheShot) {
   CellCentre(5, 5, 0, at);
   enemy.Add(at[0], at[2], 0, 0);
   EnemyData* e = At(0);
-  Settle(this, &enemy, 3);
+  Settle(&enemy, 3);
   e->state = 3;
   e->timer = 0;
   e->aim = 0;
@@ -63,10 +62,7 @@ TEST_F(EnemyTest, BoosyLowersItsGunBeforeTheShot) {
   float eye[3];
   EyeAt(e, e->yaw, 6, eye);
   int frames = 0;
-  while (enemy.getBullets().empty() && frames < 100) {
-    enemy.ActionBoosy(eye, e);
-    frames++;
-  }
+  for (; enemy.getBullets().empty() && frames < 100; frames++) enemy.ActionBoosy(eye, e);
   EXPECT_EQ(40, frames);
   EXPECT_EQ(20, e->timer);
   EXPECT_EQ(2, enemy.getSEState(Enemy::SE_ATTACK, Enemy::SE_BOOSY));
@@ -94,15 +90,11 @@ TEST_F(EnemyTest, DoosyDashStopsAtWallsAndRests) {
     CellCentre(5, c.column, 0, at);
     enemy.Add(at[0], at[2], 180, 2);
     EnemyData* e = At(0);
-    Settle(this, &enemy, 3);
+    Settle(&enemy, 3);
     e->state = 3;
     e->timer = 0;
     int dash = 0;
-    float nowhere[3] = {1000, 0, 1000};
-    while (e->timer > -200 && dash < 300) {
-      enemy.Action(nowhere);
-      dash++;
-    }
+    for (; e->timer > -200 && dash < 300; dash++) Settle(&enemy, 1);
     if (c.dashFrames > 0) {
       EXPECT_EQ(c.dashFrames, dash);
     } else {
@@ -110,10 +102,7 @@ TEST_F(EnemyTest, DoosyDashStopsAtWallsAndRests) {
       EXPECT_NEAR(-38.0f + 0.45f, e->pos[2], 0.01f);
     }
     int rest = 0;
-    while (e->state == 3 && rest < 300) {
-      enemy.Action(nowhere);
-      rest++;
-    }
+    for (; e->state == 3 && rest < 300; rest++) Settle(&enemy, 1);
     EXPECT_EQ(100, rest);
   }
 }
@@ -149,7 +138,7 @@ TEST_F(EnemyTest, ZoosyFiresFiveBulletsThreeBesideTheMuzzle) {
   CellCentre(5, 5, 0, at);
   enemy.Add(at[0], at[2], 0, 3);
   EnemyData* e = At(0);
-  Settle(this, &enemy, 3);
+  Settle(&enemy, 3);
   e->state = 3;
   e->timer = 0;
   float eye[3];
@@ -181,7 +170,7 @@ TEST_F(EnemyTest, DeadBoosyStaysOrSinksAndHides) {
   EnemyData* e = At(0);
   e->itemKind = 0;
   e->state = 100;
-  Settle(this, &enemy, 400);
+  Settle(&enemy, 400);
   EXPECT_EQ(100, e->state);
   EXPECT_FALSE(e->hidden);
   EXPECT_EQ(180.0f, e->roll);
@@ -194,11 +183,11 @@ TEST_F(EnemyTest, DeadBoosyStaysOrSinksAndHides) {
   e->pos[1] = -1.7f;
   e->state = 100;
   e->itemKind = 10;
-  Settle(this, &enemy, 250);
+  Settle(&enemy, 250);
   EXPECT_FALSE(e->hidden) << "its item still lies";
   EXPECT_TRUE(e->itemDropped);
   e->itemKind = 0;
-  Settle(this, &enemy, 200);
+  Settle(&enemy, 200);
   EXPECT_TRUE(e->hidden);
   int cell[3];
   floor.getWorldtoMap(e->pos, cell);
@@ -211,7 +200,7 @@ TEST_F(EnemyTest, SeparationPartsEnemiesOnOnePoint) {
   CellCentre(5, 5, 0, at);
   for (int type : {0, 0, 2, 3, 1}) enemy.Add(at[0], at[2], 0, type);
   for (EnemyData* e : enemy.getEnemies()) e->pos[1] = -1.5f;
-  Settle(this, &enemy, 2);
+  Settle(&enemy, 2);
   for (EnemyData* e : enemy.getEnemies()) {
     for (float v : e->pos) EXPECT_TRUE(std::isfinite(v));
   }

@@ -153,10 +153,7 @@ TEST_F(EnemyTest, ShellDiesBetweenAttacksAndDropsOutOfSight) {
   shell->hitPoint = 0;
   commands.clear();
   int frames = 0;
-  while (shell->state == 3 && frames < 100) {
-    enemy.ActionMelShell(kEye, shell);
-    frames++;
-  }
+  for (; shell->state == 3 && frames < 100; frames++) enemy.ActionMelShell(kEye, shell);
   EXPECT_EQ(13, frames);
   EXPECT_EQ(100, shell->state);
   EXPECT_EQ(std::vector<std::string>({"stop boss3-dying1", "seek boss3-dying1 to start", "play boss3-dying1"}),

@@ -75,11 +75,15 @@ QUORL_COMMON::_Collision EnemyTest::Player(float x, float y, float z) const {
   return c;
 }
 
-int EnemyTest::Frame(float* eye, QUORL_COMMON::_Item* item, float* push) {
+int EnemyTest::Touch(float x, float y, float z, QUORL_COMMON::_Item* item, float* push) {
   QUORL_COMMON::_Item unusedItem = {0, 0};
   float unusedPush[3] = {0, 0, 0};
-  QUORL_COMMON::_Collision player = Player(eye[0], eye[1] - 0.6f, eye[2]);
-  const int damage = enemy.ImpacttoPlayer(&player, item ? item : &unusedItem, push ? push : unusedPush);
+  QUORL_COMMON::_Collision player = Player(x, y, z);
+  return enemy.ImpacttoPlayer(&player, item ? item : &unusedItem, push ? push : unusedPush);
+}
+
+int EnemyTest::Frame(float* eye, QUORL_COMMON::_Item* item, float* push) {
+  const int damage = Touch(eye[0], eye[1] - 0.6f, eye[2], item, push);
   enemy.Action(eye);
   return damage;
 }
