@@ -56,8 +56,11 @@ class EnemyDraw : public testsupport::GLTest {
     glLightfv(GL_LIGHT0, GL_AMBIENT, dim);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_NORMALIZE);
+    testing::internal::CaptureStdout();
     enemy.Draw();
     glFinish();
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ("", said) << name << ": every object that Draw uses exists in the content";
     const std::vector<unsigned char> px = testsupport::ReadBackBuffer();
     if (const char* dir = getenv("QUORL_ENEMY_SHOTS")) {
       testsupport::SaveBackBuffer((std::string(dir) + "/" + name + ".png").c_str());
