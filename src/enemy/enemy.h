@@ -1,0 +1,135 @@
+// The enemy manager of a dungeon floor: enemy records, their bullets, models, dropped items and
+// positional sound effects; placement, contact with the player, behaviours and drawing.
+#pragma once
+
+#include <list>
+#include <vector>
+
+#include "assets/mqomodel.h"
+#include "bullet/bullet.h"
+#include "common/collision.h"
+#include "common/item.h"
+#include "dungeon/dungeonfloor.h"
+#include "enemy/enemydata.h"
+
+class Enemy {
+ public:
+  Enemy() = default;
+  ~Enemy();
+  Enemy(const Enemy&) = delete;
+  Enemy& operator=(const Enemy&) = delete;
+
+  // Loads the six enemy models and two item models (needs the OpenGL context), opens the 23
+  // enemy sound aliases and keeps `floor` (not owned) for every later query. 0, or -1 after a
+  // one-line message at the first failure.
+  int Init(DungeonFloor* floor);
+  // Releases the models and closes the sound aliases. Records and bullets go with Clear.
+  void Finalize();
+  // Uses `floor` without loading models or opening sounds: for tools, tests and fuzzing that run
+  // the enemies without drawing (Draw then draws the bullets only).
+  void SetFloor(DungeonFloor* floor) { this->floor = floor; }
+
+  // Stops the enemy sounds, releases every enemy bullet and record. Returns the number of enemies
+  // killed on the floor being left (0 on a boss floor or with no enemies).
+  int Clear();
+  // One enemy of `type` at world (x, z) facing `yaw` degrees. Returns 0.
+  int Add(float x, float z, float yaw, int type);
+  // Populates the floor numbered `floorNumber`: the boss and its escorts on floors 10, 20 and
+  // 30, else up to `count` (at most 20) ordinary enemies on free floor cells. Returns the number
+  // of ordinary enemies placed.
+  int Add(int count, int floorNumber);
+  // One frame: escort revival, behaviours, floor push, enemy bullets. `eye` is the player's eye
+  // position (x, y, z). Returns 0.
+  int Action(float* eye);
+  // Draws the enemy bullets, every visible enemy and its dropped item.
+  void Draw();
+  // bossState of the first record (the boss on floors 10, 20, 30): 0..3; 0 on an empty list.
+  int StateBoss();
+  // What the enemies do to the player this frame: items taken (into `item`), body contact and
+  // enemy bullets (knock-back into `push`), then serves the sound slots with the player's centre
+  // as listener. Returns the damage dealt.
+  int ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item* item, float* push);
+  // What one live player bullet does: hits the nearest visible living enemy it touches before a
+  // wall. Returns 0.
+  int ImpactfromPlayer(Bullet* bullet);
+  // The reaction sound of an enemy that a player's bullet has just hit.
+  void SetSE(EnemyData* e);
+  // Refreshes the collision record of `e` from its position and angles. Returns 0.
+  int setCollision(EnemyData* e);
+
+  // Behaviours, one frame of one enemy each (eye as for Action). Return 0.
+  int ActionBoosy(float* eye, EnemyData* e);
+  int ActionPoosy(float* eye, EnemyData* e);
+  int ActionDoosy(float* eye, EnemyData* e);
+  int ActionZoosy(float* eye, EnemyData* e);
+  int ActionBossBoosy(float* eye, EnemyData* e);
+  int ActionBossDoosy(float* eye, EnemyData* e);
+  int ActionMelShell(float* eye, EnemyData* e);
+  int ActionMelCore(float* eye, EnemyData* e);
+
+  // Sound slot kinds and species (indices of seState and sePos).
+  enum SEKind { SE_DEAD = 0, SE_DAMAGED = 1, SE_ATTACK = 2 };
+  enum SESpecies { SE_BOOSY = 0, SE_DOOSY = 1, SE_POOSY = 2, SE_ZOOSY = 3 };
+  // Requests the slot (kind, species) at world position p; served at the end of the next
+  // ImpacttoPlayer. A second request in the same frame moves it to the new position.
+  void RequestSE(int kind, int species, const float* p);
+  // 0 idle, 2 requested, 4 playing.
+  int getSEState(int kind, int species) const { return seState[kind][species]; }
+
+  // Read access for the game's summary, tools and tests.
+  const std::list<EnemyData*>& getEnemies() const { return enemies; }
+  const std::list<Bullet*>& getBullets() const { return bullets; }
+  int getBossMode() const { return bossMode; }
+
+ private:
+  // Sight check of the behaviours: writes the angles (yaw, pitch) of the line from the enemy to
+  // the eye and the squared length of that line; true when no wall stands in between.
+  bool SeePlayer(const float* eye, const EnemyData* e, float* angles, float* distance2) const;
+  // Facing test: 0 facing within `tolerance`, 20 turn right, 30 turn left.
+  int FacingTurn(const float* angles, const EnemyData* e, float tolerance, float* a,
+                 float* b) const;
+  // Moves `e` away from every other enemy that is not hidden and closer than the sum of their
+  // sizes (a zoosy counts with its body sphere's radius). `withY` pushes in height too (poosy).
+  // A dashing doosy that touches another enemy ends its dash.
+  void Separate(EnemyData* e, bool withY);
+  // The charge of a doosy (dash step 4 x speed) or big doosy (8 x speed): wind-up, sound, dash
+  // until a wall or 200 frames, rest.
+  void Charge(EnemyData* e, float dash, int species);
+  // The five bullets of a zoosy's volley.
+  void ZoosyVolley(EnemyData* e);
+  // The big doosy's dash runs over enemies that it meets from the side.
+  void RunOver(EnemyData* boss);
+  // The shell turns towards the player at `rate` degrees per frame.
+  void TurnShell(EnemyData* e, const float* angles, float rate, float tolerance);
+  // The shell's next attack after its choosing pause.
+  void ChooseShellAttack(EnemyData* e);
+  // One frame of a core part coming up as a needle under the eye, or sinking by `step`.
+  void RiseNeedle(const float* eye, EnemyData* e);
+  void SinkNeedle(EnemyData* e, float step);
+  // Fires one enemy bullet and keeps it.
+  void Fire(int kind, const float* origin, float heading, float elevation, int damage);
+  // The first record of the list, or nullptr.
+  EnemyData* First() const { return enemies.empty() ? nullptr : enemies.front(); }
+  // Dying of a boosy or doosy escort on a boss floor: hides it at a random cell once sunk.
+  void HideEscort(EnemyData* e);
+  // Rolls the item an enemy will drop: meat (2 in 10), special bullets (2 in 10) or nothing.
+  static void RollItem(EnemyData* e);
+  // Sends the alias's stop, seek-to-start and play commands.
+  static void PlayNow(const char* alias);
+  // Serves the requested and playing slots with the listener at p.
+  void ServeSE(const float* p);
+  void ReleaseRecords();
+  void ReleaseBullets();
+  void ReleaseModels();
+
+  std::vector<MQOModel*> models;      // boosy, doosy, poosy, zoosy, melpaims, Ebullet4
+  std::vector<MQOModel*> itemModels;  // meat, special bullets
+  DungeonFloor* floor = nullptr;      // not owned
+  std::list<Bullet*> bullets;         // enemy bullets, owned
+  std::list<EnemyData*> enemies;      // owned, in creation order
+  int bossMode = 0;     // 0 ordinary floor, 1 boss waiting, 2 boss engaged, 3 boss dying
+  int reviveCount = 0;  // record-steps left to the next escort revival while bossMode is 2
+  int seState[3][4] = {};      // [kind][species]: 0 idle, 2 requested, 4 playing
+  float sePos[3][4][3] = {};   // where each slot was requested
+  bool soundsOpen = false;     // Init opened the 23 aliases
+};
