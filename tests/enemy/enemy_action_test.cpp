@@ -171,10 +171,7 @@ TEST_F(EnemyTest, DeadBoosyStaysOrSinksAndHides) {
   e->itemKind = 0;
   e->state = 100;
   Settle(&enemy, 400);
-  EXPECT_EQ(100, e->state);
-  EXPECT_FALSE(e->hidden);
-  EXPECT_EQ(180.0f, e->roll);
-  EXPECT_GT(e->pos[1], -2.0f);
+  EXPECT_TRUE(e->state == 100 && !e->hidden && e->roll == 180.0f && e->pos[1] > -2.0f);
   enemy.Clear();
   UseBossFloor(10);
   enemy.Add(15, 10);

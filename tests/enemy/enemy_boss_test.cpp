@@ -35,11 +35,9 @@ TEST_F(EnemyTest, BigBoosyRevivesEscortsAndSinksWhenKilled) {
   UseBossFloor(10);
   enemy.Add(15, 10);
   for (int n = 0; n < 600; n++) Frame(kAway);
-  EXPECT_EQ(1, Visible(enemy)) << "no revival before the boss sees the player";
-  EXPECT_EQ(1, enemy.getBossMode());
+  EXPECT_EQ(11, Visible(enemy) * 10 + enemy.getBossMode()) << "no revival before it sees the player";
   Frame(kEye);
-  EXPECT_EQ(2, enemy.getBossMode());
-  EXPECT_EQ(2, Visible(enemy));
+  EXPECT_EQ(22, Visible(enemy) * 10 + enemy.getBossMode());
   EXPECT_EQ(101, At(1)->state) << "rising from the ground";
   EXPECT_EQ(-3.0f + 0.03f - 0.01f, At(1)->pos[1]);
   for (int n = 0; n < 249; n++) Frame(kEye);
@@ -48,8 +46,7 @@ TEST_F(EnemyTest, BigBoosyRevivesEscortsAndSinksWhenKilled) {
   EXPECT_EQ(3, Visible(enemy)) << "six records: one revival per 250 frames";
   At(0)->state = 100;
   Frame(kEye);
-  EXPECT_EQ(3, enemy.getBossMode());
-  EXPECT_EQ(2, enemy.StateBoss());
+  EXPECT_EQ(32, enemy.getBossMode() * 10 + enemy.StateBoss());
   int frames = 1;
   float y = At(0)->pos[1];
   while (enemy.StateBoss() == 2 && frames < 1000) {
@@ -100,8 +97,7 @@ TEST_F(EnemyTest, BigDoosyRunsOverFromTheSideAndFinishes) {
   enemy.Add(25, 20);
   At(0)->state = 100;
   for (int n = 0; n < 60; n++) Frame(kEye);
-  EXPECT_EQ(1, enemy.StateBoss());
-  EXPECT_EQ(3, enemy.getBossMode());
+  EXPECT_EQ(31, enemy.getBossMode() * 10 + enemy.StateBoss());
   Frame(kEye);
   EXPECT_EQ(3, enemy.StateBoss());
   EXPECT_TRUE(At(0)->noFloorCollision);
@@ -145,8 +141,7 @@ TEST_F(EnemyTest, ShellDiesBetweenAttacksAndDropsOutOfSight) {
   enemy.ActionMelShell(kAway, shell);
   EXPECT_EQ(0, shell->state);
   enemy.ActionMelShell(kEye, shell);
-  EXPECT_EQ(201, shell->state);
-  EXPECT_EQ(-0.7f, shell->pos[1]);
+  EXPECT_TRUE(shell->state == 201 && shell->pos[1] == -0.7f);
   shell->pos[1] = 0.8f;
   shell->state = 3;
   shell->timer = 12;
@@ -154,8 +149,7 @@ TEST_F(EnemyTest, ShellDiesBetweenAttacksAndDropsOutOfSight) {
   commands.clear();
   int frames = 0;
   for (; shell->state == 3 && frames < 100; frames++) enemy.ActionMelShell(kEye, shell);
-  EXPECT_EQ(13, frames);
-  EXPECT_EQ(100, shell->state);
+  EXPECT_EQ(13100, frames * 1000 + shell->state);
   EXPECT_EQ(std::vector<std::string>({"stop boss3-dying1", "seek boss3-dying1 to start", "play boss3-dying1"}),
             commands);
   struct Step {
@@ -168,10 +162,8 @@ TEST_F(EnemyTest, ShellDiesBetweenAttacksAndDropsOutOfSight) {
   for (const Step& s : steps) {
     commands.clear();
     for (int n = 0; n < s.frames; n++) enemy.ActionMelShell(kEye, shell);
-    EXPECT_EQ(s.bossState, shell->bossState);
-    EXPECT_EQ(s.y, shell->pos[1]);
+    EXPECT_TRUE(s.bossState == shell->bossState && s.y == shell->pos[1] && enemy.getBossMode() == 3);
     EXPECT_EQ(s.secondSound, Sent("play boss3-dying2"));
-    EXPECT_EQ(3, enemy.getBossMode());
   }
 }
 
@@ -190,11 +182,7 @@ TEST_F(EnemyTest, CorePartsComeOutFireBeamsAndRiseAsNeedles) {
   EXPECT_EQ(1, At(1)->state);
   parts(kEye);
   const float rolls[4] = {66, -66, 33, -33};
-  for (int n = 1; n <= 4; n++) {
-    EXPECT_EQ(3, At(n)->state);
-    EXPECT_EQ(rolls[n - 1], At(n)->roll);
-    EXPECT_EQ(shell->pos[1], At(n)->pos[1]);
-  }
+  for (int n = 1; n <= 4; n++) EXPECT_TRUE(At(n)->state == 3 && At(n)->roll == rolls[n - 1] && At(n)->pos[1] == shell->pos[1]) << n;
   // The beam: seven volleys of three bullets per part, the sound once per volley.
   shell->state = 203;
   std::vector<size_t> volleys;
@@ -217,9 +205,7 @@ TEST_F(EnemyTest, CorePartsComeOutFireBeamsAndRiseAsNeedles) {
   QUORL_COMMON::_Item item = {0, 0};
   float push[3] = {0, 0, 0};
   parts(eye);
-  EXPECT_EQ(eye[0], At(1)->pos[0]);
-  EXPECT_EQ(eye[2], At(1)->pos[2]);
-  EXPECT_EQ(-4.5f, At(1)->pos[1]);
+  EXPECT_EQ(std::vector<float>({eye[0], -4.5f, eye[2]}), std::vector<float>(At(1)->pos, At(1)->pos + 3));
   EXPECT_EQ(0, enemy.ImpacttoPlayer(&player, &item, push));
   for (int n = 0; n < 19; n++) parts(kEye);
   EXPECT_EQ(0, At(1)->state);

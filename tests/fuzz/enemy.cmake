@@ -1,4 +1,4 @@
-# The enemy manager run for a few hundred frames on random maps with random enemies, player
+# The enemy manager run for a few hundred frames on generated floors with random enemies, player
 # positions and shots (source beside the enemy tests).
 quorl_fuzzer(enemy SOURCES ${PROJECT_SOURCE_DIR}/tests/enemy/fuzz_enemy.cpp LIBS quorl_enemy)
 if(QUORL_FUZZ)
