@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "assets/loadpng.h"
 #include "assets/mqomodel.h"
@@ -28,6 +29,13 @@ bool Load(const std::string& path, Picture* p) {
   if (LoadPNG(path.c_str(), &raw, &p->w, &p->h, &p->pitch) != 0) return false;
   p->data.reset(raw);
   return true;
+}
+
+// Width and height of a picture ({0, 0} when it does not load).
+std::pair<unsigned, unsigned> Size(const std::string& path) {
+  Picture p;
+  EXPECT_TRUE(Load(path, &p)) << path;
+  return {p.w, p.h};
 }
 
 class Content : public ::testing::Test {
@@ -65,15 +73,9 @@ TEST_F(Content, FullScreenPicturesAreOpaqueAndTexturesSquare) {
     for (unsigned y = 0; y < p.h; y += 7)
       for (unsigned x = 0; x < p.w; x += 7) ASSERT_EQ(p.A(x, y), 255) << x << "," << y;
   }
-  Picture light;
-  ASSERT_TRUE(Load("img/QUORL-title-light.png", &light));
-  EXPECT_EQ(light.w, 800u);
-  EXPECT_EQ(light.h, 600u);
+  EXPECT_EQ(Size("img/QUORL-title-light.png"), std::make_pair(800u, 600u));
   for (const assetgen::TextureEntry& t : assetgen::FloorTextureList()) {
-    Picture p;
-    ASSERT_TRUE(Load(std::string("img/walls/") + t.stem + ".png", &p)) << t.stem;
-    EXPECT_EQ(p.w, 256u) << t.stem;
-    EXPECT_EQ(p.h, 256u) << t.stem;
+    EXPECT_EQ(Size(std::string("img/walls/") + t.stem + ".png"), std::make_pair(256u, 256u));
   }
 }
 
@@ -94,27 +96,21 @@ TEST_F(Content, LifeGaugeLeavesTheBarWindowClearAndFramesIt) {
 }
 
 TEST_F(Content, StatusBoardGlyphsFitTheirPlaces) {
-  Picture normal, special, empty;
-  ASSERT_TRUE(Load("img/bullet.png", &normal));
-  ASSERT_TRUE(Load("img/bullet_sp.png", &special));
+  Picture empty;
   ASSERT_TRUE(Load("img/bullet_shadow.png", &empty));
-  EXPECT_EQ(special.w, normal.w);
-  EXPECT_EQ(empty.w, normal.w);
-  EXPECT_EQ(special.h, normal.h);
-  EXPECT_EQ(empty.h, normal.h);
-  EXPECT_LE(8 * normal.w, 400u);       // eight along the top right, clear of the gauge
-  EXPECT_LE(10 + special.w, 50u);      // left of the menu word on the title
+  const auto normal = Size("img/bullet.png");
+  EXPECT_EQ(Size("img/bullet_sp.png"), normal);
+  EXPECT_EQ(std::make_pair(empty.w, empty.h), normal);
+  EXPECT_LE(8 * normal.first, 400u);   // eight along the top right, clear of the gauge
+  EXPECT_LE(10 + normal.first, 50u);   // left of the menu word on the title
   // The empty icon's alpha is ANDed with 0x55 on load: only 0 and 255 survive that cleanly.
   for (unsigned y = 0; y < empty.h; ++y)
     for (unsigned x = 0; x < empty.w; ++x) ASSERT_TRUE(empty.A(x, y) == 0 || empty.A(x, y) == 255);
 
   // Floor number: about 50 pixels high, alpha all-or-nothing (its blit replaces the alpha), and
   // the F glyph's right half empty because the game places it half off the screen.
-  std::vector<std::string> floor;
-  for (int d = 0; d <= 9; ++d) floor.push_back(std::to_string(d));
-  floor.push_back("B");
-  floor.push_back("F");
-  for (const std::string& g : floor) {
+  for (const char* glyph : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "B", "F"}) {
+    const std::string g = glyph;
     Picture p;
     ASSERT_TRUE(Load("img/fonts/floor/" + g + ".png", &p)) << g;
     EXPECT_GE(p.h, 44u) << g;
@@ -128,45 +124,27 @@ TEST_F(Content, StatusBoardGlyphsFitTheirPlaces) {
   }
 
   // Special-round counter: bullet, times sign and three digits span five digit widths.
-  Picture zero, times, round;
-  ASSERT_TRUE(Load("img/fonts/spbulletnum/0.png", &zero));
-  ASSERT_TRUE(Load("img/fonts/spbulletnum/times.png", &times));
-  ASSERT_TRUE(Load("img/fonts/spbulletnum/bullet.png", &round));
-  EXPECT_EQ(times.w + round.w, 2 * zero.w);
-  for (int d = 1; d <= 9; ++d) {
-    Picture p;
-    ASSERT_TRUE(Load("img/fonts/spbulletnum/" + std::to_string(d) + ".png", &p));
-    EXPECT_EQ(p.w, zero.w);
-    EXPECT_EQ(p.h, zero.h);
-  }
-  EXPECT_EQ(times.h, zero.h);
-  EXPECT_EQ(round.h, zero.h);
+  const auto zero = Size("img/fonts/spbulletnum/0.png"), times = Size("img/fonts/spbulletnum/times.png"),
+             round = Size("img/fonts/spbulletnum/bullet.png");
+  EXPECT_EQ(times.first + round.first, 2 * zero.first);
+  EXPECT_EQ(std::make_pair(times.second, round.second), std::make_pair(zero.second, zero.second));
+  for (int d = 1; d <= 9; ++d) EXPECT_EQ(Size("img/fonts/spbulletnum/" + std::to_string(d) + ".png"), zero);
 }
 
 TEST_F(Content, TitleAndEndingPicturesFitWhereTheScenesDrawThem) {
   for (const char* word : {"img/fonts/new-game.png", "img/fonts/continue.png"}) {
-    Picture p;
-    ASSERT_TRUE(Load(word, &p)) << word;
-    EXPECT_LE(p.w, 340u) << word;
-    EXPECT_LE(p.h, 90u) << word;
+    EXPECT_LE(Size(word).first, 340u) << word;
+    EXPECT_LE(Size(word).second, 90u) << word;
   }
   // Statistics: the label at (200, 290) stays left of the three digits that end at x = 550,
   // the percent sign at (550, 300) and the prompt at (150, 380) stay on the screen.
-  Picture zero, label, percent, prompt;
-  ASSERT_TRUE(Load("img/fonts/genocide/0.png", &zero));
-  ASSERT_TRUE(Load("img/fonts/genocide/genocide.png", &label));
-  ASSERT_TRUE(Load("img/fonts/genocide/percent.png", &percent));
-  ASSERT_TRUE(Load("img/fonts/push-F.png", &prompt));
-  EXPECT_LE(200 + label.w, 550 - 3 * zero.w);
-  EXPECT_LE(550 + percent.w, 800u);
-  EXPECT_LE(300 + zero.h, 380u);
-  EXPECT_LE(150 + prompt.w, 800u);
-  EXPECT_LE(380 + prompt.h, 600u);
-  for (int d = 1; d <= 9; ++d) {
-    Picture p;
-    ASSERT_TRUE(Load("img/fonts/genocide/" + std::to_string(d) + ".png", &p));
-    EXPECT_EQ(p.w, zero.w);
-  }
+  const auto zero = Size("img/fonts/genocide/0.png"), prompt = Size("img/fonts/push-F.png");
+  EXPECT_LE(200 + Size("img/fonts/genocide/genocide.png").first, 550 - 3 * zero.first);
+  EXPECT_LE(550 + Size("img/fonts/genocide/percent.png").first, 800u);
+  EXPECT_LE(300 + zero.second, 380u);
+  EXPECT_LE(150 + prompt.first, 800u);
+  EXPECT_LE(380 + prompt.second, 600u);
+  for (int d = 1; d <= 9; ++d) EXPECT_EQ(Size("img/fonts/genocide/" + std::to_string(d) + ".png").first, zero.first);
 }
 
 TEST_F(Content, EveryModelReadsWithTheObjectsTheGameDrawsFacingOutward) {

@@ -95,22 +95,16 @@ TEST(AssetgenSynth, FiltersPassAndStopTheRightBands) {
 
 TEST(AssetgenSynth, EnvelopesFollowTheirBreakpoints) {
   Envelope e = Envelope::Adsr(0.1f, 0.2f, 0.5f, 1.0f, 0.5f);
-  EXPECT_FLOAT_EQ(e.At(0.0f), 0.0f);
-  EXPECT_FLOAT_EQ(e.At(0.05f), 0.5f);
-  EXPECT_FLOAT_EQ(e.At(0.1f), 1.0f);
-  EXPECT_NEAR(e.At(0.2f), 0.75f, 1e-5f);
-  EXPECT_FLOAT_EQ(e.At(0.6f), 0.5f);
-  EXPECT_NEAR(e.At(1.25f), 0.25f, 1e-5f);
-  EXPECT_FLOAT_EQ(e.At(2.0f), 0.0f);
+  const float points[][2] = {{0, 0},     {0.05f, 0.5f}, {0.1f, 1},    {0.2f, 0.75f},
+                             {0.6f, 0.5f}, {1.25f, 0.25f}, {2.0f, 0}};  // time, level
+  for (const auto& p : points) EXPECT_NEAR(e.At(p[0]), p[1], 1e-5f) << p[0];
   EXPECT_FLOAT_EQ(e.Length(), 1.5f);
   // A gate inside the decay releases from where the decay had got to, without a jump.
   Envelope shortGate = Envelope::Adsr(0.1f, 0.4f, 0.2f, 0.3f, 0.1f);
   EXPECT_NEAR(shortGate.At(0.3f), 1.0f - 0.8f * 0.5f, 1e-5f);
   EXPECT_NEAR(shortGate.At(0.2999f), shortGate.At(0.3001f), 1e-3f);
   Envelope pts({{0.0f, 1.0f}, {1.0f, 3.0f}});
-  EXPECT_FLOAT_EQ(pts.At(-1.0f), 1.0f);
-  EXPECT_FLOAT_EQ(pts.At(0.5f), 2.0f);
-  EXPECT_FLOAT_EQ(pts.At(5.0f), 3.0f);
+  EXPECT_EQ(std::vector<float>({pts.At(-1.0f), pts.At(0.5f), pts.At(5.0f)}), std::vector<float>({1, 2, 3}));
 }
 
 TEST(AssetgenSynth, ReverbTailDecaysAndGrowsWithTheRoom) {

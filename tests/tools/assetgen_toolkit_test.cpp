@@ -79,51 +79,28 @@ TEST(AssetgenTextures, RepeatingTexturesHaveNoSeamAtTheirEdges) {
   }
 }
 
-TEST(AssetgenMqo, WriterProducesTheReadersSubsetExactly) {
+// What the game's reader takes is a subset: names without blanks, plain decimals (no exponents).
+TEST(AssetgenMqo, WriterTextReadsBackThroughTheGamesReader) {
   Mesh m;
   Material mat;
   mat.name = "skin (red)";
   mat.col = Rgba{1, 0.5f, 0, 1};
   mat.dif = 0.8f;
-  mat.amb = 0.6f;
-  mat.emi = 0;
-  mat.spc = 0;
-  mat.power = 5;
   m.AddMaterial(mat);
   MeshObject& o = m.AddObject("tri");
   o.verts = {{0, 0, 0}, {1, 0, 0}, {0, -0.0000001f, 1234.5f}};
   Face f;
   f.n = 3;
   f.v[0] = 0, f.v[1] = 1, f.v[2] = 2;
-  f.m = 0;
   o.faces.push_back(f);
-  const std::string expected =
-      "Metasequoia Document\n"
-      "Format Text Ver 1.0\n\n"
-      "Material 1 {\n"
-      "\t\"skin_(red)\" col(1.000 0.500 0.000 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) power(5.00)\n"
-      "}\n"
-      "Object \"tri\" {\n"
-      "\tscale 1.000000 1.000000 1.000000\n"
-      "\trotation 0.000000 0.000000 0.000000\n"
-      "\ttranslation 0.000000 0.000000 0.000000\n"
-      "\tcolor 0.898 0.498 0.698\n"
-      "\tcolor_type 0\n"
-      "\tvertex 3 {\n"
-      "\t\t0.00000 0.00000 0.00000\n"
-      "\t\t1.00000 0.00000 0.00000\n"
-      "\t\t0.00000 0.00000 1234.50000\n"
-      "\t}\n"
-      "\tface 1 {\n"
-      "\t\t3 V(0 1 2) M(0) UV(0.00000 0.00000 0.00000 0.00000 0.00000 0.00000)\n"
-      "\t}\n"
-      "}\n"
-      "Eof\n";
-  EXPECT_EQ(MQOText(m), expected);
   MQOModel read;
-  ASSERT_TRUE(ReadThroughGame(expected, &read));
-  ASSERT_EQ(read.objects.size(), 1u);
-  EXPECT_EQ(read.objects[0].vertices.size(), 3u);
+  ASSERT_TRUE(ReadThroughGame(MQOText(m), &read)) << MQOText(m);
+  ASSERT_EQ(read.materials.size() * 10 + read.objects.size(), 11u) << MQOText(m);
+  EXPECT_FLOAT_EQ(read.materials[0].dif[1], 0.4f);  // colour times diffuse
+  const _Object& r = read.objects[0];
+  EXPECT_EQ(r.vertices, (std::vector<std::array<float, 3>>{{0, 0, 0}, {1, 0, 0}, {0, 0, 1234.5f}}));
+  ASSERT_EQ(r.faces.size(), 1u);
+  EXPECT_EQ(r.faces[0].V[2], 2);
 }
 
 TEST(AssetgenMqo, PrimitivesFaceOutwardUnderAnyTransform) {
