@@ -167,16 +167,4 @@ TEST_F(MQOModelTest, DrawObjDrawsOneObjectAndRefusesOthers) {
   EXPECT_EQ(kWhite, Pixel(0.75f, 0.0f));
 }
 
-TEST_F(MQOModelTest, EveryModelOfTheGameLoads) {
-  const std::string folder = QUORL_DATA_DIR "/model/";
-  if (!testsupport::FileExists(folder + "boosy/boosy.mqo")) GTEST_SKIP() << "no models yet";
-  for (const char* name : {"boosy/boosy", "doosy/doosy", "poosy/poosy", "zoosy/zoosy",
-                           "melpaims/melpaims", "items/meet/meet", "items/bullet_sp/bullet_sp",
-                           "bullet/Ebullet1", "bullet/Ebullet2", "bullet/Ebullet3",
-                           "bullet/Ebullet4", "bullet/Ebullet5"}) {
-    EXPECT_EQ(0, Load(folder + name + ".mqo")) << name << ": " << output;
-    EXPECT_GT(model.extent, 0.0f) << name;
-  }
-}
-
 }  // namespace
