@@ -205,12 +205,10 @@ TEST_F(BulletTest, PlayerShotHitsSpheresAtTheirEntryPointAndNothingBehind) {
   float hit[3] = {9.0f, 9.0f, 9.0f};
   _Collision body = Body(0.0f, 0.0f, -5.0f, 1.0f);
   EXPECT_EQ(5, shot.Collision(&body, hit));
-  EXPECT_NEAR(0.0f, hit[0], 1e-5f);
-  EXPECT_NEAR(-4.0f, hit[2], 1e-5f);
-  body = Body(0.0f, 0.0f, 5.0f, 100.0f);  // behind, even one that holds the origin
-  EXPECT_EQ(0, shot.Collision(&body, hit));
-  body = Body(1.5f, 0.0f, -5.0f, 1.0f);
-  EXPECT_EQ(0, shot.Collision(&body, hit));
+  EXPECT_NEAR(std::fabs(hit[0]) + std::fabs(hit[2] + 4.0f), 0.0f, 1e-5f);
+  for (const _Collision& missed : {Body(0.0f, 0.0f, 5.0f, 100.0f), Body(1.5f, 0.0f, -5.0f, 1.0f)}) {
+    EXPECT_EQ(0, shot.Collision(&missed, hit));  // behind (even holding the origin), or aside
+  }
 
   // A sphere set: sphere i sits distances[i] from the body along (sin Y cos P, sin P,
   // cos Y cos P), so yaw 0 lies behind the shot and yaw 180 ahead. The first ahead but aside,
@@ -245,20 +243,19 @@ TEST_F(BulletTest, HomingBulletTurnsOnlyFromBeyondTwoUnits) {
 TEST_F(BulletTest, CapsuleBulletsAgainstThePlayersCylinder) {
   Bullet& b = bullets[0];
   ASSERT_EQ(0, b.Init(10, origin, 0.0f, 0.0f, 30));  // flying towards -z, length 0.4
-  _Collision player = Body(0.0f, 0.0f, -0.1f);
-  EXPECT_EQ(30, b.Collision(&player, nullptr));
-  player = Body(0.0f, 0.0f, -0.3f);  // past the front end the lines cross at s < 0
-  EXPECT_EQ(0, b.Collision(&player, nullptr));
-  player = Body(0.45f, 0.0f, 0.0f);  // beside: 0.45 < 0.1 + 0.4
-  EXPECT_EQ(30, b.Collision(&player, nullptr));
-  player = Body(0.55f, 0.0f, 0.0f);
-  EXPECT_EQ(0, b.Collision(&player, nullptr));
+  // Ahead within reach; past the front end (the lines cross at s < 0); beside, 0.45 < 0.1 + 0.4;
+  // beside out of reach.
+  const float cases[][3] = {{0, -0.1f, 30}, {0, -0.3f, 0}, {0.45f, 0, 30}, {0.55f, 0, 0}};  // x, z
+  for (const auto& c : cases) {
+    _Collision player = Body(c[0], 0.0f, c[1]);
+    EXPECT_EQ(c[2], b.Collision(&player, nullptr)) << c[0] << " " << c[1];
+  }
 
   // Flying steeply down (pitch 80) 0.3 beside the upright axis: its ends are within reach, but
   // the lines meet far beyond the bullet (s outside 0 .. 1), so there is no hit.
   const float beside[3] = {0.3f, 0.0f, 0.0f};
   ASSERT_EQ(0, bullets[1].Init(20, beside, 90.0f, 80.0f, 60));
-  player = Body(0.0f, 0.0f, 0.0f);
+  _Collision player = Body(0.0f, 0.0f, 0.0f);
   EXPECT_EQ(0, bullets[1].Collision(&player, nullptr));
   ASSERT_EQ(0, bullets[2].Init(20, beside, 90.0f, 0.0f, 60));
   EXPECT_EQ(60, bullets[2].Collision(&player, nullptr));

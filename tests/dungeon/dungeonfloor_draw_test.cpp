@@ -48,6 +48,20 @@ class DungeonDraw : public testsupport::GLTest {
     }
     return colours;
   }
+  // Clears the frame and draws the map from `eye` towards `target` (70 degrees high, near plane
+  // `near`, far plane 100).
+  static void DrawFrom(DungeonFloor& d, const float* eye, const float* target, double near) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(70.0, 800.0 / 600.0, near, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eye[0], eye[1], eye[2], target[0], target[1], target[2], 0, 1, 0);
+    d.DrawMap();
+  }
   static std::string SetMapOutput(DungeonFloor* d, int floor) {
     float start[3];
     testing::internal::CaptureStdout();
@@ -101,16 +115,8 @@ TEST_F(DungeonDraw, AFrameShowsWallsFloorAndADoor) {
   ASSERT_EQ(d.SetMapData(cells.data(), 3, 3, 1, 1), 0);
   const float eye[3] = {4, 0, -2.4f};  // eye near the cell's -x wall
   d.SetDrawArea(eye, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_TEXTURE_2D);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(70.0, 800.0 / 600.0, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  gluLookAt(eye[0], eye[1], eye[2], eye[0], eye[1] - 1.5, eye[2] - 6, 0, 1, 0);
-  d.DrawMap();
+  const float target[3] = {eye[0], eye[1] - 1.5f, eye[2] - 6};
+  DrawFrom(d, eye, target, 0.1);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   testsupport::SaveBackBuffer((std::string(oldDir) + "/dungeonfloor_frame.png").c_str());
   const std::vector<unsigned char> frame = testsupport::ReadBackBuffer();
@@ -144,17 +150,8 @@ TEST_F(DungeonDraw, DoorsAndStairsOfEverySideFaceTheirWay) {
   const float eye[3] = {4, 0, -4};
   const float looks[4][2] = {{0, -1}, {-1, 0}, {0, 1}, {1, 0}};  // x, z of each side
   const auto frame = [&](int side, GLenum what) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70.0, 800.0 / 600.0, 1.0, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(eye[0], eye[1], eye[2], eye[0] + looks[side][0], eye[1], eye[2] + looks[side][1],
-              0, 1, 0);
-    d.DrawMap();
+    const float target[3] = {eye[0] + looks[side][0], eye[1], eye[2] + looks[side][1]};
+    DrawFrom(d, eye, target, 1.0);
     std::vector<float> pixels(800 * 600 * 4);
     glReadPixels(0, 0, 800, 600, what, GL_FLOAT, pixels.data());
     return pixels;

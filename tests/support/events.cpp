@@ -1,22 +1,15 @@
 // Test support: pushed SDL events.
 #include "support/events.h"
 
-#include <cstring>
-
 namespace testsupport {
 
-namespace {
-void Push(SDL_Event* event) { SDL_PushEvent(event); }
-}  // namespace
-
 void PushKey(SDLKey key, bool down) {
-  SDL_Event e;
-  memset(&e, 0, sizeof(e));
+  SDL_Event e = {};
   e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   e.key.keysym.sym = key;
   e.key.keysym.unicode = key < 128 ? static_cast<Uint16>(key) : 0;
-  Push(&e);
+  SDL_PushEvent(&e);
 }
 
 void PushKeyTap(SDLKey key) {
@@ -25,14 +18,13 @@ void PushKeyTap(SDLKey key) {
 }
 
 void PushMouseButton(int button, int x, int y, bool down) {
-  SDL_Event e;
-  memset(&e, 0, sizeof(e));
+  SDL_Event e = {};
   e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
   e.button.button = static_cast<Uint8>(button);
   e.button.x = static_cast<Uint16>(x);
   e.button.y = static_cast<Uint16>(y);
-  Push(&e);
+  SDL_PushEvent(&e);
 }
 
 void PushClick(int button, int x, int y) {
@@ -41,21 +33,19 @@ void PushClick(int button, int x, int y) {
 }
 
 void PushMouseMotion(int dx, int dy) {
-  SDL_Event e;
-  memset(&e, 0, sizeof(e));
+  SDL_Event e = {};
   e.type = SDL_MOUSEMOTION;
   e.motion.xrel = static_cast<Sint16>(dx);
   e.motion.yrel = static_cast<Sint16>(dy);
   e.motion.x = static_cast<Uint16>(400 + dx);
   e.motion.y = static_cast<Uint16>(300 + dy);
-  Push(&e);
+  SDL_PushEvent(&e);
 }
 
 void PushQuit() {
-  SDL_Event e;
-  memset(&e, 0, sizeof(e));
+  SDL_Event e = {};
   e.type = SDL_QUIT;
-  Push(&e);
+  SDL_PushEvent(&e);
 }
 
 void DrainEvents() {
