@@ -92,6 +92,7 @@ TEST_F(EnemyTest, BigDoosyRunsOverFromTheSideAndFinishes) {
     EXPECT_EQ(c.runOver, Sent("play big-doosy-run-over")) << c.side;
     EXPECT_EQ(c.runOver ? 0 : 10, escort->itemKind);
   }
+  for (EnemyData* e : enemy.getEnemies()) e->state = 100;
   EXPECT_EQ(0, enemy.Clear()) << "boss floors count no kills";
   UseBossFloor(20);
   enemy.Add(25, 20);
