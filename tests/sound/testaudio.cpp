@@ -1,13 +1,13 @@
-// Test sound files written on the spot (WAV and MP3), and waiting for a condition.
+// Test sound files written on the spot (MP3 through the content generator's encoder), and waiting.
 #include "testaudio.h"
 
 #include <SDL/SDL.h>
-#include <lame/lame.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
+#include "audio/mp3encoder.h"
 #include "support/testfiles.h"
 
 namespace soundtest {
@@ -47,25 +47,11 @@ void WriteTestWav(const std::string& path, long samples, int rate, int channels)
 }
 
 bool WriteTestMp3(const std::string& path, long samples, int rate, int kbps) {
-  lame_global_flags* lame = lame_init();
-  lame_set_num_channels(lame, 2);
-  lame_set_mode(lame, JOINT_STEREO);
-  lame_set_in_samplerate(lame, rate);
-  lame_set_out_samplerate(lame, rate);
-  lame_set_brate(lame, kbps);
-  lame_set_bWriteVbrTag(lame, 1);
-  std::vector<short> pcm = Tone(samples, rate, 2);
-  std::vector<unsigned char> out(static_cast<size_t>(samples * 5 / 4 + 7200 + 16384));
-  const int size = lame_init_params(lame) < 0 ? -1
-      : lame_encode_buffer_interleaved(lame, pcm.data(), static_cast<int>(samples), out.data(),
-                                       static_cast<int>(out.size()));
-  const int tail = size < 0 ? -1 : lame_encode_flush(lame, out.data() + size, static_cast<int>(out.size()) - size);
-  // The length tag is known only now: it replaces the placeholder frame at the start.
-  const size_t tagSize = tail < 0 ? 0 : lame_get_lametag_frame(lame, out.data(), out.size());
-  lame_close(lame);
-  if (tagSize == 0) return false;
-  testsupport::WriteFile(path, std::string(out.begin(), out.begin() + size + tail));
-  return true;
+  if (rate != assetgen::kSampleRate) return false;
+  assetgen::Signal tone(static_cast<size_t>(samples));
+  for (long i = 0; i < samples; ++i) tone[i] =
+      0.5f * static_cast<float>(std::sin(2 * M_PI * 440.0 * i / rate));
+  return assetgen::WriteMp3(path, tone, tone, kbps) == 0;
 }
 
 bool WaitFor(const std::function<bool()>& done, double seconds) {

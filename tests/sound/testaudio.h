@@ -13,7 +13,8 @@ void UseDummyDriverByDefault();
 void WriteTestWav(const std::string& path, long samples, int rate, int channels);
 
 // A stereo CBR MP3 of a tone with the encoder's length tag (so the decoded length is exact):
-// `samples` sample frames at `rate` Hz, `kbps` bit rate. False when encoding fails.
+// `samples` sample frames at `rate` Hz (44 100 only, as the game's music), `kbps` bit rate. False
+// when encoding fails.
 bool WriteTestMp3(const std::string& path, long samples, int rate, int kbps);
 
 // Waits until `done()` is true, polling every 10 ms, for at most `seconds`. Returns done().
