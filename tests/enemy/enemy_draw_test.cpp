@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -164,17 +164,14 @@ TEST_F(EnemyDraw, InitReportsTheFirstFailure) {
   EXPECT_EQ("close boosy-damaged", commands.front());
   EXPECT_EQ("close poosy-damaged", commands[3]);
   EXPECT_EQ("close boss3-dying2", commands.back());
-  // An empty folder outside the content folder, so that no model is found.
-  char empty[] = "/tmp/quorl-enemy-XXXXXX";
-  ASSERT_NE(nullptr, mkdtemp(empty));
-  char home[4096];
-  ASSERT_NE(nullptr, getcwd(home, sizeof(home)));
-  ASSERT_EQ(0, chdir(empty));
+  // From an empty folder no model is found.
+  const testsupport::ScratchDir empty;
+  const std::filesystem::path home = std::filesystem::current_path();
+  std::filesystem::current_path(empty.path());
   testing::internal::CaptureStdout();
   EXPECT_EQ(-1, enemy.Init(&floor));
   const std::string out = testing::internal::GetCapturedStdout();
-  ASSERT_EQ(0, chdir(home));
-  rmdir(empty);
+  std::filesystem::current_path(home);
   const std::string line = "Enemy:MQOModel init error:model/boosy/boosy.mqo\n";
   EXPECT_EQ(out.size() - line.size(), out.rfind(line)) << out;
 }
