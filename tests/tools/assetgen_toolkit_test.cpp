@@ -94,6 +94,7 @@ TEST(AssetgenMqo, WriterTextReadsBackThroughTheGamesReader) {
   f.v[0] = 0, f.v[1] = 1, f.v[2] = 2;
   o.faces.push_back(f);
   MQOModel read;
+  EXPECT_NE(MQOText(m).find("\t\"skin_(red)\" col("), std::string::npos) << "blanks in names replaced";
   ASSERT_TRUE(ReadThroughGame(MQOText(m), &read)) << MQOText(m);
   ASSERT_EQ(read.materials.size() * 10 + read.objects.size(), 11u) << MQOText(m);
   EXPECT_FLOAT_EQ(read.materials[0].dif[1], 0.4f);  // colour times diffuse
