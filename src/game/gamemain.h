@@ -32,11 +32,11 @@ const int BULLET_DAMAGE = 5;       // damage of a special round (a normal round 
 class GameMain {
  public:
   // Bits of actionFlags; the whole field DEAD means the player is dead.
-  static const int SHOOTING = 0x01;
-  static const int RELOADING = 0x02;
-  static const int DESCENDING = 0x04;
-  static const int IN_DOORWAY = 0x08;
-  static const int DEAD = 0x80;
+  static constexpr int SHOOTING = 0x01;
+  static constexpr int RELOADING = 0x02;
+  static constexpr int DESCENDING = 0x04;
+  static constexpr int IN_DOORWAY = 0x08;
+  static constexpr int DEAD = 0x80;
 
   GameMain();
   ~GameMain();
@@ -71,8 +71,8 @@ class GameMain {
   // (before the enemies of a floor being left were cleared); empty before the first frame.
   const std::string& getSummary() const { return summary; }
 
- private:
-  friend struct GameMainProbe;  // the tests' window into the scene
+ protected:
+  // Protected rather than private: the tests reach the steps and the state through a subclass.
 
   // Frame steps (gamemain_action.cpp), in the order Action runs them.
   bool HandleEvents(int* result);
