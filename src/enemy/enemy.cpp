@@ -362,13 +362,14 @@ int Enemy::Add(float x, float z, float yaw, int type) {
 
 int Enemy::Add(int count, int floorNumber) {
   count = std::max(0, std::min(count, _MaxEnemyNumber));
-  int rows = 0, cols = 0;
-  if (floor != nullptr) floor->MapSize(&rows, &cols);
-  std::vector<bool> taken(static_cast<size_t>(std::max(0, rows * cols)), false);
   bossMode = 0;
+  if (floor == nullptr) return 0;
+  int rows = 0, cols = 0;
+  floor->MapSize(&rows, &cols);
+  std::vector<bool> taken(static_cast<size_t>(std::max(0, rows * cols)), false);
   float c[3] = {0, 0, 0};
   const int bossCell[3] = {3, 0, 5};
-  if (floor != nullptr) floor->getMaptoWorld(bossCell, c);
+  floor->getMaptoWorld(bossCell, c);
 
   // The boss lists: the boss first, then its escorts (hidden until revived).
   struct BossFloor {
@@ -393,7 +394,7 @@ int Enemy::Add(int count, int floorNumber) {
     }
     return 0;
   }
-  if (floor == nullptr || rows <= 0 || cols <= 0) return 0;
+  if (rows <= 0 || cols <= 0) return 0;
 
   int placed = 0;
   for (int n = 0; n < count; n++) {

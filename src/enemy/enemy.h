@@ -88,9 +88,24 @@ class Enemy {
   // Facing test: 0 facing within `tolerance`, 20 turn right, 30 turn left.
   int FacingTurn(const float* angles, const EnemyData* e, float tolerance, float* a,
                  float* b) const;
-  // Moves `e` away from every other visible enemy closer than the sum of their sizes.
-  // `withY` pushes in height too (poosy); `zoosyRadius` counts this enemy by its turret sphere.
+  // Moves `e` away from every other enemy that is not hidden and closer than the sum of their
+  // sizes (a zoosy counts with its body sphere's radius). `withY` pushes in height too (poosy).
+  // A dashing doosy that touches another enemy ends its dash.
   void Separate(EnemyData* e, bool withY);
+  // The charge of a doosy (dash step 4 x speed) or big doosy (8 x speed): wind-up, sound, dash
+  // until a wall or 200 frames, rest.
+  void Charge(EnemyData* e, float dash, int species);
+  // The five bullets of a zoosy's volley.
+  void ZoosyVolley(EnemyData* e);
+  // The big doosy's dash runs over enemies that it meets from the side.
+  void RunOver(EnemyData* boss);
+  // The shell turns towards the player at `rate` degrees per frame.
+  void TurnShell(EnemyData* e, const float* angles, float rate, float tolerance);
+  // The shell's next attack after its choosing pause.
+  void ChooseShellAttack(EnemyData* e);
+  // One frame of a core part coming up as a needle under the eye, or sinking by `step`.
+  void RiseNeedle(const float* eye, EnemyData* e);
+  void SinkNeedle(EnemyData* e, float step);
   // Fires one enemy bullet and keeps it.
   void Fire(int kind, const float* origin, float heading, float elevation, int damage);
   // The first record of the list, or nullptr.

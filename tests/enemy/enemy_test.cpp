@@ -1,0 +1,290 @@
+// Tests of the enemy manager: placement, kills, contact with the player, the player's shots and
+// the positional sound commands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "enemytest.h"
+
+using enemytest::commands;
+using enemytest::EnemyTest;
+
+namespace {
+
+// Placement by floor band: at most 20, floor cells only, one per cell, the band's types.
+TEST_F(EnemyTest, PlacesOrdinaryEnemiesByFloorBand) {
+  struct Case {
+    int count, floorNumber;
+    std::set<int> types;
+  };
+  const Case cases[] = {{30, 3, {0, 1}}, {25, 5, {0, 1}}, {25, 15, {0, 1, 2}}, {25, 29, {0, 1, 2, 3}}};
+  for (const Case& c : cases) {
+    enemy.Clear();
+    const int placed = enemy.Add(c.count, c.floorNumber);
+    EXPECT_EQ(20, placed) << c.floorNumber;
+    EXPECT_EQ(20u, enemy.getEnemies().size());
+    std::set<int> cells, types;
+    for (const EnemyData* e : enemy.getEnemies()) {
+      int cell[3];
+      floor.getWorldtoMap(e->pos, cell);
+      EXPECT_TRUE(floor.isFloor(cell[0], cell[2]));
+      cells.insert(cell[0] * 100 + cell[2]);
+      types.insert(e->type);
+      EXPECT_FALSE(e->hidden);
+      EXPECT_EQ(0, e->bossState);
+    }
+    EXPECT_EQ(20u, cells.size()) << "one enemy per cell";
+    EXPECT_EQ(c.types, types) << c.floorNumber;
+    EXPECT_EQ(0, enemy.getBossMode());
+    EXPECT_EQ(0, enemy.StateBoss());
+  }
+  // A room of three usable cells takes three enemies.
+  enemy.Clear();
+  UseRoom(2, 2);
+  EXPECT_EQ(3, enemy.Add(10, 2));
+}
+
+// Boss floors: the boss (or the shell) first, escorts hidden, no ordinary enemies counted.
+TEST_F(EnemyTest, BossFloorsListTheBossFirst) {
+  struct Case {
+    int floorNumber;
+    std::vector<int> types;
+    std::vector<bool> hidden;
+  };
+  const Case cases[] = {
+      {10, {10, 0, 0, 0, 0, 0}, {false, true, true, true, true, true}},
+      {20, {11, 2, 2, 2, 2, 2}, {false, true, true, true, true, true}},
+      {30, {20, 21, 22, 23, 24}, {false, false, false, false, false}},
+  };
+  for (const Case& c : cases) {
+    enemy.Clear();
+    UseBossFloor(c.floorNumber);
+    EXPECT_EQ(0, enemy.Add(c.floorNumber + 5, c.floorNumber));
+    ASSERT_EQ(c.types.size(), enemy.getEnemies().size());
+    for (size_t n = 0; n < c.types.size(); n++) {
+      const EnemyData* e = At(static_cast<int>(n));
+      EXPECT_EQ(c.types[n], e->type);
+      EXPECT_EQ(c.hidden[n], e->hidden);
+      EXPECT_EQ(0, e->itemKind) << "nothing to drop on a boss floor";
+      int cell[3];
+      floor.getWorldtoMap(e->pos, cell);
+      EXPECT_EQ(n == 0 || c.floorNumber == 30 ? 3 : static_cast<int>(n), cell[0]);
+      EXPECT_EQ(5, cell[2]);
+    }
+    EXPECT_EQ(1, enemy.StateBoss());
+    EXPECT_EQ(1, enemy.getBossMode());
+    if (c.floorNumber == 30) {
+      EXPECT_EQ(180.0f, At(0)->yaw);
+    }
+  }
+}
+
+// Kills are counted by Clear on ordinary floors only; Clear stops the 17 ordinary sounds.
+TEST_F(EnemyTest, ClearCountsKillsOnOrdinaryFloors) {
+  EXPECT_EQ(0, enemy.Clear());
+  EXPECT_EQ(0, enemy.StateBoss());
+  EXPECT_EQ(8, enemy.Add(8, 4));
+  for (int n : {1, 4, 6}) At(n)->state = 100;
+  commands.clear();
+  EXPECT_EQ(3, enemy.Clear());
+  ASSERT_EQ(17u, commands.size());
+  EXPECT_EQ("stop boosy-attack", commands.front());
+  EXPECT_EQ("stop big-doosy-dead", commands.back());
+  EXPECT_TRUE(enemy.getEnemies().empty());
+  UseBossFloor(10);
+  enemy.Add(15, 10);
+  for (int n = 0; n < 3; n++) At(n)->state = 100;
+  EXPECT_EQ(0, enemy.Clear());
+}
+
+// Item pickup within `scale` (horizontally), two items in one frame, ageing past 900.
+TEST_F(EnemyTest, ItemsAreTakenWithinTheScaleAndAgeOut) {
+  enemy.Add(10, -10, 0, 0);  // boosy, scale 0.8
+  enemy.Add(10, -20, 0, 0);
+  EnemyData* a = At(0);
+  EnemyData* b = At(1);
+  struct Case {
+    float dx;
+    float age;
+    int taken;  // kind expected in the item record
+    bool lies;  // still there afterwards
+  };
+  const Case cases[] = {{0.79f, 0, 10, false}, {0.81f, 0, 0, true}, {0.81f, 901, 0, false}, {0.5f, 901, 10, false}};
+  for (const Case& c : cases) {
+    a->itemDropped = true;
+    a->itemKind = 10;
+    a->itemAmount = 42;
+    a->itemAge = c.age;
+    QUORL_COMMON::_Item item = {0, 0};
+    EXPECT_EQ(0, Touch(a->pos[0] + c.dx, 5.0f, a->pos[2], &item));
+    EXPECT_EQ(c.taken, item.kind) << c.dx << " " << c.age;
+    EXPECT_EQ(c.taken ? 42 : 0, item.amount);
+    EXPECT_EQ(c.lies, a->itemDropped);
+  }
+  // Two items under the player: the later record's reaches the game, both are gone.
+  b->pos[0] = a->pos[0];
+  b->pos[2] = a->pos[2] + 0.2f;
+  a->itemDropped = b->itemDropped = true;
+  a->itemKind = 10;
+  b->itemKind = 11;
+  b->itemAmount = 1;
+  a->itemAge = b->itemAge = 0;
+  QUORL_COMMON::_Item item = {0, 0};
+  Touch(a->pos[0], 0, a->pos[2], &item);
+  EXPECT_EQ(11, item.kind);
+  EXPECT_FALSE(a->itemDropped || b->itemDropped);
+}
+
+// Body contact per type: damage, charge extra once, push direction and size, the D = 0 case.
+TEST_F(EnemyTest, BodyContactDamagesAndPushes) {
+  struct Case {
+    int type, state, timer;
+    float dx;  // player's offset from the enemy along -x
+    int damage, timerAfter;
+    float pushSize;
+  };
+  const Case cases[] = {
+      {2, 0, 50, 0.8f, 10, 50, 0.1f},      {2, 0, 50, 0.9f, 0, 50, 0},
+      {2, 3, -10, 0.5f, 50, -200, 0.25f},  {2, 3, -200, 0.5f, 10, -200, 0.1f},
+      {2, 101, 0, 0.5f, 0, 0, 0},          {2, 3, 5, 0.0f, 50, -200, 0.25f},
+      {11, 3, -5, 2.0f, 120, -200, 0.25f}, {11, 100, -5, 1.0f, 0, -5, 0},
+      {20, 201, 0, 0.3f, 20, 0, 0.1f},     {21, 0, 0, 0.0f, 0, 0, 0},
+      {22, 1, 0, 0.0f, 60, 0, 0.3f},       {0, 0, 50, 0.0f, 0, 50, 0},
+  };
+  for (const Case& c : cases) {
+    enemy.Clear();
+    enemy.Add(20, -20, 0, c.type);
+    EnemyData* e = At(0);
+    e->state = c.state;
+    e->timer = c.timer;
+    float push[3] = {0, 0, 0};
+    EXPECT_EQ(c.damage, Touch(e->pos[0] - c.dx, e->pos[1], e->pos[2], nullptr, push)) << c.type;
+    EXPECT_EQ(c.timerAfter, e->timer);
+    EXPECT_NEAR(c.pushSize, std::hypot(push[0], push[2]), 1e-5) << c.type;
+    EXPECT_EQ(0.0f, push[1]);
+    if (c.dx > 0 && c.damage > 0) {
+      EXPECT_GT(push[0], 0.0f) << "towards the enemy, as the game reads it";
+    }
+  }
+  // The big boosy hurts through the first sphere that touches.
+  enemy.Clear();
+  enemy.Add(20, -20, 90, 10);
+  EXPECT_EQ(20, Touch(20 + 0.4f + 1.4f, 0, -20));
+}
+
+// An enemy bullet that reaches the player: its damage, and a push whose y is 15.
+TEST_F(EnemyTest, EnemyBulletDamagesAndThrowsUp) {
+  float at[3];
+  enemytest::CellCentre(2, 2, 0, at);
+  enemy.Add(at[0], at[2], 0, 0);
+  float eye[3] = {at[0], 0, at[2] + 4};  // straight ahead of the boosy (yaw 0 faces +z)
+  int damage = 0;
+  float push[3] = {0, 0, 0};
+  for (int frame = 0; frame < 400 && damage == 0; frame++) damage = Frame(eye, nullptr, push);
+  EXPECT_EQ(30, damage);
+  EXPECT_EQ(15.0f, push[1]);
+}
+
+// The player's shot: nearest first, walls first, shell armour, core parts, death below 1.
+TEST_F(EnemyTest, PlayerShotHitsTheNearestVisibleEnemy) {
+  float from[3], near[3], far[3];
+  enemytest::CellCentre(1, 1, -1.2f, from);
+  enemytest::CellCentre(4, 1, -1.2f, near);
+  enemytest::CellCentre(7, 1, -1.2f, far);
+  enemy.Add(far[0], far[2], 0, 0);
+  enemy.Add(near[0], near[2], 0, 0);
+  for (int n = 0; n < 2; n++) At(n)->pos[1] = -1.2f;
+  EXPECT_EQ(2, Shoot(from, far));
+  EXPECT_EQ(5, At(0)->hitPoint);
+  EXPECT_EQ(4, At(1)->hitPoint);
+  EXPECT_EQ(2, Shoot(from, far, 3));
+  EXPECT_EQ(1, At(1)->hitPoint);
+  EXPECT_EQ(0, At(1)->state);
+  EXPECT_EQ(2, Shoot(from, far));
+  EXPECT_EQ(100, At(1)->state) << "below 1 hit point";
+  EXPECT_EQ(2, Shoot(from, far));
+  EXPECT_EQ(4, At(0)->hitPoint) << "the dead body no longer shields";
+  // Behind a wall: a short wall across column 1 between rows 4 and 5; the area beyond it is
+  // visible round its end, but the shot meets the wall first.
+  enemy.Clear();
+  std::vector<int> cells = enemytest::Room(10, 10);
+  cells[4 * 10 + 1] |= 4;
+  cells[5 * 10 + 1] |= 8;
+  ASSERT_EQ(0, floor.SetMapData(cells.data(), 10, 10, 9, 9));
+  floor.SetDrawArea(from, 0);
+  enemy.Add(far[0], far[2], 0, 0);
+  At(0)->pos[1] = -1.2f;
+  ASSERT_TRUE(floor.isVisibleMap(far));
+  EXPECT_EQ(0, Shoot(from, far)) << "left to the game's own wall test";
+  EXPECT_EQ(5, At(0)->hitPoint);
+  // Boss 3: the shell is armoured, a part passes its damage to the shell.
+  enemy.Clear();
+  UseRoom(10, 10);
+  enemy.Add(near[0], near[2], 180, 20);
+  enemy.Add(near[0], near[2] - 4, 180, 21);
+  EXPECT_EQ(1, Shoot(from, At(0)->pos));
+  EXPECT_EQ(150, At(0)->hitPoint);
+  EXPECT_EQ(2, Shoot(from, At(1)->pos, 5));
+  EXPECT_EQ(145, At(0)->hitPoint);
+  EXPECT_EQ(0, At(1)->state);
+}
+
+// The slot serving: volume by squared distance, the five and two command sequences, one play
+// for two requests, the boss sounds at once.
+TEST_F(EnemyTest, SoundSlotsFollowTheListener) {
+  struct Case {
+    float p[3];  // squared distances 0, 150 and 400
+    const char* volume;
+  };
+  const Case cases[] = {{{0, 0, 0}, "1000"}, {{5, 5, 10}, "500"}, {{20, 0, 0}, "0"}};
+  for (const Case& c : cases) {
+    enemy.RequestSE(Enemy::SE_ATTACK, Enemy::SE_DOOSY, c.p);
+    commands.clear();
+    Touch(0, 0, 0);
+    const std::vector<std::string> expected = {
+        "stop doosy-attack", "seek doosy-attack to start",
+        std::string("setaudio doosy-attack left volume to ") + c.volume,
+        std::string("setaudio doosy-attack right volume to ") + c.volume, "play doosy-attack"};
+    EXPECT_EQ(expected, commands);
+  }
+  // Playing: only the loudness follows. Two requests in a frame: one play, at the second place.
+  const float here[3] = {0, 0, 0}, there[3] = {10, 0, 0};
+  commands.clear();
+  enemy.RequestSE(Enemy::SE_DEAD, Enemy::SE_POOSY, there);
+  enemy.RequestSE(Enemy::SE_DEAD, Enemy::SE_POOSY, here);
+  Touch(0, 0, 0);
+  const std::vector<std::string> expected = {
+      "stop poosy-dead", "seek poosy-dead to start", "setaudio poosy-dead left volume to 1000",
+      "setaudio poosy-dead right volume to 1000", "play poosy-dead",
+      "setaudio doosy-attack left volume to 0", "setaudio doosy-attack right volume to 0"};
+  EXPECT_EQ(expected, commands);
+  // SetSE: ordinary species by type code (1 is the poosy), the bosses at once (the last word
+  // sent), the shell silent.
+  struct Hit {
+    int type, state;
+    const char* played;
+    int kind, species;
+  };
+  const Hit hits[] = {{1, 0, "", Enemy::SE_DAMAGED, Enemy::SE_POOSY},
+                      {2, 100, "", Enemy::SE_DEAD, Enemy::SE_DOOSY},
+                      {10, 0, "play big-boosy-damaged", -1, -1},
+                      {11, 100, "play big-doosy-dead", -1, -1},
+                      {23, 3, "play boss3-damaged", -1, -1},
+                      {20, 0, "", -1, -1}};
+  for (const Hit& h : hits) {
+    enemy.Clear();
+    enemy.Add(4, -4, 0, h.type);
+    At(0)->state = h.state;
+    commands.clear();
+    enemy.SetSE(At(0));
+    EXPECT_EQ(h.played, commands.empty() ? "" : commands.back()) << h.type;
+    EXPECT_EQ(commands.empty() ? 0u : 3u, commands.size());
+    if (h.kind >= 0) {
+      EXPECT_EQ(2, enemy.getSEState(h.kind, h.species)) << h.type;
+    }
+  }
+}
+
+}  // namespace
