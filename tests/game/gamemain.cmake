@@ -3,3 +3,7 @@
 quorl_test(gamemain GL DATA SOURCES ${CMAKE_CURRENT_LIST_DIR}/gamemain_test.cpp LIBS quorl_game)
 target_link_options(test_gamemain PRIVATE -Wl,--wrap=_Z14mciSendStringAPKcPcjPv
                     -Wl,--undefined=_Z14mciSendStringAPKcPcjPv)
+
+# The game through the real program (generated content, scratch run folders).
+quorl_test(game_e2e GL DATA SOURCES ${CMAKE_CURRENT_LIST_DIR}/game_e2e_test.cpp)
+add_dependencies(test_game_e2e quorl)
