@@ -5,10 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
+#include "assets/loadpng.h"
+#include "assets/screenshot.h"
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
 #include "common/random.h"
@@ -107,6 +112,23 @@ VBMP3_PLAY GameMainProbe::realPlay = nullptr;
 VBMP3_STOP GameMainProbe::realStop = nullptr;
 
 namespace {
+
+// One frame with a screenshot of it: R, G, B, A bytes, top row first.
+std::vector<unsigned char> ShotFrame(GameMainProbe& p) {
+  // Written beside the other temporary files, not into the content folder the tests run in.
+  const std::string path = "/tmp/quorl-game-frame-" + std::to_string(getpid()) + ".png";
+  QUORL_COMMON::RequestScreenshot(path);
+  p.Frame();
+  unsigned char* data = nullptr;
+  unsigned w = 0, h = 0, pitch = 0;
+  std::vector<unsigned char> pixels;
+  if (LoadPNG(path.c_str(), &data, &w, &h, &pitch) == 0 && w == 800 && h == 600 && pitch == 3200) {
+    pixels.assign(data, data + 3200 * 600);
+  }
+  delete[] data;
+  std::remove(path.c_str());
+  return pixels;
+}
 
 int Count(const std::string& command) {
   int n = 0;
@@ -395,6 +417,27 @@ TEST_F(GameMainTest, HitPointsDrainHealInvincibilityItemsAndDeath) {
   EXPECT_EQ(1, p.Frame());
 }
 
+TEST_F(GameMainTest, AnEnemyAheadIsDrawnInTheView) {
+  p.Start(1);
+  p.OpenRoom();
+  p.Frame();
+  const std::vector<unsigned char> empty = ShotFrame(p);
+  game.enemy->Add(20, -26, 180, 0);  // a boosy six units ahead, facing the player
+  game.enemy->getEnemies().back()->state = 100;  // lying still, so that it cannot move away
+  p.Frame();
+  const std::vector<unsigned char> seen = ShotFrame(p);
+  ASSERT_EQ(empty.size(), seen.size());
+  ASSERT_FALSE(seen.empty());
+  int changed = 0;
+  for (int y = 150; y < 450; ++y) {
+    for (int x = 250; x < 550; ++x) {
+      const size_t i = (static_cast<size_t>(y) * 800 + x) * 4;
+      changed += std::abs(seen[i] - empty[i]) + std::abs(seen[i + 1] - empty[i + 1]) + std::abs(seen[i + 2] - empty[i + 2]) > 40;
+    }
+  }
+  EXPECT_GT(changed, 1000);
+}
+
 TEST_F(GameMainTest, BossScenesSayTheirLinesShowCaptionsLockAndUnlockTheDoors) {
   struct Boss { int floor; std::vector<std::string> intro, defeat; const char* after; };
   const Boss bosses[] = {
@@ -413,8 +456,28 @@ TEST_F(GameMainTest, BossScenesSayTheirLinesShowCaptionsLockAndUnlockTheDoors) {
     gCommands.clear();
     // The intro: lines with their captions, then the fight music and the world running again.
     int captions = 0;
-    p.Until([&] { captions += game.bossWordImage != nullptr && game.bossIntroWait == 0 && game.inputFrozen;
-                  return game.inputFrozen == 0; }, 3000);
+    std::vector<unsigned char> shot;
+    p.Until([&] {
+      if (game.bossWordImage != nullptr && game.inputFrozen && captions++ == 0) shot = ShotFrame(p);
+      return game.inputFrozen == 0; }, 3000);
+    // The first caption's opaque pixels on the screen, the board mapped onto its quad.
+    SDL_Surface* caption = nullptr;
+    ASSERT_EQ(0, LoadPNGtoSDLSurface(("img/fonts/boss" + std::to_string(b.floor / 10) + "-word1.png").c_str(), &caption));
+    int opaque = 0, shown = 0;
+    for (int y = 0; y < caption->h && !shot.empty(); ++y) {
+      for (int x = 0; x < caption->w; ++x) {
+        const unsigned char* c = GameMainProbe::At(caption, x, y);
+        if (c[3] != 255) continue;
+        const int sx = static_cast<int>(400 + ((800 - caption->w) / 2 + x - 400) * 0.9872f + 0.5f);
+        const int sy = static_cast<int>(300 + ((600 - caption->h) / 2 + y - 300) * 0.9977f + 0.5f);
+        const unsigned char* on = &shot[(static_cast<size_t>(sy) * 800 + sx) * 4];
+        ++opaque;
+        shown += std::abs(on[0] - c[0]) + std::abs(on[1] - c[1]) + std::abs(on[2] - c[2]) < 60;
+      }
+    }
+    FreePNGSurface(caption);
+    EXPECT_GT(opaque, 1000) << b.floor;
+    EXPECT_GT(shown, opaque * 7 / 10) << b.floor;
     std::vector<std::string> opened;
     for (const std::string& s : gCommands) if (s.rfind("music open ", 0) == 0) opened.push_back(s.substr(11));
     EXPECT_EQ(b.intro, opened) << b.floor;
