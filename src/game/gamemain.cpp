@@ -166,6 +166,11 @@ int GameMain::Init(int width, int height, int floor) {
   screenHeight = height;
   summary.clear();
 
+  // The view's aspect and angle divide by the height; an empty screen has nothing to show.
+  if (width <= 0 || height <= 0) {
+    printf("Gamemain:screen size error %d x %d\n", width, height);
+    return QUORL_COMMON::GLOBAL_ERROR;
+  }
   if (CreateStatDisp() == -1) return QUORL_COMMON::GLOBAL_ERROR;
 
   glEnable(GL_TEXTURE_2D);

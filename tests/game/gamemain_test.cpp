@@ -168,6 +168,21 @@ class GameMainTest : public testsupport::GLTest {
   GameMainProbe p{game};
 };
 
+TEST_F(GameMainTest, AFailedInitLeavesNothingToPlayAndFinalizesTwice) {
+  EXPECT_EQ(-1, game.Init(800, 0, 1, false, 0, 0));
+  EXPECT_EQ(-1, game.Action(2));
+  game.Finalize();
+  game.Finalize();
+  EXPECT_EQ(0, game.Init(800, 600, 15, true, 4, 2));
+  int enemies = 0, kills = 0;
+  game.getKillData(&enemies, &kills);
+  EXPECT_EQ(15, game.GetFloor());
+  EXPECT_EQ(11, game.dungeon->getFloorNumber()) << "a continue plays on its group's first map";
+  EXPECT_EQ(999, game.spBullets);
+  EXPECT_GT(enemies, 4);
+  EXPECT_EQ(2, kills);
+}
+
 TEST_F(GameMainTest, WalkingSpeedsReleaseRulesAndMouseTurning) {
   struct Walk { SDLKey down[2]; SDLKey up; float dx, dz, forward, strafe; };
   const Walk walks[] = {
