@@ -42,7 +42,7 @@ struct TestGame : GameMain {
   using GameMain::actionFlags, GameMain::actionTimer, GameMain::bossIntroWait, GameMain::bossWordImage,
       GameMain::bulletIcons, GameMain::bulletType, GameMain::bullets, GameMain::doorLock, GameMain::dungeon,
       GameMain::enemy, GameMain::floorDispTime, GameMain::floorGlyphs, GameMain::floorNo, GameMain::forwardSpeed,
-      GameMain::hitPoint, GameMain::inputFrozen, GameMain::invincibleCount, GameMain::magazine,
+      GameMain::hitPoint, GameMain::inputFrozen, GameMain::invincibleCount, GameMain::knockCount, GameMain::knockVec, GameMain::magazine,
       GameMain::musicHold, GameMain::overlaySurface, GameMain::pendingHit, GameMain::pitch, GameMain::pos,
       GameMain::spBullets, GameMain::spGlyphs, GameMain::statusSurface, GameMain::strafeSpeed, GameMain::yaw;
   using GameMain::ChangeFloor, GameMain::ComposeStatus, GameMain::EnterBossRoom, GameMain::StopWalking;
@@ -203,6 +203,14 @@ TEST_F(GameMainTest, WalkingSpeedsReleaseRulesAndMouseTurning) {
     EXPECT_EQ(w.forward, game.forwardSpeed);
     EXPECT_EQ(w.strafe, game.strafeSpeed);
     game.StopWalking();
+  }
+  // A push towards a wall closer than the push bounces off it; one towards open floor does not.
+  for (float z : {-37.2f, -22.0f}) {
+    p.OpenRoom();
+    p.Place(20, z, 0);
+    game.knockVec[2] = 1.0f, game.knockCount = 2;
+    p.Frame();
+    EXPECT_NEAR(z < -30 ? z + 1 : z - 1, game.pos[2], 0.05f) << z;
   }
   struct Turn { float yaw, pitch; int dx, dy; float wantYaw, wantPitch; };
   const Turn turns[] = {{0, 0, 20, 0, 2, 0}, {359, 0, 20, 0, 1, 0}, {1, 0, -20, 0, 359, 0},
