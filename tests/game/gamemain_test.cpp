@@ -304,8 +304,10 @@ TEST_F(GameMainTest, StairsFadeOverAHundredFramesAndChangeTheFloorAndItsMusic) {
   p.Place(0, -4, 0);
   game.actionFlags = GameMain::RELOADING;  // a reload still running completes on the new floor
   game.magazine = 2;
+  game.knockVec[0] = 0.1f, game.knockCount = 10;  // a push would carry the player off the stairs
   p.Frame();
   EXPECT_EQ(GameMain::DESCENDING, game.actionFlags & GameMain::DESCENDING);
+  EXPECT_EQ(0, game.knockCount);
   EXPECT_EQ(1, Count("play downstairs"));
   testsupport::PushKey(SDLK_w, true);
   p.Frames(49);
