@@ -45,7 +45,7 @@ struct TestGame : GameMain {
       GameMain::hitPoint, GameMain::inputFrozen, GameMain::invincibleCount, GameMain::knockCount, GameMain::knockVec, GameMain::magazine,
       GameMain::musicHold, GameMain::overlaySurface, GameMain::pendingHit, GameMain::pitch, GameMain::pos,
       GameMain::spBullets, GameMain::spGlyphs, GameMain::statusSurface, GameMain::strafeSpeed, GameMain::yaw;
-  using GameMain::ChangeFloor, GameMain::ComposeStatus, GameMain::EnterBossRoom, GameMain::StopWalking;
+  using GameMain::ChangeFloor, GameMain::ComposeStatus, GameMain::ShowBossLine, GameMain::EnterBossRoom, GameMain::StopWalking;
 };
 
 // The tests' hands on the scene: starting it, maps, frames with the music clock, pixels.
@@ -181,6 +181,9 @@ TEST_F(GameMainTest, AFailedInitLeavesNothingToPlayAndFinalizesTwice) {
   EXPECT_EQ(999, game.spBullets);
   EXPECT_GT(enemies, 4);
   EXPECT_EQ(2, kills);
+  game.floorNo = 10;  // a boss line without its caption fails the frame and holds nothing
+  EXPECT_EQ(-1, game.ShowBossLine(9));
+  EXPECT_EQ(nullptr, game.bossWordImage);
 }
 
 TEST_F(GameMainTest, WalkingSpeedsReleaseRulesAndMouseTurning) {
