@@ -10,6 +10,7 @@
 #include "app/options.h"
 #include "app/pacing.h"
 #include "app/progress.h"
+#include "app/runsummary.h"
 #include "app/savedata.h"
 #include "assets/screenshot.h"
 #include "common/commonfunc.h"
@@ -157,6 +158,8 @@ int main(int argc, char** argv) {
   Title title;
   GameMain game;
   Endrole ending;
+  game.KeepSummary(!options.summaryPath.empty());
+  int lastScene = SCENE_START;  // the last scene that ran, for the summary
   Uint32 frameEnd = SDL_GetTicks();
 
   for (long frame = 0;; ++frame) {
@@ -188,6 +191,8 @@ int main(int argc, char** argv) {
         next = ending.Action(SCENE_ENDING);
         break;
     }
+
+    if (current != SCENE_START) lastScene = current;
 
     // 2. Switch scenes. A scene that cannot start ends the program as an error (status 1).
     if (next != current) {
@@ -224,8 +229,16 @@ int main(int argc, char** argv) {
     // 3. Report pending OpenGL and SDL errors.
     ReportErrors();
 
-    // 4. End the program on quit or error.
+    // 4. End the program on quit or error. --frames ends the run at its frame even when the
+    // scene dropped the close request (a paused game does).
+    if (options.frames >= 0 && frame >= options.frames && current != QUORL_COMMON::GLOBAL_ERROR) {
+      current = QUORL_COMMON::QUIT_CODE;
+    }
     if (current == QUORL_COMMON::GLOBAL_ERROR || current == QUORL_COMMON::QUIT_CODE) {
+      if (!options.summaryPath.empty()) {
+        WriteRunSummary(options.summaryPath, RunSummaryText(options.hasSeed, options.seed, frame, lastScene,
+                                                            game.getSummary()));
+      }
       title.Finalize();
       game.Finalize();
       ending.Finalize();

@@ -57,6 +57,13 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       options->inputPath = value;
       ++i;
+    } else if (word == "--summary") {
+      if (value == nullptr || *value == '\0') {
+        *error = "--summary needs a file name";
+        return -1;
+      }
+      options->summaryPath = value;
+      ++i;
     }
     // Any other word is ignored.
   }
@@ -68,13 +75,15 @@ void PrintUsage(FILE* out, const char* program) {
           "usage: %s [fullscreen] [vsync] [options]\n"
           "  fullscreen       open the window full-screen\n"
           "  vsync            vertical synchronisation; the loop does not sleep\n"
-          "  --frames N       end as if the window were closed after N frames (N >= 1)\n"
+          "  --frames N       end as if the window were closed after N frames (N >= 1; a\n"
+          "                   paused game, which drops that request, ends one frame later)\n"
           "  --fast           run frames back to back, without the pacing sleep\n"
           "  --seed N         seed every random draw from N: the run is reproducible\n"
           "  --input FILE     scripted input, one event a line: FRAME EVENT ARGS...\n"
           "                   keydown KEY | keyup KEY | mousedown B X Y | mouseup B X Y |\n"
           "                   mousemotion DX DY | quit | screenshot FILE.png\n"
           "                   frames count from 1, the first frame the title is shown\n"
+          "  --summary FILE   at the end, write the game's state as plain \"key value\" lines\n"
           "  --help           this text\n"
           "Other words are ignored. The game reads its content from the working directory\n"
           "and writes savedata.dat there.\n",

@@ -14,6 +14,7 @@ struct Options {
   bool hasSeed = false;     // --seed N given
   unsigned int seed = 0;    // --seed N: seed for every seeding of the random generator
   std::string inputPath;    // --input FILE: scripted input
+  std::string summaryPath;  // --summary FILE: plain-text summary of the run's end
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
 };

@@ -36,6 +36,8 @@ class Bullet {
 
   int isHited() const { return hitState; }
   int getDamage() const { return damage; }
+  // The kind given to Init (0 the player's shot).
+  int getType() const { return type; }
 
   // Notes a hit on a body (enemy bullets then vanish) or on a wall, and stops the bullet.
   void HitEnemy();

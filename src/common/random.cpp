@@ -20,6 +20,8 @@ void SetFixedSeed(unsigned int seed) {
 
 bool IsSeedFixed() { return fixedSeed; }
 
+unsigned int FixedSeed() { return fixedSeed ? baseSeed : 0; }
+
 unsigned int SeedValue(unsigned int seed, unsigned int count) {
   if (count == 0) return seed;
   // Mix the count into the seed (a 32-bit finaliser) so that successive seeds differ widely.

@@ -10,6 +10,9 @@ void SetFixedSeed(unsigned int seed);
 // True after SetFixedSeed: the run must not depend on wall-clock time.
 bool IsSeedFixed();
 
+// The seed given to SetFixedSeed, or 0 when the generator follows the clock.
+unsigned int FixedSeed();
+
 // Seeds rand(): from the clock in seconds (srand(time(0))), or, with a fixed seed, from the fixed
 // seed and the number of seedings done so far. Every srand of the game goes through here.
 void SeedRandom();

@@ -34,16 +34,16 @@ int g_frames = 0;
 GameMain::GameMain() = default;
 GameMain::~GameMain() = default;
 
-int GameMain::Init(int, int, int floor, bool spMode, int enemyCount, int killCount) {
+int GameMain::Init(int, int, int floor, bool spMode, int enemies, int kills) {
   Finalize();
-  initialized_ = true;
-  floor_ = floor;
-  enemyCount_ = enemyCount;
-  killCount_ = killCount;
+  initialized = 1;
+  floorNo = floor;
+  enemyCount = enemies;
+  killCount = kills;
   g_frames = 0;
   fflush(stdout);  // each line in one piece, between the lines SDL prints on standard error
   printf("fake game: init floor %d special %d enemies %d kills %d cursor %d\n", floor,
-         spMode ? 1 : 0, enemyCount, killCount, SDL_ShowCursor(SDL_QUERY));
+         spMode ? 1 : 0, enemies, kills, SDL_ShowCursor(SDL_QUERY));
   fflush(stdout);
   return 0;
 }
@@ -55,24 +55,22 @@ int GameMain::Action(int code) {
   if (result != code) return result;
   const FakePlan plan = Plan();
   if (++g_frames < plan.frames) return code;
-  floor_ = plan.floor;
-  enemyCount_ = plan.enemies;
-  killCount_ = plan.kills;
+  floorNo = plan.floor;
+  enemyCount = plan.enemies;
+  killCount = plan.kills;
   return plan.code;
 }
 
-int GameMain::GetFloor() { return floor_; }
-
-void GameMain::getKillData(int* enemyCount, int* killCount) {
-  *enemyCount = enemyCount_;
-  *killCount = killCount_;
+void GameMain::getKillData(int* enemies, int* kills) {
+  *enemies = enemyCount;
+  *kills = killCount;
 }
 
 void GameMain::Finalize() {
-  if (initialized_) {
+  if (initialized) {
     fflush(stdout);
     printf("fake game: finalize cursor %d\n", SDL_ShowCursor(SDL_QUERY));
     fflush(stdout);
   }
-  initialized_ = false;
+  initialized = 0;
 }

@@ -1,0 +1,24 @@
+// The run summary of --summary.
+#include "app/runsummary.h"
+
+#include <cstdio>
+
+std::string RunSummaryText(bool hasSeed, unsigned int seed, long frames, int scene,
+                           const std::string& gameLines) {
+  std::string text;
+  if (hasSeed) text += "seed " + std::to_string(seed) + "\n";
+  text += "frames " + std::to_string(frames) + "\n";
+  text += "scene " + std::to_string(scene) + "\n";
+  return text + gameLines;
+}
+
+int WriteRunSummary(const std::string& path, const std::string& text) {
+  FILE* file = fopen(path.c_str(), "wb");
+  const bool written = file != nullptr && fwrite(text.data(), 1, text.size(), file) == text.size();
+  const bool closed = file != nullptr && fclose(file) == 0;
+  if (!written || !closed) {
+    printf("QUORL:summary write error %s\n", path.c_str());
+    return -1;
+  }
+  return 0;
+}

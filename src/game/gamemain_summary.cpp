@@ -1,0 +1,68 @@
+// The game's part of the run summary (--summary): the player, the enemies, the shots in flight
+// and the floor's map as plain "key value..." lines.
+#include <cstdio>
+#include <string>
+
+#include "bullet/bullet.h"
+#include "common/random.h"
+#include "dungeon/dungeonconst.h"
+#include "dungeon/dungeonfloor.h"
+#include "enemy/enemy.h"
+#include "enemy/enemydata.h"
+#include "game/gamemain.h"
+
+namespace {
+
+// printf into a std::string (lines here are short; longer ones are measured first).
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+  const int length = snprintf(nullptr, 0, format, args...);
+  std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+  snprintf(&text[0], text.size(), format, args...);
+  text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+void GameMain::TakeSummary() {
+  if (keepSummary) summary = SummaryText();
+}
+
+std::string GameMain::SummaryText() const {
+  std::string out;
+  out += Format("floor %d\nhitpoints %d\npending %d\nmagazine %d\nbullettype %d\nspbullets %d\n", floorNo,
+                hitPoint, pendingHit, magazine, bulletType, spBullets);
+  out += Format("met %d\nkilled %d\nspecial %d\n", enemyCount, killCount, useSpMode ? 1 : 0);
+  out += Format("pos %.2f %.2f %.2f\nview %.2f %.2f\n", pos[0], pos[1], pos[2], yaw, pitch);
+  out += Format("flags 0x%02x\nboss %d\n", actionFlags, enemy->StateBoss());
+  for (const EnemyData* e : enemy->getEnemies()) {
+    int cell[3] = {0, 0, 0};
+    dungeon->getWorldtoMap(e->pos, cell);
+    out += Format("enemy %d %d %d %d %d %d %d\n", e->type, e->state, e->hitPoint, cell[0], cell[2],
+                  e->hidden ? 1 : 0, e->itemKind);
+  }
+  for (const Bullet* bullet : bullets) {
+    float p[3];
+    bullet->GetPos(p);
+    out += Format("bullet %d %.2f %.2f %.2f\n", bullet->getType(), p[0], p[1], p[2]);
+  }
+  // The map in the map tool's plain form.
+  int rows = 0, cols = 0;
+  dungeon->MapSize(&rows, &cols);
+  out += Format("map %u %d %d %d\n", QUORL_COMMON::FixedSeed(), dungeon->getFloorNumber(), rows, cols);
+  int stairRow = -1, stairCol = -1;
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cols; ++c) {
+      const int cell = dungeon->getCell(r, c);
+      if ((cell & DungeonConst::FLOOR_STEP) && stairRow < 0) stairRow = r, stairCol = c;
+      out += Format(c > 0 ? " %d" : "%d", cell);
+    }
+    out += '\n';
+  }
+  int startRow = 0, startCol = 0;
+  dungeon->getStartCell(&startRow, &startCol);
+  out += Format("start %d %d\n", startRow, startCol);
+  if (stairRow >= 0) out += Format("stair %d %d\n", stairRow, stairCol);
+  return out;
+}

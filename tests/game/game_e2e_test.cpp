@@ -1,0 +1,233 @@
+// The game through the real program with the generated content: --seed, --input, --summary, the
+// save file and screenshots.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <queue>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dungeon/dungeonconst.h"
+#include "scenes/scenecontent.h"
+#include "support/testfiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using scenetest::Image;
+
+// A run folder with links to the content and a save file of `floor` (no file for 0).
+struct GameRun {
+  fs::path data = fs::current_path();
+  std::string dir;
+  std::string output;
+  explicit GameRun(int floor) {
+    dir = (fs::temp_directory_path() / "quorl-game-XXXXXX").string();
+    if (mkdtemp(dir.data()) == nullptr) dir.clear();
+    for (const char* folder : {"img", "model", "SE", "sounds"}) fs::create_directory_symlink(data / folder, fs::path(dir) / folder);
+    if (floor > 0) testsupport::WriteFile(file("savedata.dat"), std::string(1, static_cast<char>(floor)) + std::string(15, '\0'));
+  }
+  ~GameRun() { fs::remove_all(dir); }
+  std::string file(const std::string& name) const { return dir + "/" + name; }
+  // Runs the game with a script; returns the exit status and reads the summary into `values`.
+  int Play(unsigned seed, long frames, const std::string& script) {
+    testsupport::WriteFile(file("input.txt"), script);
+    const std::string command = "sh -c 'cd " + dir + " && " + testsupport::BinPath("quorl") + " --fast --seed " +
+                                std::to_string(seed) + " --frames " + std::to_string(frames) +
+                                " --input input.txt --summary summary.txt'";
+    return testsupport::RunWindowedProgram(command, 280, &output);
+  }
+  // The summary's lines by their key (the first word); repeated keys keep every line.
+  std::multimap<std::string, std::string> Summary() const {
+    std::multimap<std::string, std::string> lines;
+    std::istringstream in(testsupport::ReadFile(file("summary.txt")));
+    std::string line;
+    while (std::getline(in, line)) {
+      const size_t space = line.find(' ');
+      lines.emplace(line.substr(0, space), space == std::string::npos ? "" : line.substr(space + 1));
+    }
+    return lines;
+  }
+};
+
+std::string Value(const std::multimap<std::string, std::string>& s, const std::string& key) {
+  const auto it = s.find(key);
+  return it == s.end() ? "(none)" : it->second;
+}
+
+// The floor's map as the summary gives it.
+struct Map {
+  int rows = 0, cols = 0, startRow = 0, startCol = 0, stairRow = -1, stairCol = -1;
+  std::vector<int> cells;
+  explicit Map(const std::string& summary) {
+    std::istringstream in(summary);
+    std::string word;
+    while (in >> word && word != "map") {
+    }
+    unsigned seed;
+    int floor;
+    in >> seed >> floor >> rows >> cols;
+    cells.resize(static_cast<size_t>(rows) * cols);
+    for (int& c : cells) in >> c;
+    in >> word >> startRow >> startCol >> word >> stairRow >> stairCol;
+  }
+  int at(int r, int c) const { return r < 0 || c < 0 || r >= rows || c >= cols ? DungeonConst::FLOOR_NONE : cells[r * cols + c]; }
+};
+
+// One way between neighbouring cells: the step, the side bits of the cell left and of the cell
+// entered, and the heading that walks it.
+struct Way { int dr, dc, wall, door, backWall, backDoor, yaw; };
+const Way kWays[4] = {{0, 1, 1, 16, 2, 32, 0}, {0, -1, 2, 32, 1, 16, 180}, {1, 0, 4, 64, 8, 128, 90}, {-1, 0, 8, 128, 4, 64, 270}};
+
+// The ways (indices of kWays) from the start to the stairs over the cells, and whether each
+// crosses a door; empty when there is none.
+std::vector<std::pair<int, bool>> FindWay(const Map& m) {
+  using namespace DungeonConst;
+  std::vector<int> from(m.cells.size(), -1);
+  std::queue<int> open;
+  open.push(m.startRow * m.cols + m.startCol);
+  from[open.front()] = 4;
+  while (!open.empty()) {
+    const int here = open.front();
+    open.pop();
+    const int a = m.cells[here];
+    if (a & FLOOR_STEP) break;
+    for (int w = 0; w < 4; ++w) {
+      const Way& way = kWays[w];
+      const int r = here / m.cols + way.dr, c = here % m.cols + way.dc;
+      const int b = m.at(r, c);
+      if (b == FLOOR_NONE || from[r * m.cols + c] != -1) continue;
+      if ((a & way.wall) && !(a & way.door)) continue;
+      if (b & FLOOR_STEP ? (b & WALL_ALL) != way.wall : (b & way.backWall) && !(b & way.backDoor)) continue;
+      from[r * m.cols + c] = w;
+      open.push(r * m.cols + c);
+    }
+  }
+  std::vector<std::pair<int, bool>> steps;
+  int at = m.stairRow * m.cols + m.stairCol;
+  if (m.stairRow < 0 || from[at] == -1) return steps;
+  while (from[at] != 4) {
+    const Way& way = kWays[from[at]];
+    const int prev = at - way.dr * m.cols - way.dc;
+    steps.insert(steps.begin(), {from[at], (m.cells[prev] & way.door) != 0});
+    at = prev;
+  }
+  return steps;
+}
+
+class GameEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testsupport::FileExists("img/Sight.png")) GTEST_SKIP() << "no generated content in " << fs::current_path();
+  }
+};
+
+// Mean of red, green and blue over a rectangle of a screenshot.
+double Brightness(const Image& shot, int x0, int y0, int x1, int y1) {
+  double sum = 0;
+  for (int y = y0; y < y1; ++y) for (int x = x0; x < x1; ++x) sum += shot.at(x, y)[0] + shot.at(x, y)[1] + shot.at(x, y)[2];
+  return sum / 3 / ((x1 - x0) * (y1 - y0));
+}
+
+TEST_F(GameEndToEnd, NewGameWalksFiresAndShowsTheStatusBoard) {
+  GameRun run(0);
+  // Frame 5 chooses a new game on the title; the game's first frame is 6.
+  ASSERT_EQ(0, run.Play(3, 60, "5 mousedown 1 100 550\n6 screenshot first.png\n10 keydown w\n40 keyup w\n"
+                                "45 mousedown 1 400 300\n46 mouseup 1 400 300\n")) << run.output;
+  const auto s = run.Summary();
+  EXPECT_EQ("3", Value(s, "seed"));
+  EXPECT_EQ("60", Value(s, "frames"));
+  EXPECT_EQ("2", Value(s, "scene"));
+  EXPECT_EQ("1", Value(s, "floor"));
+  EXPECT_EQ("7", Value(s, "magazine"));
+  EXPECT_EQ("290", Value(s, "hitpoints"));
+  const Map map(testsupport::ReadFile(run.file("summary.txt")));
+  ASSERT_GT(map.rows, 0);
+  // Thirty frames of w from the start cell's centre: 3 units towards -z unless a wall is there.
+  float x = 0, y = 0, z = 0;
+  std::istringstream(Value(s, "pos")) >> x >> y >> z;
+  EXPECT_NEAR(4.0f * map.startRow, x, 0.5f);
+  const bool open = !(map.at(map.startRow, map.startCol) & DungeonConst::WALL_RIGHT);
+  EXPECT_NEAR(-4.0f * map.startCol - (open ? 3.0f : 1.6f), z, 0.2f);
+
+  // The first frame: the green life bar, the eight rounds, "B1F" at the bottom right.
+  const Image first(run.file("first.png"));
+  ASSERT_TRUE(first.IsWindow());
+  int green = 0, bright = 0;
+  for (int x0 = 100; x0 < 350; ++x0) green += first.at(x0, 52)[1] > 150 && first.at(x0, 52)[0] < 60;
+  for (int n = 0; n < 100 * 40; ++n) bright += first.at(690 + n % 100, 555 + n / 100)[0] > 150;
+  EXPECT_GT(green, 230);
+  EXPECT_GT(bright, 300) << "no floor number";
+}
+
+TEST_F(GameEndToEnd, PauseSignThenEscapeBackToTheTitleWritesTheSaveFile) {
+  GameRun run(7);
+  ASSERT_EQ(0, run.Play(5, 200, "5 mousedown 1 600 550\n20 keydown z\n25 screenshot pause.png\n30 keydown escape\n"
+                                "40 keydown escape\n")) << run.output;
+  const std::string save = testsupport::ReadFile(run.file("savedata.dat"));
+  ASSERT_EQ(16u, save.size());
+  EXPECT_EQ(7, save[0]) << "the continued floor is saved";
+  EXPECT_GT(save[4], 0) << "the enemies met are saved";
+  const auto s = run.Summary();
+  EXPECT_EQ("1", Value(s, "scene"));
+  EXPECT_EQ("7", Value(s, "floor"));
+  EXPECT_EQ("40", Value(s, "frames"));
+  // The pause sign: bright letters across the middle of the screen.
+  const Image shot(run.file("pause.png"));
+  ASSERT_TRUE(shot.IsWindow());
+  int bright = 0;
+  for (int n = 0; n < 400 * 100; ++n) bright += shot.at(200 + n % 400, 250 + n / 400)[2] > 200;
+  EXPECT_GT(bright, 5000);
+}
+
+TEST_F(GameEndToEnd, ContinueFromFloorNineWalksToTheStairsAndArrivesOnFloorTen) {
+  // The map comes from the program itself: a first run stops on the game's first frames.
+  GameRun probe(9);
+  ASSERT_EQ(0, probe.Play(11, 8, "5 mousedown 1 600 550\n")) << probe.output;
+  const Map map(testsupport::ReadFile(probe.file("summary.txt")));
+  const auto steps = FindWay(map);
+  ASSERT_FALSE(steps.empty()) << "no way to the stairs";
+
+  // Turn with the mouse to each straight run, walk it: 40 frames a cell, 12 fewer per door,
+  // since the door itself pushes the player 1.2 units through.
+  std::ostringstream script;
+  script << "5 mousedown 1 600 550\n";
+  long frame = 10;
+  int yaw = 0;
+  for (size_t i = 0; i < steps.size();) {
+    size_t j = i;
+    int cells = 0, doors = 0;
+    for (; j < steps.size() && steps[j].first == steps[i].first; ++j) ++cells, doors += steps[j].second;
+    const int want = kWays[steps[i].first].yaw;
+    const int turn = ((want - yaw) % 360 + 540) % 360 - 180;
+    if (turn != 0) script << frame++ << " mousemotion " << turn * 10 << " 0\n";
+    yaw = want;
+    script << frame << " keydown w\n";
+    frame += 40 * cells - 12 * doors;
+    if (j == steps.size()) {
+      script << frame - 30 << " screenshot before.png\n" << frame + 40 << " screenshot fade.png\n";
+      frame += 130;
+      script << frame << " screenshot arrived.png\n";
+    }
+    script << frame++ << " keyup w\n";
+    i = j;
+  }
+  GameRun run(9);
+  ASSERT_EQ(0, run.Play(11, frame + 5, script.str())) << run.output;
+  const auto s = run.Summary();
+  EXPECT_EQ("10", Value(s, "floor")) << script.str() << testsupport::ReadFile(run.file("summary.txt"));
+  EXPECT_EQ("1", Value(s, "boss"));
+
+  // The descent darkens the whole screen; floor 10 shows its number.
+  const Image before(run.file("before.png")), fade(run.file("fade.png")), arrived(run.file("arrived.png"));
+  ASSERT_TRUE(before.IsWindow() && fade.IsWindow() && arrived.IsWindow());
+  EXPECT_LT(Brightness(fade, 0, 0, 800, 600), 0.75 * Brightness(before, 0, 0, 800, 600));
+  int bright = 0;
+  for (int n = 0; n < 160 * 40; ++n) bright += arrived.at(630 + n % 160, 555 + n / 160)[0] > 150;
+  EXPECT_GT(bright, 500) << "no B10F";
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+# The game scene in-process with the generated content; the scene's sound commands are recorded
+# by wrapping the (C++) command entry at link time.
+quorl_test(gamemain GL DATA SOURCES ${CMAKE_CURRENT_LIST_DIR}/gamemain_test.cpp LIBS quorl_game)
+target_link_options(test_gamemain PRIVATE -Wl,--wrap=_Z14mciSendStringAPKcPcjPv
+                    -Wl,--undefined=_Z14mciSendStringAPKcPcjPv)
+
+# The game through the real program (generated content, scratch run folders).
+quorl_test(game_e2e GL DATA SOURCES ${CMAKE_CURRENT_LIST_DIR}/game_e2e_test.cpp)
+add_dependencies(test_game_e2e quorl)
+
+# The frame-cost benchmark (make bench; prints numbers, asserts nothing).
+if(NOT QUORL_FUZZ)
+  add_executable(bench_gameframes EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/bench_gameframes.cpp)
+  target_link_libraries(bench_gameframes PRIVATE quorl_game quorl_testsupport)
+  add_dependencies(benchmarks bench_gameframes)
+endif()
