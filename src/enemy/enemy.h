@@ -12,6 +12,8 @@
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemydata.h"
 
+struct GunnerKind;  // how a boosy or a big boosy shoots and walks (enemy_action.cpp)
+
 class Enemy {
  public:
   Enemy() = default;
@@ -92,6 +94,10 @@ class Enemy {
   // sizes (a zoosy counts with its body sphere's radius). `withY` pushes in height too (poosy).
   // A dashing doosy that touches another enemy ends its dash.
   void Separate(EnemyData* e, bool withY);
+  // Walk, turn, shoot and rise of a boosy or big boosy, and the gait of its spheres.
+  void GunnerStep(EnemyData* e, const GunnerKind& k);
+  // Facing test of a gunner in sight: turn, or start shooting at the eye's pitch (not below -40).
+  void TurnOrShoot(EnemyData* e, const float* angles);
   // The charge of a doosy (dash step 4 x speed) or big doosy (8 x speed): wind-up, sound, dash
   // until a wall or 200 frames, rest.
   void Charge(EnemyData* e, float dash, int species);

@@ -60,7 +60,6 @@ float* PitchOffsets(EnemyData* e) { return Spheres(e, 1); }
 float* Radii(EnemyData* e) { return Spheres(e, 2); }
 
 // Damage of the enemy bullets.
-const int _BoosyDamage = 30;
 const int _PoosyDamage = 60;
 const int _ZoosyDamage = 20;
 const int _BossDamage = 60;
@@ -74,6 +73,32 @@ const int _ShellBeamBack = 204;
 const int _ShellDig = 209;
 const int _ShellRise = 215;
 
+}  // namespace
+
+// The two gunners. Muzzle: reach ahead of the body and height (relative to the body, or fixed in
+// the world); the shot: bullet kind, elevation added to the aim, damage, frames before the gun
+// rises again and degrees it rises per frame; the gait of the three spheres: base distances,
+// swing and phase lags (degrees); the gun sphere's pitch follows -aim (boosy) or +aim.
+struct GunnerKind {
+  float muzzleReach;
+  bool fixedMuzzleHeight;
+  float muzzleHeight;
+  int bulletKind;
+  float elevationOffset;
+  int damage;
+  int shotPause;
+  float raiseStep;
+  float gaitBase[3];
+  float gaitSwing;
+  float gaitLag[3];
+  float aimPitchSign;
+};
+
+namespace {
+const GunnerKind _Boosy = {0.4f, false, -0.2f, 10, 0.0f, 30, 20, 1.0f,
+                           {0.4f, -0.05f, -0.45f}, 0.2f, {0, 30, 70}, -1.0f};
+const GunnerKind _BigBoosy = {0.3f, true, -1.6f, 20, -5.0f, 60, 60, 0.5f,
+                              {1.6f, -0.2f, -1.8f}, 0.05f, {0, 30, 70}, 1.0f};
 }  // namespace
 
 bool Enemy::SeePlayer(const float* eye, const EnemyData* e, float* angles, float* distance2) const {
@@ -141,6 +166,81 @@ void Enemy::HideEscort(EnemyData* e) {
   e->pos[2] = w[2];
 }
 
+// ---- Gunners: the boosy and the big boosy walk, turn in their gait and shoot alike ----
+
+void Enemy::GunnerStep(EnemyData* e, const GunnerKind& k) {
+  switch (e->state) {
+    case 1:  // walk
+      Forward(e, e->speed);
+      AddPhase(e, 3);
+      if (--e->timer < 1) e->state = 0;
+      break;
+    case 20:  // turn right or left, only in parts of the gait cycle
+    case 30: {
+      const float p = e->phase;
+      if (p < 70 || p > 290 || (p > 110 && p < 250)) {
+        e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.5f : -0.5f));
+        e->timer--;
+      }
+      Forward(e, e->speed);
+      AddPhase(e, 3);
+      if (e->timer < 1) e->state = 0;
+      break;
+    }
+    case 3: {  // lower the gun to the target, shoot, raise it again
+      const float muzzle[3] = {e->pos[0] + k.muzzleReach * SinD(e->yaw),
+                               k.fixedMuzzleHeight ? k.muzzleHeight : e->pos[1] + k.muzzleHeight,
+                               e->pos[2] + k.muzzleReach * CosD(e->yaw)};
+      if (e->timer == 0) {
+        e->aim -= 1;
+        if (e->aim <= e->aimTarget) {
+          e->aim = e->aimTarget;
+          Fire(k.bulletKind, muzzle, 180 - e->yaw, e->aim + k.elevationOffset, k.damage);
+          RequestSE(SE_ATTACK, SE_BOOSY, e->pos);
+          e->timer = k.shotPause;
+        }
+      } else if (e->timer == 1) {
+        e->aim = 0;
+        e->state = 0;
+      } else if (e->timer == 2) {
+        e->aim += k.raiseStep;
+        if (e->aim >= 0) {
+          e->aim = 0;
+          e->timer = 1;
+        }
+      } else {
+        e->timer--;
+      }
+      break;
+    }
+    case 101:  // rising from the ground after a revival
+      e->pos[1] += 0.03f;
+      if (e->pos[1] > -1.5f) {
+        e->state = 0;
+        e->noFloorCollision = false;
+      }
+      break;
+    default:
+      break;
+  }
+  // Gait of the three collision spheres (the legs swing), and the gun sphere follows the aim.
+  float* d = Distances(e);
+  for (int i = 0; i < 3; ++i) d[i] = k.gaitBase[i] + k.gaitSwing * (1 + SinD(e->phase - k.gaitLag[i]));
+  PitchOffsets(e)[0] = k.aimPitchSign * e->aim;
+}
+
+void Enemy::TurnOrShoot(EnemyData* e, const float* angles) {
+  float a, b;
+  const int turn = FacingTurn(angles, e, 1.0f, &a, &b);
+  if (turn != 0) {
+    e->state = turn;
+  } else {
+    e->state = 3;
+    e->timer = 0;
+    e->aimTarget = std::max(angles[1], -40.0f);
+  }
+}
+
 // ---- Boosy: a walker with a gun ----
 
 int Enemy::ActionBoosy(float* eye, EnemyData* e) {
@@ -165,76 +265,11 @@ int Enemy::ActionBoosy(float* eye, EnemyData* e) {
   } else {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
-    switch (e->state) {
-      case 1:
-        Forward(e, e->speed);
-        AddPhase(e, 3);
-        if (--e->timer < 1) e->state = 0;
-        break;
-      case 20:
-      case 30: {
-        const float p = e->phase;
-        if (p < 70 || p > 290 || (p > 110 && p < 250)) {
-          e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.5f : -0.5f));
-          e->timer--;
-        }
-        Forward(e, e->speed);
-        AddPhase(e, 3);
-        if (e->timer < 1) e->state = 0;
-        break;
-      }
-      case 3: {
-        const float muzzle[3] = {e->pos[0] + 0.4f * SinD(e->yaw), e->pos[1] - 0.2f,
-                                 e->pos[2] + 0.4f * CosD(e->yaw)};
-        if (e->timer == 0) {
-          e->aim -= 1;
-          if (e->aim <= e->aimTarget) {
-            e->aim = e->aimTarget;
-            Fire(10, muzzle, 180 - e->yaw, e->aim, _BoosyDamage);
-            RequestSE(SE_ATTACK, SE_BOOSY, e->pos);
-            e->timer = 20;
-          }
-        } else if (e->timer == 1) {
-          e->aim = 0;
-          e->state = 0;
-        } else if (e->timer == 2) {
-          e->aim += 1;
-          if (e->aim >= 0) {
-            e->aim = 0;
-            e->timer = 1;
-          }
-        } else {
-          e->timer--;
-        }
-        break;
-      }
-      case 101:
-        e->pos[1] += 0.03f;
-        if (e->pos[1] > -1.5f) {
-          e->state = 0;
-          e->noFloorCollision = false;
-        }
-        break;
-      default:
-        break;
-    }
-    float* d = Distances(e);
-    d[0] = 0.4f + 0.2f * (1 + SinD(e->phase));
-    d[1] = -0.05f + 0.2f * (1 + SinD(e->phase - 30));
-    d[2] = -0.45f + 0.2f * (1 + SinD(e->phase - 70));
-    PitchOffsets(e)[0] = -e->aim;
+    GunnerStep(e, _Boosy);
     if (!sight) {
       if (e->state == 0) ChooseWander(e);
     } else if (e->state != 101 && e->state != 3) {
-      float a, b;
-      const int turn = FacingTurn(angles, e, 1.0f, &a, &b);
-      if (turn != 0) {
-        e->state = turn;
-      } else {
-        e->state = 3;
-        e->timer = 0;
-        e->aimTarget = std::max(angles[1], -40.0f);
-      }
+      TurnOrShoot(e, angles);
     }
   }
   e->pos[1] -= 0.01f;
@@ -498,72 +533,12 @@ int Enemy::ActionBossBoosy(float* eye, EnemyData* e) {
   } else {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
-    switch (e->state) {
-      case 1:
-        Forward(e, e->speed);
-        AddPhase(e, 3);
-        if (--e->timer < 1) e->state = 0;
-        break;
-      case 20:
-      case 30: {
-        const float p = e->phase;
-        if (p < 70 || p > 290 || (p > 110 && p < 250)) {
-          e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.5f : -0.5f));
-          e->timer--;
-        }
-        Forward(e, e->speed);
-        AddPhase(e, 3);
-        if (e->timer < 1) e->state = 0;
-        break;
-      }
-      case 3: {
-        const float muzzle[3] = {e->pos[0] + 0.3f * SinD(e->yaw), -1.6f,
-                                 e->pos[2] + 0.3f * CosD(e->yaw)};
-        if (e->timer == 0) {
-          e->aim -= 1;
-          if (e->aim <= e->aimTarget) {
-            e->aim = e->aimTarget;
-            Fire(20, muzzle, 180 - e->yaw, e->aim - 5, _BossDamage);
-            e->timer = 60;
-            RequestSE(SE_ATTACK, SE_BOOSY, e->pos);
-          }
-        } else if (e->timer == 1) {
-          e->aim = 0;
-          e->state = 0;
-        } else if (e->timer == 2) {
-          e->aim += 0.5f;
-          if (e->aim >= 0) {
-            e->aim = 0;
-            e->timer--;
-          }
-        } else {
-          e->timer--;
-        }
-        break;
-      }
-      default:
-        break;
-    }
-    float* d = Distances(e);
-    d[0] = 1.6f + 0.05f * (1 + SinD(e->phase));
-    d[1] = -0.2f + 0.05f * (1 + SinD(e->phase - 30));
-    d[2] = -1.8f + 0.05f * (1 + SinD(e->phase - 70));
-    PitchOffsets(e)[0] = e->aim;
+    GunnerStep(e, _BigBoosy);
     if (!sight) {
       e->state = 0;
     } else {
       bossMode = 2;
-      if (e->state != 3) {
-        float a, b;
-        const int turn = FacingTurn(angles, e, 1.0f, &a, &b);
-        if (turn != 0) {
-          e->state = turn;
-        } else {
-          e->state = 3;
-          e->timer = 0;
-          e->aimTarget = std::max(angles[1], -40.0f);
-        }
-      }
+      if (e->state != 3) TurnOrShoot(e, angles);
     }
   }
   e->pos[1] -= 0.01f;

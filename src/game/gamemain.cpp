@@ -254,6 +254,18 @@ void GameMain::CentreMouse() {
   SDL_WarpMouse(static_cast<Uint16>(screenWidth / 2), static_cast<Uint16>(screenHeight / 2));
 }
 
+QUORL_COMMON::_Collision GameMain::PlayerBody(float length) const {
+  QUORL_COMMON::_Collision body = {};
+  body.type = QUORL_COMMON::COL_CYLINDER;
+  body.pos[0] = pos[0], body.pos[1] = pos[1], body.pos[2] = pos[2];
+  body.yaw = yaw;
+  body.shape.cylinder.radius = 0.4f;
+  body.shape.cylinder.length = length;
+  body.shape.cylinder.pitchOffset = 90;
+  body.passDoors = true;
+  return body;
+}
+
 void GameMain::getKillData(int* enemies, int* kills) {
   *enemies = enemyCount;
   *kills = killCount;

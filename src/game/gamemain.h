@@ -112,6 +112,8 @@ class GameMain {
   bool IsDead() const { return actionFlags == DEAD; }
   void StopWalking() { strafeSpeed = forwardSpeed = 0; }
   void CentreMouse();
+  // The player's upright cylinder at pos (radius 0.4, `length` units tall), passing doors.
+  QUORL_COMMON::_Collision PlayerBody(float length) const;
   void EnterBossRoom();
   int ChangeFloor();
   int OpenMusic(const char* path);

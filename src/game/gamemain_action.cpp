@@ -323,14 +323,7 @@ void GameMain::WalkStep() {
   pos[2] += static_cast<float>(m * strafeSpeed * std::sin(h));
   pos[1] -= 0.1f;  // gravity; the floor holds the player up
 
-  QUORL_COMMON::_Collision body = {};
-  body.type = QUORL_COMMON::COL_CYLINDER;
-  body.pos[0] = pos[0], body.pos[1] = pos[1], body.pos[2] = pos[2];
-  body.yaw = yaw;
-  body.shape.cylinder.radius = 0.4f;
-  body.shape.cylinder.length = 2.0f;
-  body.shape.cylinder.pitchOffset = 90;
-  body.passDoors = true;
+  QUORL_COMMON::_Collision body = PlayerBody(2.0f);
   float out[3] = {0, 0, 0};
   dungeon->Collision(&body, out);
   if (out[0] != pos[0] || out[2] != pos[2]) {
@@ -399,14 +392,7 @@ void GameMain::UpdateDrawArea() {
 // ---- 7. Contact, enemies and the player's bullets ----
 
 void GameMain::ContactStep() {
-  QUORL_COMMON::_Collision body = {};
-  body.type = QUORL_COMMON::COL_CYLINDER;
-  body.pos[0] = pos[0], body.pos[1] = pos[1], body.pos[2] = pos[2];
-  body.yaw = yaw;
-  body.shape.cylinder.radius = 0.4f;
-  body.shape.cylinder.length = 0.6f;
-  body.shape.cylinder.pitchOffset = 90;
-  body.passDoors = true;
+  QUORL_COMMON::_Collision body = PlayerBody(0.6f);
   QUORL_COMMON::_Item item = {0, 0};
   float push[3] = {0, 0, 0};
   int damage = enemy->ImpacttoPlayer(&body, &item, push);
