@@ -1,7 +1,10 @@
 // Command-line parsing.
 #include "app/options.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,6 +19,64 @@ bool ParseNumber(const char* text, long long low, long long high, long long* val
   if (errno != 0 || *end != '\0' || v < low || v > high) return false;
   *value = v;
   return true;
+}
+
+// Parses a whole decimal fraction ("1", "0.5", "2.25") in [low, high].
+bool ParseFraction(const char* text, double low, double high, double* value) {
+  if (text == nullptr || *text == '\0') return false;
+  errno = 0;
+  char* end = nullptr;
+  const double v = strtod(text, &end);
+  if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < low || v > high) return false;
+  *value = v;
+  return true;
+}
+
+bool IsFolder(const char* path) {
+  struct stat info;
+  return path != nullptr && *path != '\0' && stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The player's options: comfort settings and where content and save live. Returns 1 when `word`
+// is one of them (with `*i` moved past its value), 0 when it is not, -1 with `error` set on a bad
+// value.
+int ParseComfortOption(const std::string& word, const char* value, int* i, Options* options,
+                       std::string* error) {
+  long long number = 0;
+  if (word == "--sensitivity") {
+    if (!ParseFraction(value, 0.1, 10.0, &options->sensitivity)) {
+      *error = "--sensitivity needs a factor from 0.1 to 10";
+      return -1;
+    }
+  } else if (word == "--invert-mouse") {
+    options->invertMouse = true;
+    return 1;
+  } else if (word == "--no-flash") {
+    options->noFlash = true;
+    return 1;
+  } else if (word == "--music-volume" || word == "--sound-volume") {
+    if (!ParseNumber(value, 0, 100, &number)) {
+      *error = word + " needs a percentage from 0 to 100";
+      return -1;
+    }
+    (word == "--music-volume" ? options->musicVolume : options->soundVolume) = static_cast<int>(number);
+  } else if (word == "--data") {
+    if (!IsFolder(value)) {
+      *error = "--data needs an existing folder holding the content (img/ model/ SE/ sounds/)";
+      return -1;
+    }
+    options->dataPath = value;
+  } else if (word == "--save") {
+    if (value == nullptr || *value == '\0' || IsFolder(value)) {
+      *error = "--save needs a file name (not a folder)";
+      return -1;
+    }
+    options->savePath = value;
+  } else {
+    return 0;
+  }
+  ++*i;
+  return 1;
 }
 
 }  // namespace
@@ -64,6 +125,8 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       options->summaryPath = value;
       ++i;
+    } else if (const int comfort = ParseComfortOption(word, value, &i, options, error)) {
+      if (comfort < 0) return -1;
     }
     // Any other word is ignored.
   }
@@ -84,8 +147,18 @@ void PrintUsage(FILE* out, const char* program) {
           "                   mousemotion DX DY | quit | screenshot FILE.png\n"
           "                   frames count from 1, the first frame the title is shown\n"
           "  --summary FILE   at the end, write the game's state as plain \"key value\" lines\n"
+          "  --sensitivity X  mouse turn factor, 0.1 to 10 (default 1: 0.1 degrees a pixel)\n"
+          "  --invert-mouse   moving the mouse forward looks down\n"
+          "  --music-volume N music loudness in percent, 0 to 100 (default 100)\n"
+          "  --sound-volume N sound effect loudness in percent, 0 to 100 (default 100)\n"
+          "  --no-flash       damage and last-boss flashes at a third of their opacity\n"
+          "  --data DIR       read the content (img/ model/ SE/ sounds/) from DIR\n"
+          "  --save FILE      keep the save in FILE (screenshots go beside it)\n"
           "  --help           this text\n"
-          "Other words are ignored. The game reads its content from the working directory\n"
-          "and writes savedata.dat there.\n",
+          "Other words are ignored. F12 writes a screenshot. Content is read from the working\n"
+          "folder when it holds img/, else from the data folder beside the program\n"
+          "(build/data, or PREFIX/share/quorl once installed). Run from the build tree, the save\n"
+          "savedata.dat and screenshots/ sit in the content folder; an installed game keeps them\n"
+          "in $XDG_DATA_HOME/quorl (default ~/.local/share/quorl).\n",
           program);
 }

@@ -15,6 +15,14 @@ struct Options {
   unsigned int seed = 0;    // --seed N: seed for every seeding of the random generator
   std::string inputPath;    // --input FILE: scripted input
   std::string summaryPath;  // --summary FILE: plain-text summary of the run's end
+  // Player comfort and folders. Every default is the game as designed.
+  double sensitivity = 1.0;  // --sensitivity X, 0.1..10: multiplies the 0.1 degrees of turn per pixel
+  bool invertMouse = false;  // --invert-mouse: moving the mouse forward looks down
+  int musicVolume = 100;     // --music-volume N, 0..100: percent of the loudness the game asks for
+  int soundVolume = 100;     // --sound-volume N, 0..100: the same for the sound effects
+  bool noFlash = false;      // --no-flash: damage and last-boss flashes at a third of their opacity
+  std::string dataPath;      // --data DIR: the content folder (img/ model/ SE/ sounds/)
+  std::string savePath;      // --save FILE: the save file
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
 };

@@ -64,3 +64,48 @@ TEST(Options, MalformedOrMissingValuesAreRefused) {
     EXPECT_NE(std::string::npos, error.find(words[0])) << error;
   }
 }
+
+TEST(Options, PlayerOptionsTakeValuesInTheirRangesAndDefaultToTheDesign) {
+  Options d;
+  std::string error;
+  ASSERT_EQ(0, Parse({}, &d, &error));
+  EXPECT_EQ(1.0, d.sensitivity);
+  EXPECT_FALSE(d.invertMouse);
+  EXPECT_EQ(100, d.musicVolume);
+  EXPECT_EQ(100, d.soundVolume);
+  EXPECT_FALSE(d.noFlash);
+  EXPECT_TRUE(d.dataPath.empty());
+  EXPECT_TRUE(d.savePath.empty());
+
+  Options o;
+  ASSERT_EQ(0, Parse({"--sensitivity", "2.5", "--invert-mouse", "--music-volume", "0", "--sound-volume",
+                      "100", "--no-flash", "--data", "/", "--save", "/tmp/none/s.dat"},
+                     &o, &error))
+      << error;
+  EXPECT_EQ(2.5, o.sensitivity);
+  EXPECT_TRUE(o.invertMouse);
+  EXPECT_EQ(0, o.musicVolume);
+  EXPECT_EQ(100, o.soundVolume);
+  EXPECT_TRUE(o.noFlash);
+  EXPECT_EQ("/", o.dataPath);
+  EXPECT_EQ("/tmp/none/s.dat", o.savePath);
+
+  // Bad values: each refused with one line naming the option and its accepted range.
+  struct Bad { std::vector<std::string> words; const char* range; };
+  const Bad bad[] = {
+      {{"--sensitivity"}, "0.1 to 10"},          {{"--sensitivity", "0.09"}, "0.1 to 10"},
+      {{"--sensitivity", "10.5"}, "0.1 to 10"},  {{"--sensitivity", "nan"}, "0.1 to 10"},
+      {{"--sensitivity", "1,5"}, "0.1 to 10"},   {{"--music-volume", "101"}, "0 to 100"},
+      {{"--music-volume", "-1"}, "0 to 100"},    {{"--music-volume", "50%"}, "0 to 100"},
+      {{"--sound-volume"}, "0 to 100"},          {{"--sound-volume", "7.5"}, "0 to 100"},
+      {{"--data", "/no/such/folder"}, "folder"}, {{"--data"}, "folder"},
+      {{"--save"}, "file name"},                 {{"--save", "/"}, "file name"},
+  };
+  for (const Bad& b : bad) {
+    Options r;
+    EXPECT_EQ(-1, Parse(b.words, &r, &error)) << b.words[0];
+    EXPECT_EQ(0u, error.find(b.words[0])) << error;
+    EXPECT_NE(std::string::npos, error.find(b.range)) << error;
+    EXPECT_EQ(std::string::npos, error.find('\n')) << error;
+  }
+}
