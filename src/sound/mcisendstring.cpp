@@ -3,10 +3,20 @@
 
 #include "sound/soundeffects.h"
 
+namespace {
+
+SoundEffects& Effects() {
+  static SoundEffects effects;
+  return effects;
+}
+
+}  // namespace
+
 int mciSendStringA(const char* command, char* returnBuffer, unsigned returnLength, void* window) {
   (void)window;
-  static SoundEffects effects;
   if (returnBuffer != nullptr && returnLength > 0) returnBuffer[0] = '\0';
   if (command == nullptr) return MCI_ERROR_UNKNOWN_COMMAND;
-  return effects.Send(command);
+  return Effects().Send(command);
 }
+
+void mciSetMasterVolume(int percent) { Effects().SetMasterVolume(percent); }

@@ -12,3 +12,7 @@
 // open (open) or not open (all others), or a file that is missing or not a WAV. The reply buffer
 // (when given) receives an empty text; the window is not used. Never blocks on playback.
 int mciSendStringA(const char* command, char* returnBuffer, unsigned returnLength, void* window);
+
+// The player's loudness of all sound effects in percent, 0..100 (default 100), applied on top of
+// what the commands ask for.
+void mciSetMasterVolume(int percent);

@@ -37,9 +37,9 @@ bool IsPlayableWave(const std::vector<unsigned char>& data) {
                            AudioDevice::CHANNELS, AudioDevice::FREQUENCY) >= 0;
 }
 
-// Loudness 0..1000 to the mixer's panning scale 0..255.
-Uint8 ToPanning(int volume) {
-  return static_cast<Uint8>(volume * 255 / MciCommand::MAX_VOLUME);
+// Loudness 0..1000 at `percent` of itself to the mixer's panning scale 0..255.
+Uint8 ToPanning(int volume, int percent) {
+  return static_cast<Uint8>(volume * percent / 100 * 255 / MciCommand::MAX_VOLUME);
 }
 
 }  // namespace
@@ -152,7 +152,23 @@ int SoundEffects::SetVolume(const MciCommand& command, Sound* sound) {
 }
 
 void SoundEffects::ApplyVolume(const Sound& sound) {
-  Mix_SetPanning(sound.channel, ToPanning(sound.left), ToPanning(sound.right));
+  Mix_SetPanning(sound.channel, ToPanning(sound.left, masterPercent_), ToPanning(sound.right, masterPercent_));
+}
+
+void SoundEffects::SetMasterVolume(int percent) {
+  masterPercent_ = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+  for (const auto& entry : sounds_) {
+    const Sound& sound = entry.second;
+    if (sound.channel >= 0 && Mix_Playing(sound.channel)) ApplyVolume(sound);
+  }
+}
+
+bool SoundEffects::GetMixerLevels(const std::string& alias, int* left, int* right) const {
+  const auto found = sounds_.find(alias);
+  if (found == sounds_.end()) return false;
+  *left = ToPanning(found->second.left, masterPercent_);
+  *right = ToPanning(found->second.right, masterPercent_);
+  return true;
 }
 
 int SoundEffects::TakeChannel() {

@@ -30,6 +30,13 @@ class SoundEffects {
   bool IsPlaying(const std::string& alias) const;
   // The alias's loudness per side, 0..1000; false when it is not open.
   bool GetVolume(const std::string& alias, int* left, int* right) const;
+  // The player's loudness of every effect in percent, 0..100 (default 100): scales what the
+  // commands ask for, so relative loudness (near and far sounds) keeps its shape.
+  void SetMasterVolume(int percent);
+  int MasterVolume() const { return masterPercent_; }
+  // The panning levels (0..255 per side) the mixer is given for the alias: its loudness scaled
+  // by the master volume. False when the alias is not open.
+  bool GetMixerLevels(const std::string& alias, int* left, int* right) const;
 
  private:
   struct Sound {
@@ -55,4 +62,5 @@ class SoundEffects {
   std::map<std::string, Sound> sounds_;
   std::vector<int> freeChannels_;  // channels given back by closed aliases
   int usedChannels_ = 0;           // channels 0..usedChannels_-1 have been handed out
+  int masterPercent_ = 100;        // SetMasterVolume
 };

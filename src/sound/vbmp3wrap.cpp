@@ -101,6 +101,42 @@ void ClearEntries() {
   VBMP3Wrap::vbmp3_advanceClock = nullptr;
 }
 
+// The music loudness: the library's own entries, and the share of each request passed on.
+int musicPercent = 100;
+VBMP3_INIT libraryInit = nullptr;
+VBMP3_SETSOFTVOLUME librarySetSoftVolume = nullptr;
+int askedLeft = 100, askedRight = 100;  // the soft volume the game last asked for
+
+int ScaledSetSoftVolume(int left, int right) {
+  askedLeft = left;
+  askedRight = right;
+  return librarySetSoftVolume(left * musicPercent / 100, right * musicPercent / 100);
+}
+
+// The library starts a piece at full volume: at once scaled down to the player's share.
+int ScaledInit() {
+  const int result = libraryInit();
+  if (musicPercent != 100) ScaledSetSoftVolume(askedLeft, askedRight);
+  return result;
+}
+
+// Puts the scaling entries in place of the library's (only when the player lowered the music,
+// so that the default run talks to the library exactly as designed).
+void HookVolume() {
+  if (VBMP3Wrap::vbmp3_init == nullptr) return;
+  if (libraryInit == nullptr) {
+    libraryInit = VBMP3Wrap::vbmp3_init;
+    librarySetSoftVolume = VBMP3Wrap::vbmp3_setSoftVolume;
+  }
+  if (musicPercent != 100) {
+    VBMP3Wrap::vbmp3_init = ScaledInit;
+    VBMP3Wrap::vbmp3_setSoftVolume = ScaledSetSoftVolume;
+  } else {
+    VBMP3Wrap::vbmp3_init = libraryInit;
+    VBMP3Wrap::vbmp3_setSoftVolume = librarySetSoftVolume;
+  }
+}
+
 }  // namespace
 
 int VBMP3Wrap::Init() {
@@ -119,6 +155,10 @@ int VBMP3Wrap::Init() {
       }
     }
     vbmp3_advanceClock = reinterpret_cast<VBMP3_ADVANCECLOCK>(SDL_LoadFunction(Handle, CLOCK_ENTRY));
+    libraryInit = nullptr;
+    librarySetSoftVolume = nullptr;
+    askedLeft = askedRight = 100;
+    HookVolume();
     // Failed look-ups on the way (another folder, the optional entry) are no errors here.
     SDL_ClearError();
     // A run with a fixed seed must not depend on wall-clock time: the frame clock rules.
@@ -136,6 +176,8 @@ int VBMP3Wrap::Finalize() {
     SDL_UnloadObject(Handle);
     Handle = nullptr;
     ClearEntries();
+    libraryInit = nullptr;
+    librarySetSoftVolume = nullptr;
   }
   return 0;
 }
@@ -143,3 +185,12 @@ int VBMP3Wrap::Finalize() {
 void VBMP3Wrap::AdvanceClock(unsigned int milliseconds) {
   if (Handle != nullptr && vbmp3_advanceClock != nullptr) vbmp3_advanceClock(milliseconds);
 }
+
+void VBMP3Wrap::SetMusicVolume(int percent) {
+  musicPercent = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+  if (Handle == nullptr) return;
+  HookVolume();
+  librarySetSoftVolume(askedLeft * musicPercent / 100, askedRight * musicPercent / 100);
+}
+
+int VBMP3Wrap::MusicVolume() { return musicPercent; }

@@ -21,6 +21,13 @@ class VBMP3Wrap {
   // or lacks the clock entry.
   static void AdvanceClock(unsigned int milliseconds);
 
+  // The player's music loudness in percent, 0..100 (default 100). While loaded, the library is
+  // asked for this share of every soft volume the game sets through vbmp3_setSoftVolume (the boss
+  // fades keep their shape) and of its full volume after vbmp3_init; vbmp3_getSoftVolume reports
+  // what the library plays. Takes effect at once when the library is loaded.
+  static void SetMusicVolume(int percent);
+  static int MusicVolume();
+
   static int LoadCount;  // wrappers holding the library
   static void* Handle;   // the loaded library, or null
 

@@ -97,6 +97,39 @@ TEST_F(SoundEffectsTest, AliasesOpenOnceCommandsNeedThemAndBadFilesFailAlikeWhen
   EXPECT_EQ(MCI_OK, silent.Send("play a"));
 }
 
+// The player's sound volume scales each side's loudness before it reaches the mixer: a positional
+// sound keeps its balance, and a change reaches a sounding sample at once.
+TEST_F(SoundEffectsTest, MasterVolumeScalesTheLoudnessTheMixerIsGiven) {
+  SoundEffects effects;
+  ASSERT_EQ(MCI_OK, effects.Send(Open(longWav, "step")));
+  // Master percent, left and right loudness asked for; panning levels given to the mixer.
+  struct Level { int percent, left, right, wantLeft, wantRight; };
+  const Level levels[] = {{100, 1000, 1000, 255, 255}, {100, 400, 800, 102, 204}, {50, 400, 800, 51, 102},
+                          {50, 1000, 0, 127, 0},       {0, 1000, 1000, 0, 0},     {130, 1000, 500, 255, 127},
+                          {-5, 1000, 1000, 0, 0}};
+  for (const Level& l : levels) {
+    effects.SetMasterVolume(l.percent);
+    effects.Send("setaudio step left volume to " + std::to_string(l.left));
+    effects.Send("setaudio step right volume to " + std::to_string(l.right));
+    g_mixerCalls.clear();
+    ASSERT_EQ(MCI_OK, effects.Send("play step"));
+    const std::string pan = "pan " + std::to_string(l.wantLeft) + " " + std::to_string(l.wantRight);
+    EXPECT_EQ((std::vector<std::string>{pan, "play"}), g_mixerCalls) << (&l - levels);
+    int left = -1, right = -1;
+    ASSERT_TRUE(effects.GetVolume("step", &left, &right));
+    EXPECT_EQ(l.left, left) << "the asked loudness is kept as asked";
+  }
+  effects.SetMasterVolume(100);
+  g_mixerCalls.clear();
+  effects.SetMasterVolume(20);  // while sounding
+  EXPECT_EQ((std::vector<std::string>{"pan 51 51"}), g_mixerCalls);
+  int left = -1, right = -1;
+  ASSERT_TRUE(effects.GetMixerLevels("step", &left, &right));
+  EXPECT_EQ(51, left);
+  EXPECT_EQ(51, right);
+  EXPECT_FALSE(effects.GetMixerLevels("none", &left, &right));
+}
+
 TEST_F(SoundEffectsTest, PlayReturnsAtOnceEndsRestartsAndThirtyEightSoundTogether) {
   SoundEffects effects;
   ASSERT_EQ(MCI_OK, effects.Send(Open(shortWav, "shot")));

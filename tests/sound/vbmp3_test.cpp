@@ -107,6 +107,27 @@ TEST_F(MusicTest, PlaysToTheEndRestartsStopsAndSwitchesTracks) {
   EXPECT_EQ(1, State());
 }
 
+// The player's music volume scales every soft volume the game asks for, from the library's start on.
+TEST_F(MusicTest, MusicVolumeScalesWhatTheLibraryIsAskedToPlay) {
+  VBMP3Wrap::SetMusicVolume(40);
+  StartScene(piece);
+  // Player's percent (-1: unchanged), soft volume the game asks for (-1: none), library's volume.
+  struct Step { int percent, asked, want; };
+  const Step steps[] = {{-1, -1, 40}, {-1, 50, 20}, {-1, 0, 0}, {-1, 100, 40},
+                        {75, -1, 75},  {-1, 50, 37}, {0, -1, 0}, {100, -1, 50}, {-1, 100, 100}};
+  for (const Step& s : steps) {
+    if (s.percent >= 0) VBMP3Wrap::SetMusicVolume(s.percent);
+    if (s.asked >= 0) VBMP3Wrap::vbmp3_setSoftVolume(s.asked, s.asked);
+    int left = -1, right = -1;
+    VBMP3Wrap::vbmp3_getSoftVolume(&left, &right);
+    EXPECT_EQ(s.want, left) << (&s - steps);
+    EXPECT_EQ(s.want, right) << (&s - steps);
+  }
+  // At 100 the game talks to the library's own entry, as without the option.
+  EXPECT_EQ(reinterpret_cast<void*>(VBMP3Wrap::vbmp3_setSoftVolume),
+            SDL_LoadFunction(VBMP3Wrap::Handle, "vbmp3_setSoftVolume"));
+}
+
 // With a fixed seed the state follows the frame clock: a piece of S samples plays for exactly
 // ceil(S / (44100 * 0.017)) frame periods, whatever the wall clock does.
 TEST_F(MusicTest, FixedSeedRunsFollowTheFrameClockExactly) {
