@@ -65,6 +65,16 @@ class GameMain {
   // The two boards, their canvas textures and the pictures of the status board. 0 or -1.
   int CreateStatDisp();
 
+  // The player's comfort settings; the defaults are the game as designed.
+  struct Comfort {
+    float sensitivity = 1.0f;  // multiplies the 0.1 degrees of turn per pixel of mouse motion
+    bool invertMouse = false;  // mouse motion forward (up) looks down
+    bool noFlash = false;      // the red damage flash and the last boss's white flash at 1/3 opacity
+  };
+  void SetComfort(const Comfort& settings) { comfort = settings; }
+  // The game is paused ('z', or the window lost the input focus).
+  bool IsPaused() const { return paused != 0; }
+
   // Keeps a summary of the game at the end of every frame (see getSummary).
   void KeepSummary(bool keep) { keepSummary = keep; }
   // The game's lines of the run summary as they stood at the end of the last frame played
@@ -176,4 +186,7 @@ class GameMain {
 
   bool keepSummary = false;
   std::string summary;
+  Comfort comfort;
+  // A flash's opacity as the player wants it (a third of it with noFlash).
+  int FlashAlpha(int alpha) const { return comfort.noFlash ? alpha / 3 : alpha; }
 };

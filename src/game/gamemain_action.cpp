@@ -152,6 +152,11 @@ bool GameMain::HandleEvents(int* result) {
       paused = !paused;
       worldFrozen = paused;
     }
+    // A window that loses the input focus pauses the game, and it stays paused on return.
+    if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS)) {
+      paused = 1;
+      worldFrozen = 1;
+    }
     if (paused) {
       KeepMouseCentred(event);
       StopWalking();
@@ -212,8 +217,9 @@ void GameMain::HandleKeyUp(SDLKey key) {
 void GameMain::HandleMouseMotion(const SDL_MouseMotionEvent& motion) {
   // The echo of our own warp lands exactly on the centre.
   if ((motion.x == screenWidth / 2 && motion.y == screenHeight / 2) || motion.x == motion.xrel) return;
-  yaw += motion.xrel * MOUSE_DEGREES;
-  pitch += motion.yrel * MOUSE_DEGREES;
+  const float degrees = MOUSE_DEGREES * comfort.sensitivity;
+  yaw += motion.xrel * degrees;
+  pitch += motion.yrel * (comfort.invertMouse ? -degrees : degrees);
   if (yaw > 360) yaw -= 360;
   if (yaw < 0) yaw += 360;
   if (pitch > PITCH_LIMIT) pitch = PITCH_LIMIT;
@@ -499,7 +505,7 @@ void GameMain::BossGoingDown() {
   const int t = actionTimer;
   const int alpha = t >= 220 ? (ENDING_FLASH_TIME - t) * 255 / 80 : t >= 180 ? 255 : t >= 50 ? (t - 50) * 255 / 130 : 0;
   if (alpha > 0) {
-    FillOverlay(255, 255, 255, alpha);
+    FillOverlay(255, 255, 255, FlashAlpha(alpha));
   } else {
     FillOverlay(0, 0, 0, 0);
   }
@@ -652,7 +658,7 @@ void GameMain::HitPointStep() {
 
   if (hitPoint > 0) {
     if (frameDamage != 0) {
-      FillOverlay(255, 0, 0, DAMAGE_FLASH_ALPHA);
+      FillOverlay(255, 0, 0, FlashAlpha(DAMAGE_FLASH_ALPHA));
       PlaySE("himei1");
       flashDamage = true;
     } else if (flashDamage) {

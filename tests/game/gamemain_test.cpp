@@ -45,7 +45,7 @@ struct TestGame : GameMain {
       GameMain::hitPoint, GameMain::inputFrozen, GameMain::invincibleCount, GameMain::knockCount, GameMain::knockVec, GameMain::magazine,
       GameMain::musicHold, GameMain::overlaySurface, GameMain::pendingHit, GameMain::pitch, GameMain::pos,
       GameMain::spBullets, GameMain::spGlyphs, GameMain::statusSurface, GameMain::strafeSpeed, GameMain::yaw;
-  using GameMain::ChangeFloor, GameMain::ComposeStatus, GameMain::ShowBossLine, GameMain::EnterBossRoom, GameMain::StopWalking;
+  using GameMain::BossGoingDown, GameMain::ChangeFloor, GameMain::ComposeStatus, GameMain::ShowBossLine, GameMain::EnterBossRoom, GameMain::StopWalking;
 };
 
 // The tests' hands on the scene: starting it, maps, frames with the music clock, pixels.
@@ -512,6 +512,85 @@ TEST_F(GameMainTest, BossScenesSayTheirLinesShowCaptionsLockAndUnlockTheDoors) {
     EXPECT_EQ(want, opened) << b.floor;
     EXPECT_EQ(b.after ? 2 : 3, result) << b.floor;
     EXPECT_EQ(b.after ? 1 : 0, Count("play door-unlock")) << b.floor;
+  }
+}
+
+TEST_F(GameMainTest, SensitivityAndInversionScaleTheTurnOfAMouseMotion) {
+  // Factor, inverted, motion; the yaw and pitch turned from (180, 0).
+  struct Turn { float sensitivity; bool invert; int dx, dy; float yaw, pitch; };
+  const Turn turns[] = {{1, false, 20, 10, 182, 1},      {2.5f, false, 20, 10, 185, 2.5f},
+                        {0.5f, true, -20, 10, 179, -0.5f}, {1, true, 0, -100, 180, 10},
+                        {10, false, 100, 0, 280, 0},     {0.1f, true, 30, 30, 180.3f, -0.3f}};
+  p.Start(1);
+  for (const Turn& t : turns) {
+    p.OpenRoom();
+    GameMain::Comfort comfort;
+    comfort.sensitivity = t.sensitivity, comfort.invertMouse = t.invert;
+    game.SetComfort(comfort);
+    game.yaw = 180, game.pitch = 0;
+    testsupport::PushMouseMotion(t.dx, t.dy);
+    p.Frame();
+    EXPECT_NEAR(t.yaw, game.yaw, 1e-3) << (&t - turns);
+    EXPECT_NEAR(t.pitch, game.pitch, 1e-3) << (&t - turns);
+  }
+}
+
+TEST_F(GameMainTest, NoFlashDimsTheDamageAndWhiteFlashesButNotTheFades) {
+  for (bool noFlash : {false, true}) {
+    GameMain::Comfort comfort;
+    comfort.noFlash = noFlash;
+    game.SetComfort(comfort);
+    const auto alpha = [&] { return GameMainProbe::At(game.overlaySurface, 400, 300)[3]; };
+    // The damage flash.
+    p.Start(1);
+    p.OpenRoom();
+    game.enemy->Add(20.3f, -20, 0, 2);  // a doosy: its body pushes
+    p.Frame();
+    EXPECT_EQ(noFlash ? 28 : 85, alpha()) << noFlash;
+    // The white flash after the last boss, held at full strength from frame 80 to 120.
+    p.Start(30);
+    game.BossGoingDown();
+    game.actionTimer = 200;
+    game.BossGoingDown();
+    EXPECT_EQ(noFlash ? 85 : 255, alpha()) << noFlash;
+    EXPECT_EQ(255, GameMainProbe::At(game.overlaySurface, 400, 300)[1]);
+    // The death fade keeps its full strength.
+    p.Start(1);
+    p.OpenRoom();
+    game.hitPoint = 1, game.pendingHit = 1;
+    p.Frames(100);
+    EXPECT_EQ(255, alpha()) << noFlash;
+  }
+}
+
+TEST_F(GameMainTest, LosingTheInputFocusPausesAndTheGameStaysPausedOnReturn) {
+  // Focus events in order; whether the game is paused after them.
+  struct Focus { std::vector<std::pair<int, Uint8>> events; bool paused; };
+  const Focus cases[] = {
+      {{{0, SDL_APPINPUTFOCUS}}, true},
+      {{{0, SDL_APPINPUTFOCUS | SDL_APPACTIVE}, {1, SDL_APPINPUTFOCUS | SDL_APPACTIVE}}, true},
+      {{{0, SDL_APPMOUSEFOCUS}}, false},  // the pointer leaving the window alone does not pause
+      {{{1, SDL_APPINPUTFOCUS}}, false},
+  };
+  for (const Focus& f : cases) {
+    p.Start(1);
+    p.OpenRoom();
+    for (const auto& e : f.events) {
+      SDL_Event event = {};
+      event.type = SDL_ACTIVEEVENT;
+      event.active.gain = static_cast<Uint8>(e.first);
+      event.active.state = e.second;
+      SDL_PushEvent(&event);
+    }
+    p.Frame();
+    EXPECT_EQ(f.paused, game.IsPaused()) << (&f - cases);
+    if (!f.paused) continue;
+    testsupport::PushKey(SDLK_w, true);  // dropped while paused
+    p.Frames(5);
+    EXPECT_NEAR(-20, game.pos[2], 1e-3);
+    testsupport::PushKeyTap(SDLK_z);
+    p.Frame();
+    EXPECT_FALSE(game.IsPaused());
   }
 }
 
