@@ -6,8 +6,9 @@ BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 ARGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet clean
+.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet install clean
 
 all: build
 
@@ -45,6 +46,10 @@ fuzz:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORL_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	sh tools/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The program, its music library, the content, desktop entry, icon and manual page under PREFIX.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 contact-sheet: build
 	cmake --build $(BUILD_DIR) --target contact-sheet

@@ -2,10 +2,13 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/gamefolders.h"
 #include "app/inputscript.h"
 #include "app/options.h"
 #include "app/pacing.h"
@@ -18,13 +21,18 @@
 #include "game/gamemain.h"
 #include "scenes/endrole.h"
 #include "scenes/title.h"
+#include "sound/mcisendstring.h"
 #include "sound/vbmp3wrap.h"
+
+// The content folder this build generated (set by the build; empty: none).
+#ifndef QUORL_BUILT_DATA_DIR
+#define QUORL_BUILT_DATA_DIR ""
+#endif
 
 namespace {
 
 const int SCREEN_WIDTH = 800;
 const int SCREEN_HEIGHT = 600;
-const char* const SAVE_FILE = "savedata.dat";
 
 // Scene codes of the loop (99 and -1 are QUORL_COMMON::QUIT_CODE and GLOBAL_ERROR).
 const int SCENE_START = 0;
@@ -82,12 +90,73 @@ void OpenWindow(const Options& options) {
   glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
+// ---- Player comfort: folders, the save, the screenshot key, the mouse grab ----
+
+GameFolders g_folders;        // where the content, the save and the screenshots are
+std::string g_workDir;        // the working folder the program was started in
+int g_lastScreenshot = 0;     // the number of the last screenshot given out
+bool g_saveFailShown = false;  // a failed save is reported once
+
+// F12: the frame now being drawn goes to the next free screenshots/quorl-NNNN.png.
+void TakeScreenshot() {
+  const std::string path = NextScreenshotPath(g_folders.user, &g_lastScreenshot);
+  if (path.empty()) {
+    printf("QUORL: no screenshot: cannot make %s/screenshots\n", g_folders.user.c_str());
+    return;
+  }
+  QUORL_COMMON::RequestScreenshot(path);
+  printf("QUORL: screenshot %s\n", path.c_str());
+}
+
+// Sees the window's events as they arrive, before any scene takes them: F12 is the same key in
+// every scene. (Runs in the main thread, inside the scene's event polling.)
+int WatchEvents(const SDL_Event* event) {
+  if (event->type == SDL_KEYDOWN && event->key.keysym.sym == SDLK_F12) TakeScreenshot();
+  return 1;
+}
+
+// Writes the save; a save that cannot be written is reported once, and the game goes on.
+void WriteSave(const SaveData& save) {
+  MakeFolders(g_folders.user);
+  if (WriteSaveData(g_folders.save.c_str(), save) == 0 || g_saveFailShown) return;
+  g_saveFailShown = true;
+  printf("QUORL: cannot write the save file %s; the game goes on without saving\n", g_folders.save.c_str());
+}
+
+// During play the pointer is grabbed so that fast turns never leave the window; on the title, the
+// ending, while paused and without the input focus (which pauses the game) it is free.
+void FollowGrab(bool playing) {
+  static bool grabbed = false;
+  const bool want = playing && (SDL_GetAppState() & SDL_APPINPUTFOCUS) != 0;
+  if (want == grabbed) return;
+  grabbed = want;
+  SDL_WM_GrabInput(want ? SDL_GRAB_ON : SDL_GRAB_OFF);
+}
+
+// Finds the folders, moves into the content folder (every content path is relative to it) and
+// hands the player's settings to the sound layers. Relative paths of the command line were given
+// from the starting folder and are made absolute first.
+void SetUpComfort(Options* options) {
+  g_workDir = WorkingDirectory();
+  g_folders = FindGameFolders(ProgramDirectory(), g_workDir, options->dataPath, options->savePath,
+                              getenv("XDG_DATA_HOME"), getenv("HOME"), QUORL_BUILT_DATA_DIR);
+  if (!options->summaryPath.empty()) options->summaryPath = AbsolutePath(g_workDir, options->summaryPath);
+  if (g_folders.content != g_workDir && chdir(g_folders.content.c_str()) != 0) {
+    fprintf(stderr, "QUORL: cannot enter the content folder %s\n", g_folders.content.c_str());
+    exit(1);
+  }
+  if (options->soundVolume != 100) mciSetMasterVolume(options->soundVolume);
+  if (options->musicVolume != 100) VBMP3Wrap::SetMusicVolume(options->musicVolume);
+}
+
 // Delivers the scripted input of this frame (and the --frames window-close request).
 void DeliverInput(InputScript* script, const Options& options, long frame) {
   for (const ScriptEvent& event : script->TakeFrame(frame)) {
     if (event.kind == ScriptEvent::SCREENSHOT) {
-      QUORL_COMMON::RequestScreenshot(event.path);
+      QUORL_COMMON::RequestScreenshot(AbsolutePath(g_workDir, event.path));
     } else {
+      // Pushed events pass by the event watch: the screenshot key is seen here.
+      if (event.kind == ScriptEvent::KEY_DOWN && event.key == SDLK_F12) TakeScreenshot();
       SDL_Event e = InputScript::ToSDLEvent(event, SCREEN_WIDTH, SCREEN_HEIGHT);
       SDL_PushEvent(&e);
     }
@@ -134,6 +203,8 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  SetUpComfort(&options);
+
   // Start-up: seed, SDL, the command line's lines, the window, the save file, the scenes.
   if (options.hasSeed) QUORL_COMMON::SetFixedSeed(options.seed);
   QUORL_COMMON::SeedRandom();
@@ -153,12 +224,18 @@ int main(int argc, char** argv) {
   }
   for (const std::string& line : options.messages) printf("%s\n", line.c_str());
   OpenWindow(options);
-  Progress progress = Progress::FromSave(ReadSaveData(SAVE_FILE));
+  SDL_SetEventFilter(WatchEvents);
+  Progress progress = Progress::FromSave(ReadSaveData(g_folders.save.c_str()));
   int current = SCENE_START;
   Title title;
   GameMain game;
   Endrole ending;
   game.KeepSummary(!options.summaryPath.empty());
+  GameMain::Comfort comfort;
+  comfort.sensitivity = static_cast<float>(options.sensitivity);
+  comfort.invertMouse = options.invertMouse;
+  comfort.noFlash = options.noFlash;
+  game.SetComfort(comfort);
   int lastScene = SCENE_START;  // the last scene that ran, for the summary
   Uint32 frameEnd = SDL_GetTicks();
 
@@ -198,7 +275,7 @@ int main(int argc, char** argv) {
     if (next != current) {
       const bool switching = next == SCENE_TITLE || next == SCENE_GAME || next == SCENE_ENDING;
       if (next == SCENE_TITLE) {
-        WriteSaveData(SAVE_FILE, progress.ToSave());  // an unwritable file is skipped silently
+        WriteSave(progress.ToSave());
         SDL_ShowCursor(1);
         game.Finalize();
         ending.Finalize();
@@ -225,6 +302,8 @@ int main(int argc, char** argv) {
       if (switching) DiscardEvents();
       current = next;
     }
+
+    FollowGrab(current == SCENE_GAME && !game.IsPaused());
 
     // 3. Report pending OpenGL and SDL errors.
     ReportErrors();

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "app/savedata.h"
 #include "support/testfiles.h"
 
@@ -12,10 +14,10 @@ using testsupport::ScratchDir;
 
 namespace {
 
-// Runs the game in `dir` with `args`.
+// Runs the game in `dir` with `args`, with `dir` as its (empty) content folder.
 int RunGame(const ScratchDir& dir, const std::string& args, std::string* output) {
   return testsupport::RunWindowedProgram(
-      "sh -c 'cd \"" + dir.path() + "\" && exec \"" + testsupport::BinPath("quorl") + "\" " + args + "'",
+      "sh -c 'cd \"" + dir.path() + "\" && exec \"" + testsupport::BinPath("quorl") + "\" --data . " + args + "'",
       60, output);
 }
 
@@ -85,4 +87,27 @@ TEST(Startup, WithoutADisplayOrAChosenDriverSaysSoInOneLineAndEnds) {
   EXPECT_EQ(1, testsupport::RunCommand(command, 20, &out));
   EXPECT_EQ("QUORL needs an X display with OpenGL; xvfb-run serves for checks without a screen\n",
             out);
+}
+
+TEST(Startup, FromAnotherFolderFindsTheBuildsContentAndKeepsItsSaveWhereAsked) {
+  ScratchDir dir;
+  std::string out;
+  const std::string command = "sh -c 'cd \"" + dir.path() + "\" && exec \"" + testsupport::BinPath("quorl") +
+                              "\" --fast --frames 30 --save my.dat'";
+  ASSERT_EQ(0, testsupport::RunWindowedProgram(command, 60, &out)) << out;
+  EXPECT_EQ(std::string::npos, out.find("initialize error")) << out;
+  EXPECT_EQ(1, ReadSaveData(dir.file("my.dat").c_str()).floor);
+  EXPECT_FALSE(testsupport::FileExists(dir.file("savedata.dat")));
+}
+
+TEST(Startup, BadPlayerOptionsEndBeforeTheWindowWithOneLine) {
+  ScratchDir dir;
+  for (const char* args : {"--sensitivity 0", "--music-volume 200", "--sound-volume x", "--data nowhere",
+                           "--save ."}) {
+    std::string out;
+    EXPECT_EQ(2, RunGame(dir, args, &out)) << args;
+    EXPECT_EQ(std::string::npos, out.find("Screen BPP")) << out;
+    EXPECT_EQ(1, std::count(out.begin(), out.end(), '\n')) << out;
+    EXPECT_NE(std::string::npos, out.find(std::string(args).substr(0, std::string(args).find(' ')))) << out;
+  }
 }

@@ -16,6 +16,7 @@ const std::vector<Family>& Families() {
       {"ending", GenerateEnding},
       {"enemy models", GenerateEnemyModels},
       {"bullet and item models", GeneratePropModels},
+      {"desktop entry and icon", GenerateDesktop},
   };
   return list;
 }

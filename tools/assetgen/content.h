@@ -40,6 +40,10 @@ int GenerateCaptions(const std::string& outDir);
 int GenerateEnding(const std::string& outDir);
 int GenerateEnemyModels(const std::string& outDir);
 int GeneratePropModels(const std::string& outDir);
+// The desktop entry "desktop/quorl.desktop" and its icon "desktop/quorl.png" (installed beside
+// the content, not read by the game).
+int GenerateDesktop(const std::string& outDir);
+Canvas DesktopIcon();
 
 // The floor textures in memory, by file stem (e.g. "rock", "copper-floor"); an empty canvas for
 // an unknown name. Used by the title art and by the tests.
