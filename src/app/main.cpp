@@ -145,6 +145,10 @@ void SetUpComfort(Options* options) {
     fprintf(stderr, "QUORL: cannot enter the content folder %s\n", g_folders.content.c_str());
     exit(1);
   }
+  // A grabbed, hidden pointer would switch SDL's X11 driver to its own relative mode, which also
+  // turns the desktop's pointer acceleration off: the game keeps centring the pointer itself, and
+  // the grab only keeps it inside the window (a player may still ask for SDL_MOUSE_RELATIVE=1).
+  setenv("SDL_MOUSE_RELATIVE", "0", 0);
   if (options->soundVolume != 100) mciSetMasterVolume(options->soundVolume);
   if (options->musicVolume != 100) VBMP3Wrap::SetMusicVolume(options->musicVolume);
 }
