@@ -2,10 +2,18 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "app/demorecorder.h"
+#include "app/inputcapture.h"
 #include "app/inputscript.h"
 #include "app/options.h"
 #include "app/pacing.h"
@@ -32,8 +40,18 @@ const int SCENE_TITLE = 1;
 const int SCENE_GAME = 2;
 const int SCENE_ENDING = 3;
 
+// Demos: the recording under way (--record), and the scratch copy of the save file a demo plays
+// with (removed at the end), so that playback never touches the player's own save.
+DemoRecorder recorder;
+std::string scratchSave;
+
 // Shuts SDL down and ends the process with `status`.
 [[noreturn]] void Finalize(int status) {
+  recorder.Finalize();
+  if (!scratchSave.empty()) {
+    unlink(scratchSave.c_str());
+    unlink((scratchSave + ".tmp").c_str());
+  }
   SDL_Quit();
   fflush(stdout);
   exit(status);
@@ -82,21 +100,60 @@ void OpenWindow(const Options& options) {
   glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
-// Delivers the scripted input of this frame (and the --frames window-close request).
-void DeliverInput(InputScript* script, const Options& options, long frame) {
+// How the real input reaches the scenes: straight from SDL (a normal run), held back and passed
+// on at frame starts (recording), or held back and dropped but for a window-close request (a
+// demo playing).
+enum class RealInput { DIRECT, AT_FRAME_START, CLOSE_ONLY };
+
+// Delivers the input of this frame: the real input held back since the last frame (unless it goes
+// to the scenes directly), the scripted input and the --frames window-close request; records what
+// it delivers when a demo is being recorded.
+void DeliverInput(InputScript* script, const Options& options, long frame, RealInput real) {
+  std::vector<SDL_Event> events;
+  if (real != RealInput::DIRECT) {
+    for (const SDL_Event& e : InputCapture::Take()) {
+      if (real == RealInput::AT_FRAME_START || e.type == SDL_QUIT) events.push_back(e);
+    }
+  }
   for (const ScriptEvent& event : script->TakeFrame(frame)) {
     if (event.kind == ScriptEvent::SCREENSHOT) {
       QUORL_COMMON::RequestScreenshot(event.path);
     } else {
-      SDL_Event e = InputScript::ToSDLEvent(event, SCREEN_WIDTH, SCREEN_HEIGHT);
-      SDL_PushEvent(&e);
+      events.push_back(InputScript::ToSDLEvent(event, SCREEN_WIDTH, SCREEN_HEIGHT));
     }
   }
   if (options.frames >= 0 && frame == options.frames) {
     SDL_Event quit;
     quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    events.push_back(quit);
   }
+  for (SDL_Event& e : events) {
+    if (recorder.IsOpen()) {
+      // Only what a demo can hold reaches the scenes, so that playback gives them the same.
+      ScriptEvent line;
+      if (!InputScript::FromSDLEvent(e, frame, SCREEN_WIDTH, SCREEN_HEIGHT, &line)) continue;
+      recorder.Record(line);
+    }
+    SDL_PushEvent(&e);
+  }
+}
+
+// Makes the scratch save file of a demo: a copy of `demoSave` when that file exists, else an empty
+// file (read as a fresh start). Returns its path, or an empty string when none can be made.
+std::string MakeScratchSave(const std::string& demoSave) {
+  const char* folder = getenv("TMPDIR");
+  std::string path = std::string(folder != nullptr && folder[0] != '\0' ? folder : "/tmp") + "/quorl-demo-XXXXXX";
+  const int fd = mkstemp(path.data());
+  if (fd < 0) return std::string();
+  close(fd);
+  std::ifstream in(demoSave, std::ios::binary);
+  if (in) {
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes.str();
+  }
+  return path;
 }
 
 void DiscardEvents() {
@@ -134,6 +191,38 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // Demos. A demo plays seeded from its header (unless --seed is given) with a scratch copy of the
+  // save file it was recorded from; a recorded run is always seeded, from the clock when --seed is
+  // not given, so that it can be replayed. Either way the summary names the seed.
+  const bool playingDemo = script.IsDemo();
+  std::string saveFile = SAVE_FILE;
+  long demoEnd = -1;  // the frame a demo's playback ends at (its last quit, or the frame after its end)
+  if (playingDemo) {
+    if (!options.hasSeed) {
+      options.hasSeed = true;
+      options.seed = script.DemoSeed();
+    }
+    const std::vector<ScriptEvent>& events = script.Events();
+    const bool endsWithQuit = !events.empty() && events.back().kind == ScriptEvent::QUIT;
+    demoEnd = endsWithQuit ? script.LastFrame() : script.LastFrame() + 1;
+    scratchSave = MakeScratchSave(options.inputPath + ".sav");
+    if (scratchSave.empty()) {
+      fprintf(stderr, "QUORL: cannot make a scratch save file for the demo\n");
+      return 1;
+    }
+    saveFile = scratchSave;
+  }
+  if (!options.recordPath.empty()) {
+    if (!options.hasSeed) {
+      options.hasSeed = true;
+      options.seed = static_cast<unsigned int>(time(nullptr));
+    }
+    if (recorder.Init(options.recordPath, options.seed) != 0) {
+      fprintf(stderr, "QUORL: cannot write the demo %s\n", options.recordPath.c_str());
+      Finalize(2);
+    }
+  }
+
   // Start-up: seed, SDL, the command line's lines, the window, the save file, the scenes.
   if (options.hasSeed) QUORL_COMMON::SetFixedSeed(options.seed);
   QUORL_COMMON::SeedRandom();
@@ -153,7 +242,26 @@ int main(int argc, char** argv) {
   }
   for (const std::string& line : options.messages) printf("%s\n", line.c_str());
   OpenWindow(options);
-  Progress progress = Progress::FromSave(ReadSaveData(SAVE_FILE));
+  const SaveData startSave = ReadSaveData(saveFile.c_str());
+  Progress progress = Progress::FromSave(startSave);
+  RealInput realInput = RealInput::DIRECT;
+  if (playingDemo || recorder.IsOpen()) {
+    InputCapture::Start();
+    realInput = playingDemo ? RealInput::CLOSE_ONLY : RealInput::AT_FRAME_START;
+  }
+  if (recorder.IsOpen()) {
+    // A run that starts from a save (a continue, or the special mode earned) keeps it beside the
+    // demo; a run from nothing leaves no such file, and an old one is removed.
+    const std::string demoSave = options.recordPath + ".sav";
+    const bool fromNothing = startSave.floor == SAVE_FIRST_FLOOR && startSave.enemyCount == 0 &&
+                             startSave.killCount == 0 && !startSave.specialUnlocked;
+    if (fromNothing) {
+      unlink(demoSave.c_str());
+    } else if (WriteSaveData(demoSave.c_str(), startSave) != 0) {
+      fprintf(stderr, "QUORL: cannot write %s\n", demoSave.c_str());
+      Finalize(2);
+    }
+  }
   int current = SCENE_START;
   Title title;
   GameMain game;
@@ -163,7 +271,7 @@ int main(int argc, char** argv) {
   Uint32 frameEnd = SDL_GetTicks();
 
   for (long frame = 0;; ++frame) {
-    DeliverInput(&script, options, frame);
+    DeliverInput(&script, options, frame, realInput);
 
     // 1. Run the current scene and take the code it asks for.
     int next = current;
@@ -198,7 +306,7 @@ int main(int argc, char** argv) {
     if (next != current) {
       const bool switching = next == SCENE_TITLE || next == SCENE_GAME || next == SCENE_ENDING;
       if (next == SCENE_TITLE) {
-        WriteSaveData(SAVE_FILE, progress.ToSave());  // an unwritable file is skipped silently
+        WriteSaveData(saveFile.c_str(), progress.ToSave());  // an unwritable file is skipped silently
         SDL_ShowCursor(1);
         game.Finalize();
         ending.Finalize();
@@ -232,6 +340,10 @@ int main(int argc, char** argv) {
     // 4. End the program on quit or error. --frames ends the run at its frame even when the
     // scene dropped the close request (a paused game does).
     if (options.frames >= 0 && frame >= options.frames && current != QUORL_COMMON::GLOBAL_ERROR) {
+      current = QUORL_COMMON::QUIT_CODE;
+    }
+    // A demo's playback ends with its last event (status 0).
+    if (demoEnd >= 0 && frame >= demoEnd && current != QUORL_COMMON::GLOBAL_ERROR) {
       current = QUORL_COMMON::QUIT_CODE;
     }
     if (current == QUORL_COMMON::GLOBAL_ERROR || current == QUORL_COMMON::QUIT_CODE) {

@@ -64,6 +64,13 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       options->summaryPath = value;
       ++i;
+    } else if (word == "--record") {
+      if (value == nullptr || *value == '\0') {
+        *error = "--record needs a file name";
+        return -1;
+      }
+      options->recordPath = value;
+      ++i;
     }
     // Any other word is ignored.
   }
@@ -84,6 +91,8 @@ void PrintUsage(FILE* out, const char* program) {
           "                   mousemotion DX DY | quit | screenshot FILE.png\n"
           "                   frames count from 1, the first frame the title is shown\n"
           "  --summary FILE   at the end, write the game's state as plain \"key value\" lines\n"
+          "  --record FILE    write the run as a demo (FILE.sav beside it for a continue);\n"
+          "                   --input FILE plays a demo back, seeded from its first line\n"
           "  --help           this text\n"
           "Other words are ignored. The game reads its content from the working directory\n"
           "and writes savedata.dat there.\n",

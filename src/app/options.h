@@ -15,6 +15,8 @@ struct Options {
   unsigned int seed = 0;    // --seed N: seed for every seeding of the random generator
   std::string inputPath;    // --input FILE: scripted input
   std::string summaryPath;  // --summary FILE: plain-text summary of the run's end
+  // Demos.
+  std::string recordPath;   // --record FILE: write the run as a demo (and FILE.sav for a continue)
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
 };
