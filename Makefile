@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet clean
+.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet clean timedemo
 
 all: build
 
@@ -39,6 +39,11 @@ test-fast: build
 bench: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	sh tools/run-benchmarks.sh $(BUILD_DIR)
+
+# The frame-cost benchmark: --timedemo over the committed demos in the optimised build, one table.
+DATA_DIR ?= $(BUILD_DIR)/data
+timedemo: build
+	sh tools/run-timedemo.sh $(BUILD_DIR) $(DATA_DIR)
 
 fuzz:
 	@sh tools/setup.sh tools/debian-packages.txt tools/fuzz-packages.txt

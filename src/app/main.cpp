@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/demorecorder.h"
+#include "app/frametimes.h"
 #include "app/inputcapture.h"
 #include "app/inputscript.h"
 #include "app/options.h"
@@ -44,6 +46,8 @@ const int SCENE_ENDING = 3;
 // with (removed at the end), so that playback never touches the player's own save.
 DemoRecorder recorder;
 std::string scratchSave;
+// --timedemo: each scene frame's time, from the start of its Action to the swapped frame finished.
+FrameTimes frameTimes;
 
 // Shuts SDL down and ends the process with `status`.
 [[noreturn]] void Finalize(int status) {
@@ -274,6 +278,7 @@ int main(int argc, char** argv) {
     DeliverInput(&script, options, frame, realInput);
 
     // 1. Run the current scene and take the code it asks for.
+    const auto actionStart = std::chrono::steady_clock::now();
     int next = current;
     switch (current) {
       case SCENE_START:
@@ -301,6 +306,10 @@ int main(int argc, char** argv) {
     }
 
     if (current != SCENE_START) lastScene = current;
+    if (!options.timedemoPath.empty() && current != SCENE_START) {
+      glFinish();  // the frame's drawing done, not only handed to the driver
+      frameTimes.Add(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - actionStart).count());
+    }
 
     // 2. Switch scenes. A scene that cannot start ends the program as an error (status 1).
     if (next != current) {
@@ -350,6 +359,12 @@ int main(int argc, char** argv) {
       if (!options.summaryPath.empty()) {
         WriteRunSummary(options.summaryPath, RunSummaryText(options.hasSeed, options.seed, frame, lastScene,
                                                             game.getSummary()));
+      }
+      if (!options.timedemoPath.empty()) {
+        printf("%s\n", frameTimes.Line(options.timedemoPath).c_str());
+        if (!options.timedemoCsvPath.empty() && frameTimes.WriteCsv(options.timedemoCsvPath) != 0) {
+          fprintf(stderr, "QUORL: cannot write %s\n", options.timedemoCsvPath.c_str());
+        }
       }
       title.Finalize();
       game.Finalize();

@@ -71,8 +71,21 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       options->recordPath = value;
       ++i;
+    } else if (word == "--timedemo" || word == "--timedemo-csv") {
+      if (value == nullptr || *value == '\0') {
+        *error = word + " needs a file name";
+        return -1;
+      }
+      (word == "--timedemo" ? options->timedemoPath : options->timedemoCsvPath) = value;
+      ++i;
     }
     // Any other word is ignored.
+  }
+  // A timed demo is played as fast as it goes: no pacing sleep, no vertical synchronisation.
+  if (!options->timedemoPath.empty()) {
+    options->inputPath = options->timedemoPath;
+    options->fast = true;
+    options->vsync = false;
   }
   return 0;
 }
@@ -93,6 +106,9 @@ void PrintUsage(FILE* out, const char* program) {
           "  --summary FILE   at the end, write the game's state as plain \"key value\" lines\n"
           "  --record FILE    write the run as a demo (FILE.sav beside it for a continue);\n"
           "                   --input FILE plays a demo back, seeded from its first line\n"
+          "  --timedemo FILE  play the demo unpaced and print its frame count, time, fps and\n"
+          "                   median, 90th, 99th percentile and worst frame time\n"
+          "  --timedemo-csv FILE  with --timedemo, also write each frame's time in ms\n"
           "  --help           this text\n"
           "Other words are ignored. The game reads its content from the working directory\n"
           "and writes savedata.dat there.\n",

@@ -17,6 +17,8 @@ struct Options {
   std::string summaryPath;  // --summary FILE: plain-text summary of the run's end
   // Demos.
   std::string recordPath;   // --record FILE: write the run as a demo (and FILE.sav for a continue)
+  std::string timedemoPath;     // --timedemo FILE: play the demo unpaced, print the frame times
+  std::string timedemoCsvPath;  // --timedemo-csv FILE: also write each frame's time
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
 };

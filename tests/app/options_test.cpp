@@ -64,3 +64,20 @@ TEST(Options, MalformedOrMissingValuesAreRefused) {
     EXPECT_NE(std::string::npos, error.find(words[0])) << error;
   }
 }
+
+TEST(Options, DemoOptionsTakeTheirFilesAndATimedDemoRunsUnpaced) {
+  Options o;
+  std::string error;
+  ASSERT_EQ(0, Parse({"vsync", "--timedemo", "d.txt", "--timedemo-csv", "t.csv", "--record", "r.txt"}, &o, &error));
+  EXPECT_EQ("d.txt", o.timedemoPath);
+  EXPECT_EQ("d.txt", o.inputPath);
+  EXPECT_EQ("t.csv", o.timedemoCsvPath);
+  EXPECT_EQ("r.txt", o.recordPath);
+  EXPECT_TRUE(o.fast);
+  EXPECT_FALSE(o.vsync);
+  for (const char* word : {"--record", "--timedemo", "--timedemo-csv"}) {
+    Options bad;
+    EXPECT_EQ(-1, Parse({word}, &bad, &error)) << word;
+    EXPECT_NE(std::string::npos, error.find(word)) << error;
+  }
+}
