@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/autoplayer.h"
 #include "app/demorecorder.h"
 #include "app/frametimes.h"
 #include "app/inputcapture.h"
@@ -24,6 +25,7 @@
 #include "app/savedata.h"
 #include "assets/screenshot.h"
 #include "common/commonfunc.h"
+#include "common/playview.h"
 #include "common/random.h"
 #include "game/gamemain.h"
 #include "scenes/endrole.h"
@@ -112,14 +114,17 @@ enum class RealInput { DIRECT, AT_FRAME_START, CLOSE_ONLY };
 // Delivers the input of this frame: the real input held back since the last frame (unless it goes
 // to the scenes directly), the scripted input and the --frames window-close request; records what
 // it delivers when a demo is being recorded.
-void DeliverInput(InputScript* script, const Options& options, long frame, RealInput real) {
+void DeliverInput(InputScript* script, const Options& options, long frame, RealInput real,
+                  const std::vector<ScriptEvent>& played) {
   std::vector<SDL_Event> events;
   if (real != RealInput::DIRECT) {
     for (const SDL_Event& e : InputCapture::Take()) {
       if (real == RealInput::AT_FRAME_START || e.type == SDL_QUIT) events.push_back(e);
     }
   }
-  for (const ScriptEvent& event : script->TakeFrame(frame)) {
+  std::vector<ScriptEvent> scripted = script->TakeFrame(frame);
+  scripted.insert(scripted.end(), played.begin(), played.end());
+  for (const ScriptEvent& event : scripted) {
     if (event.kind == ScriptEvent::SCREENSHOT) {
       QUORL_COMMON::RequestScreenshot(event.path);
     } else {
@@ -271,11 +276,18 @@ int main(int argc, char** argv) {
   GameMain game;
   Endrole ending;
   game.KeepSummary(!options.summaryPath.empty());
+  game.SetInvulnerable(options.invulnerable);
+  AutoPlayer autoplayer;  // --autoplay
+  PlayView view;          // what the autoplayer saw of the game's last frame
   int lastScene = SCENE_START;  // the last scene that ran, for the summary
   Uint32 frameEnd = SDL_GetTicks();
 
   for (long frame = 0;; ++frame) {
-    DeliverInput(&script, options, frame, realInput);
+    std::vector<ScriptEvent> played;
+    if (options.autoplay && current != SCENE_START) {
+      played = autoplayer.Step(frame, current, progress.canContinue, view);
+    }
+    DeliverInput(&script, options, frame, realInput, played);
 
     // 1. Run the current scene and take the code it asks for.
     const auto actionStart = std::chrono::steady_clock::now();
@@ -293,6 +305,7 @@ int main(int argc, char** argv) {
         break;
       case SCENE_GAME:
         next = game.Action(SCENE_GAME);
+        if (options.autoplay) game.FillPlayView(&view);
         progress.FollowGame(game.GetFloor());
         if (next != SCENE_GAME) {
           int enemies = 0, kills = 0;
@@ -340,6 +353,7 @@ int main(int argc, char** argv) {
         progress.ResetAfterEnding();
       }
       if (switching) DiscardEvents();
+      view = PlayView();
       current = next;
     }
 

@@ -78,6 +78,10 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       (word == "--timedemo" ? options->timedemoPath : options->timedemoCsvPath) = value;
       ++i;
+    } else if (word == "--autoplay") {
+      options->autoplay = true;
+    } else if (word == "--invulnerable") {
+      options->invulnerable = true;
     }
     // Any other word is ignored.
   }
@@ -109,6 +113,8 @@ void PrintUsage(FILE* out, const char* program) {
           "  --timedemo FILE  play the demo unpaced and print its frame count, time, fps and\n"
           "                   median, 90th, 99th percentile and worst frame time\n"
           "  --timedemo-csv FILE  with --timedemo, also write each frame's time in ms\n"
+          "  --autoplay       the built-in player plays (with --record it makes demos)\n"
+          "  --invulnerable   test option: hit points never fall, a run cannot end in death\n"
           "  --help           this text\n"
           "Other words are ignored. The game reads its content from the working directory\n"
           "and writes savedata.dat there.\n",

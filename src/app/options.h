@@ -19,6 +19,8 @@ struct Options {
   std::string recordPath;   // --record FILE: write the run as a demo (and FILE.sav for a continue)
   std::string timedemoPath;     // --timedemo FILE: play the demo unpaced, print the frame times
   std::string timedemoCsvPath;  // --timedemo-csv FILE: also write each frame's time
+  bool autoplay = false;        // --autoplay: the built-in player plays
+  bool invulnerable = false;    // --invulnerable (test option): hit points never fall
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
 };

@@ -68,7 +68,10 @@ TEST(Options, MalformedOrMissingValuesAreRefused) {
 TEST(Options, DemoOptionsTakeTheirFilesAndATimedDemoRunsUnpaced) {
   Options o;
   std::string error;
-  ASSERT_EQ(0, Parse({"vsync", "--timedemo", "d.txt", "--timedemo-csv", "t.csv", "--record", "r.txt"}, &o, &error));
+  ASSERT_EQ(0, Parse({"vsync", "--timedemo", "d.txt", "--timedemo-csv", "t.csv", "--record", "r.txt", "--autoplay",
+                      "--invulnerable"}, &o, &error));
+  EXPECT_TRUE(o.autoplay);
+  EXPECT_TRUE(o.invulnerable);
   EXPECT_EQ("d.txt", o.timedemoPath);
   EXPECT_EQ("d.txt", o.inputPath);
   EXPECT_EQ("t.csv", o.timedemoCsvPath);
