@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet clean timedemo
+.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet clean timedemo demos
 
 all: build
 
@@ -44,6 +44,10 @@ bench: configure
 DATA_DIR ?= $(BUILD_DIR)/data
 timedemo: build
 	sh tools/run-timedemo.sh $(BUILD_DIR) $(DATA_DIR)
+
+# Records the committed demos again with the autoplayer (review the diff before committing).
+demos: build
+	sh tools/make-demos.sh $(BUILD_DIR) $(DATA_DIR)
 
 fuzz:
 	@sh tools/setup.sh tools/debian-packages.txt tools/fuzz-packages.txt

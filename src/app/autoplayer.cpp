@@ -21,6 +21,7 @@ const long ENDING_PAGE = 40;        // frames between clicks through the ending 
 const long ENDING_LENGTH = 900;     // frames of the ending roll before Escape back to the title
 const long STUCK = 40;              // frames without moving while walking: press W again
 const long RELOAD_AGAIN = 30;       // frames before an unanswered reload is asked again
+const long STOP_AFTER = 60;          // frames on the stop floor before Escape
 const float EYE = 0.6f;             // the eye above the player's position
 const float BODY = 0.4f;            // aim this far above an enemy's origin
 
@@ -137,6 +138,11 @@ std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
   const int busy = GameFlags::DESCENDING | GameFlags::DEAD;
   if (!view.valid || (view.actionFlags & busy) != 0) {
     HoldWalk(frame, false, &out);
+    return out;
+  }
+  if (stopFloor_ > 0 && view.floor >= stopFloor_ && ++onStopFloor_ == STOP_AFTER) {
+    HoldWalk(frame, false, &out);
+    Press(frame, SDLK_ESCAPE, &out);
     return out;
   }
   // Reload when the magazine is empty.

@@ -13,6 +13,10 @@ class AutoPlayer {
   // Scene codes as the frame loop uses them.
   static const int TITLE = 1, GAME = 2, ENDING = 3;
 
+  // `stopFloor` > 0: once a game has stood on that floor for a while, go back to the title and
+  // quit (the end of a demo); 0 plays on to the ending.
+  explicit AutoPlayer(int stopFloor = 0) : stopFloor_(stopFloor) {}
+
   // The input of `frame` while `scene` runs; `canContinue`: the title offers to continue;
   // `view`: the game as it stood after its last frame (read only in the game scene).
   std::vector<ScriptEvent> Step(long frame, int scene, bool canContinue, const PlayView& view);
@@ -33,6 +37,8 @@ class AutoPlayer {
   // The index of the enemy to fight (alive, not parked, in sight and in range), or -1.
   static int Target(const PlayView& view);
 
+  int stopFloor_ = 0;
+  long onStopFloor_ = 0;     // game frames seen on the stop floor
   int scene_ = 0;            // the scene of the last step
   long sceneStart_ = 0;      // the frame it began
   bool played_ = false;      // a game has been played: the next title ends the run

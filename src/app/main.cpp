@@ -277,7 +277,7 @@ int main(int argc, char** argv) {
   Endrole ending;
   game.KeepSummary(!options.summaryPath.empty());
   game.SetInvulnerable(options.invulnerable);
-  AutoPlayer autoplayer;  // --autoplay
+  AutoPlayer autoplayer(options.autoplayFloor);  // --autoplay
   PlayView view;          // what the autoplayer saw of the game's last frame
   int lastScene = SCENE_START;  // the last scene that ran, for the summary
   Uint32 frameEnd = SDL_GetTicks();

@@ -80,6 +80,14 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       ++i;
     } else if (word == "--autoplay") {
       options->autoplay = true;
+    } else if (word == "--autoplay-floor") {
+      if (!ParseNumber(value, 1, 30, &number)) {
+        *error = "--autoplay-floor needs a floor from 1 to 30";
+        return -1;
+      }
+      options->autoplay = true;
+      options->autoplayFloor = static_cast<int>(number);
+      ++i;
     } else if (word == "--invulnerable") {
       options->invulnerable = true;
     }
@@ -114,6 +122,7 @@ void PrintUsage(FILE* out, const char* program) {
           "                   median, 90th, 99th percentile and worst frame time\n"
           "  --timedemo-csv FILE  with --timedemo, also write each frame's time in ms\n"
           "  --autoplay       the built-in player plays (with --record it makes demos)\n"
+          "  --autoplay-floor N  autoplay until floor N is reached, then back to the title, quit\n"
           "  --invulnerable   test option: hit points never fall, a run cannot end in death\n"
           "  --help           this text\n"
           "Other words are ignored. The game reads its content from the working directory\n"

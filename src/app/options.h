@@ -20,6 +20,7 @@ struct Options {
   std::string timedemoPath;     // --timedemo FILE: play the demo unpaced, print the frame times
   std::string timedemoCsvPath;  // --timedemo-csv FILE: also write each frame's time
   bool autoplay = false;        // --autoplay: the built-in player plays
+  int autoplayFloor = 0;        // --autoplay-floor N: it stops (title, quit) on floor N (0: never)
   bool invulnerable = false;    // --invulnerable (test option): hit points never fall
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
