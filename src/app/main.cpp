@@ -147,6 +147,20 @@ void DeliverInput(InputScript* script, const Options& options, long frame, RealI
   }
 }
 
+// The resident memory of the process in kB (VmRSS of /proc/self/status), or -1 when unknown.
+long ResidentKB() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmRSS:") {
+      long kb = -1;
+      status >> kb;
+      return kb;
+    }
+  }
+  return -1;
+}
+
 // Makes the scratch save file of a demo: a copy of `demoSave` when that file exists, else an empty
 // file (read as a fresh start). Returns its path, or an empty string when none can be made.
 std::string MakeScratchSave(const std::string& demoSave) {
@@ -279,6 +293,7 @@ int main(int argc, char** argv) {
   game.SetInvulnerable(options.invulnerable);
   AutoPlayer autoplayer(options.autoplayFloor);  // --autoplay
   PlayView view;          // what the autoplayer saw of the game's last frame
+  int floorShown = 0;     // the last floor the autoplayer's progress line named
   int lastScene = SCENE_START;  // the last scene that ran, for the summary
   Uint32 frameEnd = SDL_GetTicks();
 
@@ -305,7 +320,15 @@ int main(int argc, char** argv) {
         break;
       case SCENE_GAME:
         next = game.Action(SCENE_GAME);
-        if (options.autoplay) game.FillPlayView(&view);
+        if (options.autoplay) {
+          game.FillPlayView(&view);
+          // One progress line per floor, with the memory in use (the soak's figures).
+          if (game.GetFloor() != floorShown) {
+            floorShown = game.GetFloor();
+            printf("autoplay: floor %d at frame %ld, resident %ld kB\n", floorShown, frame, ResidentKB());
+            fflush(stdout);
+          }
+        }
         progress.FollowGame(game.GetFloor());
         if (next != SCENE_GAME) {
           int enemies = 0, kills = 0;
