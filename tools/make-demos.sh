@@ -8,7 +8,7 @@ build=$(cd "$1" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
 if [ -z "${DISPLAY:-}" ] && [ -z "${QUORL_UNDER_XVFB:-}" ]; then
   export QUORL_UNDER_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" sh "$0" "$@"
 fi
 export SDL_AUDIODRIVER=dummy
 grep -v '^#' "$top/tests/demos/demos.list" | while read -r name seed floor stop; do

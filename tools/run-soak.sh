@@ -11,7 +11,7 @@ data=$(cd "$2" && pwd)
 from=$3 stop=$4 frames=${5:-400000}
 if [ -z "${DISPLAY:-}" ] && [ -z "${QUORL_UNDER_XVFB:-}" ]; then
   export QUORL_UNDER_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" sh "$0" "$@"
 fi
 export SDL_AUDIODRIVER=dummy
 scratch=$(mktemp -d)

@@ -375,7 +375,11 @@ int main(int argc, char** argv) {
         }
         progress.ResetAfterEnding();
       }
-      if (switching) DiscardEvents();
+      if (switching) {
+        DiscardEvents();
+        // Real input held back for the next frame goes the same way, as in a normal run.
+        if (realInput != RealInput::DIRECT) InputCapture::Take();
+      }
       view = PlayView();
       current = next;
     }
