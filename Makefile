@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet install clean
+.PHONY: all setup configure build run test test-fast bench fuzz contact-sheet install clean timedemo demos soak
 
 all: build
 
@@ -40,6 +40,25 @@ test-fast: build
 bench: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	sh tools/run-benchmarks.sh $(BUILD_DIR)
+
+# The frame-cost benchmark: --timedemo over the committed demos in the optimised build, one table.
+DATA_DIR ?= $(BUILD_DIR)/data
+timedemo: build
+	sh tools/run-timedemo.sh $(BUILD_DIR) $(DATA_DIR)
+
+# Records the committed demos again with the autoplayer (review the diff before committing).
+demos: build
+	sh tools/make-demos.sh $(BUILD_DIR) $(DATA_DIR)
+
+# The soak: the autoplayer (--invulnerable) from a new game through all 30 floors and the ending in
+# the sanitizer build; frames, floors, wall time and resident memory per floor.
+soak: build
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORL_SANITIZE=ON \
+	  -DQUORL_GENERATE_DATA=OFF -DQUORL_DATA_DIR=$(abspath $(DATA_DIR))
+	cmake --build $(ASAN_DIR) -j $(JOBS) --target quorl
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 LP_NUM_THREADS=0 \
+	  sh tools/run-soak.sh $(ASAN_DIR) $(DATA_DIR) 1 0
 
 fuzz:
 	@sh tools/setup.sh tools/debian-packages.txt tools/fuzz-packages.txt

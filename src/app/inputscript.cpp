@@ -10,12 +10,12 @@
 
 namespace {
 
-struct KeyName {
+struct NamedKey {
   const char* name;
   SDLKey key;
 };
 
-const KeyName kNamedKeys[] = {
+const NamedKey kNamedKeys[] = {
     {"escape", SDLK_ESCAPE}, {"space", SDLK_SPACE},   {"return", SDLK_RETURN},
     {"tab", SDLK_TAB},       {"backspace", SDLK_BACKSPACE}, {"up", SDLK_UP},
     {"down", SDLK_DOWN},     {"left", SDLK_LEFT},     {"right", SDLK_RIGHT},
@@ -72,29 +72,107 @@ std::string ParseArguments(const std::string& kind, const std::vector<std::strin
   return "";
 }
 
+// A demo's first line: "# quorl demo VERSION seed N"; only version 1 is known.
+const char* const DEMO_MARK = "# quorl demo";
+const size_t DEMO_MARK_LENGTH = 12;
+const long DEMO_VERSION = 1;
+
+// Reads the seed of a demo header line; returns an empty string or the fault.
+std::string ParseDemoHeader(const std::string& line, unsigned int* seed) {
+  std::istringstream words(line);
+  std::vector<std::string> fields;
+  std::string word;
+  while (words >> word) fields.push_back(word);
+  long version = 0;
+  // fields: "#" "quorl" "demo" VERSION "seed" N
+  if (fields.size() < 4 || !ParseInt(fields[3], 0, 1000000000L, &version)) {
+    return "malformed demo header, expected '# quorl demo 1 seed N'";
+  }
+  if (version != DEMO_VERSION) return "unknown demo version " + fields[3] + " (this program plays version 1)";
+  long value = 0;
+  if (fields.size() != 6 || fields[4] != "seed" || fields[5].size() > 10 || !ParseInt(fields[5], 0, 4294967295L, &value)) {
+    return "malformed demo header, expected '# quorl demo 1 seed N'";
+  }
+  *seed = static_cast<unsigned int>(value);
+  return "";
+}
+
 }  // namespace
 
 SDLKey InputScript::KeyByName(const std::string& name) {
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return static_cast<SDLKey>(name[0]);
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return static_cast<SDLKey>(name[0]);
-  for (const KeyName& k : kNamedKeys) {
+  for (const NamedKey& k : kNamedKeys) {
     if (name == k.name) return k.key;
   }
   long f = 0;
   if (name.size() >= 2 && name[0] == 'f' && ParseInt(name.substr(1), 1, 12, &f)) {
     return static_cast<SDLKey>(SDLK_F1 + f - 1);
   }
+  if (name.size() > 3 && name.compare(0, 3, "key") == 0 && ParseInt(name.substr(3), 1, SDLK_LAST - 1, &f)) {
+    return static_cast<SDLKey>(f);
+  }
   return SDLK_UNKNOWN;
+}
+
+std::string InputScript::KeyName(SDLKey key) {
+  if ((key >= 'a' && key <= 'z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+  for (const NamedKey& k : kNamedKeys) {
+    if (key == k.key) return k.name;
+  }
+  if (key >= SDLK_F1 && key <= SDLK_F12) return "f" + std::to_string(key - SDLK_F1 + 1);
+  return "key" + std::to_string(static_cast<int>(key));
+}
+
+std::string InputScript::FormatEvent(const ScriptEvent& event) {
+  std::string line = std::to_string(event.frame) + " ";
+  switch (event.kind) {
+    case ScriptEvent::KEY_DOWN:
+    case ScriptEvent::KEY_UP:
+      line += (event.kind == ScriptEvent::KEY_DOWN ? "keydown " : "keyup ") + KeyName(event.key);
+      break;
+    case ScriptEvent::MOUSE_DOWN:
+    case ScriptEvent::MOUSE_UP:
+      line += (event.kind == ScriptEvent::MOUSE_DOWN ? "mousedown " : "mouseup ") + std::to_string(event.button) +
+              " " + std::to_string(event.x) + " " + std::to_string(event.y);
+      break;
+    case ScriptEvent::MOUSE_MOTION:
+      line += "mousemotion " + std::to_string(event.x) + " " + std::to_string(event.y);
+      break;
+    case ScriptEvent::QUIT:
+      line += "quit";
+      break;
+    case ScriptEvent::SCREENSHOT:
+      line += "screenshot " + event.path;
+      break;
+  }
+  return line;
+}
+
+std::string InputScript::DemoHeader(unsigned int seed) {
+  return "# quorl demo 1 seed " + std::to_string(seed);
 }
 
 int InputScript::Parse(const std::string& text, std::string* error) {
   events_.clear();
   next_ = 0;
+  demo_ = false;
+  demoSeed_ = 0;
   std::istringstream lines(text);
   std::string line;
   int number = 0;
   while (std::getline(lines, line)) {
     ++number;
+    if (number == 1 && line.compare(0, DEMO_MARK_LENGTH, DEMO_MARK) == 0) {
+      const std::string fault = ParseDemoHeader(line, &demoSeed_);
+      if (!fault.empty()) {
+        *error = "line 1: " + fault;
+        demoSeed_ = 0;
+        return -1;
+      }
+      demo_ = true;
+      continue;
+    }
     const size_t hash = line.find('#');
     if (hash != std::string::npos) line.erase(hash);
     std::istringstream words(line);
@@ -184,4 +262,36 @@ SDL_Event InputScript::ToSDLEvent(const ScriptEvent& event, int width, int heigh
       break;
   }
   return e;
+}
+
+bool InputScript::FromSDLEvent(const SDL_Event& e, long frame, int width, int height, ScriptEvent* event) {
+  *event = ScriptEvent();
+  event->frame = frame;
+  switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      if (e.key.keysym.sym <= SDLK_UNKNOWN || e.key.keysym.sym >= SDLK_LAST) return false;
+      event->kind = e.type == SDL_KEYDOWN ? ScriptEvent::KEY_DOWN : ScriptEvent::KEY_UP;
+      event->key = e.key.keysym.sym;
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (e.button.button < 1 || e.button.button > 5) return false;
+      event->kind = e.type == SDL_MOUSEBUTTONDOWN ? ScriptEvent::MOUSE_DOWN : ScriptEvent::MOUSE_UP;
+      event->button = e.button.button;
+      event->x = e.button.x;
+      event->y = e.button.y;
+      return true;
+    case SDL_MOUSEMOTION:
+      if ((e.motion.x == width / 2 && e.motion.y == height / 2) || e.motion.x == e.motion.xrel) return false;
+      event->kind = ScriptEvent::MOUSE_MOTION;
+      event->x = e.motion.xrel;
+      event->y = e.motion.yrel;
+      return true;
+    case SDL_QUIT:
+      event->kind = ScriptEvent::QUIT;
+      return true;
+    default:
+      return false;
+  }
 }

@@ -37,12 +37,35 @@ class InputScript {
   // width x height, a motion's absolute position is the window centre plus its motion.
   static SDL_Event ToSDLEvent(const ScriptEvent& event, int width, int height);
 
+  // The script event of an SDL input event received at `frame`, for recording. False for events
+  // that are no input (window events) and for the motions the game skips as the pointer being put
+  // back to the centre of the width x height window (at the centre, or x equal to its motion).
+  static bool FromSDLEvent(const SDL_Event& e, long frame, int width, int height, ScriptEvent* event);
+
   // The key of a name ("a".."z", "0".."9", "escape", "space", "return", "tab", "backspace",
   // "up", "down", "left", "right", "f1".."f12", "lshift", "rshift", "lctrl", "rctrl", "lalt",
-  // "ralt"); SDLK_UNKNOWN for any other.
+  // "ralt", or "keyN" for any other SDL key number N, 1 to SDLK_LAST - 1); SDLK_UNKNOWN for any
+  // other.
   static SDLKey KeyByName(const std::string& name);
+  // The name of a key, the inverse of KeyByName ("keyN" for keys without a name).
+  static std::string KeyName(SDLKey key);
+
+  // One script line for an event, without its end of line ("12 keydown w"); the inverse of a
+  // parsed line.
+  static std::string FormatEvent(const ScriptEvent& event);
+  // The first line of a demo recorded with `seed`: "# quorl demo 1 seed N".
+  static std::string DemoHeader(unsigned int seed);
+
+  // A script whose first line is a demo header ("# quorl demo VERSION seed N"); a first line
+  // that starts "# quorl demo" but is malformed or of another version is refused by Parse.
+  bool IsDemo() const { return demo_; }
+  unsigned int DemoSeed() const { return demoSeed_; }
+  // The frame of the last event, 0 for an empty script.
+  long LastFrame() const { return events_.empty() ? 0 : events_.back().frame; }
 
  private:
   std::vector<ScriptEvent> events_;
   size_t next_ = 0;
+  bool demo_ = false;
+  unsigned int demoSeed_ = 0;
 };

@@ -4,11 +4,20 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/gamefolders.h"
+#include "app/autoplayer.h"
+#include "app/demorecorder.h"
+#include "app/frametimes.h"
+#include "app/inputcapture.h"
 #include "app/inputscript.h"
 #include "app/options.h"
 #include "app/pacing.h"
@@ -17,6 +26,7 @@
 #include "app/savedata.h"
 #include "assets/screenshot.h"
 #include "common/commonfunc.h"
+#include "common/playview.h"
 #include "common/random.h"
 #include "game/gamemain.h"
 #include "scenes/endrole.h"
@@ -40,8 +50,20 @@ const int SCENE_TITLE = 1;
 const int SCENE_GAME = 2;
 const int SCENE_ENDING = 3;
 
+// Demos: the recording under way (--record), and the scratch copy of the save file a demo plays
+// with (removed at the end), so that playback never touches the player's own save.
+DemoRecorder recorder;
+std::string scratchSave;
+// --timedemo: each scene frame's time, from the start of its Action to the swapped frame finished.
+FrameTimes frameTimes;
+
 // Shuts SDL down and ends the process with `status`.
 [[noreturn]] void Finalize(int status) {
+  recorder.Finalize();
+  if (!scratchSave.empty()) {
+    unlink(scratchSave.c_str());
+    unlink((scratchSave + ".tmp").c_str());
+  }
   SDL_Quit();
   fflush(stdout);
   exit(status);
@@ -140,7 +162,10 @@ void SetUpComfort(Options* options) {
   g_workDir = WorkingDirectory();
   g_folders = FindGameFolders(ProgramDirectory(), g_workDir, options->dataPath, options->savePath,
                               getenv("XDG_DATA_HOME"), getenv("HOME"), QUORL_BUILT_DATA_DIR);
-  if (!options->summaryPath.empty()) options->summaryPath = AbsolutePath(g_workDir, options->summaryPath);
+  for (std::string* path : {&options->summaryPath, &options->inputPath, &options->recordPath,
+                            &options->timedemoPath, &options->timedemoCsvPath}) {
+    if (!path->empty()) *path = AbsolutePath(g_workDir, *path);
+  }
   if (g_folders.content != g_workDir && chdir(g_folders.content.c_str()) != 0) {
     fprintf(stderr, "QUORL: cannot enter the content folder %s\n", g_folders.content.c_str());
     exit(1);
@@ -153,23 +178,79 @@ void SetUpComfort(Options* options) {
   if (options->musicVolume != 100) VBMP3Wrap::SetMusicVolume(options->musicVolume);
 }
 
-// Delivers the scripted input of this frame (and the --frames window-close request).
-void DeliverInput(InputScript* script, const Options& options, long frame) {
-  for (const ScriptEvent& event : script->TakeFrame(frame)) {
+// How the real input reaches the scenes: straight from SDL (a normal run), held back and passed
+// on at frame starts (recording), or held back and dropped but for a window-close request (a
+// demo playing).
+enum class RealInput { DIRECT, AT_FRAME_START, CLOSE_ONLY };
+
+// Delivers the input of this frame: the real input held back since the last frame (unless it goes
+// to the scenes directly), the scripted input and the --frames window-close request; records what
+// it delivers when a demo is being recorded.
+void DeliverInput(InputScript* script, const Options& options, long frame, RealInput real,
+                  const std::vector<ScriptEvent>& played) {
+  std::vector<SDL_Event> events;
+  if (real != RealInput::DIRECT) {
+    for (const SDL_Event& e : InputCapture::Take()) {
+      if (real == RealInput::AT_FRAME_START || e.type == SDL_QUIT) events.push_back(e);
+    }
+  }
+  std::vector<ScriptEvent> scripted = script->TakeFrame(frame);
+  scripted.insert(scripted.end(), played.begin(), played.end());
+  for (const ScriptEvent& event : scripted) {
     if (event.kind == ScriptEvent::SCREENSHOT) {
       QUORL_COMMON::RequestScreenshot(AbsolutePath(g_workDir, event.path));
     } else {
-      // Pushed events pass by the event watch: the screenshot key is seen here.
-      if (event.kind == ScriptEvent::KEY_DOWN && event.key == SDLK_F12) TakeScreenshot();
-      SDL_Event e = InputScript::ToSDLEvent(event, SCREEN_WIDTH, SCREEN_HEIGHT);
-      SDL_PushEvent(&e);
+      events.push_back(InputScript::ToSDLEvent(event, SCREEN_WIDTH, SCREEN_HEIGHT));
     }
   }
   if (options.frames >= 0 && frame == options.frames) {
     SDL_Event quit;
     quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    events.push_back(quit);
   }
+  for (SDL_Event& e : events) {
+    if (recorder.IsOpen()) {
+      // Only what a demo can hold reaches the scenes, so that playback gives them the same.
+      ScriptEvent line;
+      if (!InputScript::FromSDLEvent(e, frame, SCREEN_WIDTH, SCREEN_HEIGHT, &line)) continue;
+      recorder.Record(line);
+    }
+    // Pushed events pass by the event watch: the screenshot key is seen here.
+    if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_F12) TakeScreenshot();
+    SDL_PushEvent(&e);
+  }
+}
+
+// The resident memory of the process in kB (VmRSS of /proc/self/status), or -1 when unknown.
+long ResidentKB() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmRSS:") {
+      long kb = -1;
+      status >> kb;
+      return kb;
+    }
+  }
+  return -1;
+}
+
+// Makes the scratch save file of a demo: a copy of `demoSave` when that file exists, else an empty
+// file (read as a fresh start). Returns its path, or an empty string when none can be made.
+std::string MakeScratchSave(const std::string& demoSave) {
+  const char* folder = getenv("TMPDIR");
+  std::string path = std::string(folder != nullptr && folder[0] != '\0' ? folder : "/tmp") + "/quorl-demo-XXXXXX";
+  const int fd = mkstemp(path.data());
+  if (fd < 0) return std::string();
+  close(fd);
+  std::ifstream in(demoSave, std::ios::binary);
+  if (in) {
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes.str();
+  }
+  return path;
 }
 
 void DiscardEvents() {
@@ -208,6 +289,36 @@ int main(int argc, char** argv) {
   }
 
   SetUpComfort(&options);
+  // Demos. A demo plays seeded from its header (unless --seed is given) with a scratch copy of the
+  // save file it was recorded from; a recorded run is always seeded, from the clock when --seed is
+  // not given, so that it can be replayed. Either way the summary names the seed.
+  const bool playingDemo = script.IsDemo();
+  long demoEnd = -1;  // the frame a demo's playback ends at (its last quit, or the frame after its end)
+  if (playingDemo) {
+    if (!options.hasSeed) {
+      options.hasSeed = true;
+      options.seed = script.DemoSeed();
+    }
+    const std::vector<ScriptEvent>& events = script.Events();
+    const bool endsWithQuit = !events.empty() && events.back().kind == ScriptEvent::QUIT;
+    demoEnd = endsWithQuit ? script.LastFrame() : script.LastFrame() + 1;
+    scratchSave = MakeScratchSave(options.inputPath + ".sav");  // absolute already
+    if (scratchSave.empty()) {
+      fprintf(stderr, "QUORL: cannot make a scratch save file for the demo\n");
+      return 1;
+    }
+    g_folders.save = scratchSave;  // the player's own save is never touched
+  }
+  if (!options.recordPath.empty()) {
+    if (!options.hasSeed) {
+      options.hasSeed = true;
+      options.seed = static_cast<unsigned int>(time(nullptr));
+    }
+    if (recorder.Init(options.recordPath, options.seed) != 0) {
+      fprintf(stderr, "QUORL: cannot write the demo %s\n", options.recordPath.c_str());
+      Finalize(2);
+    }
+  }
 
   // Start-up: seed, SDL, the command line's lines, the window, the save file, the scenes.
   if (options.hasSeed) QUORL_COMMON::SetFixedSeed(options.seed);
@@ -228,8 +339,27 @@ int main(int argc, char** argv) {
   }
   for (const std::string& line : options.messages) printf("%s\n", line.c_str());
   OpenWindow(options);
-  SDL_SetEventFilter(WatchEvents);
-  Progress progress = Progress::FromSave(ReadSaveData(g_folders.save.c_str()));
+  SDL_SetEventFilter(WatchEvents);  // replaced by the input capture of a demo
+  const SaveData startSave = ReadSaveData(g_folders.save.c_str());
+  Progress progress = Progress::FromSave(startSave);
+  RealInput realInput = RealInput::DIRECT;
+  if (playingDemo || recorder.IsOpen()) {
+    InputCapture::Start();
+    realInput = playingDemo ? RealInput::CLOSE_ONLY : RealInput::AT_FRAME_START;
+  }
+  if (recorder.IsOpen()) {
+    // A run that starts from a save (a continue, or the special mode earned) keeps it beside the
+    // demo; a run from nothing leaves no such file, and an old one is removed.
+    const std::string demoSave = options.recordPath + ".sav";
+    const bool fromNothing = startSave.floor == SAVE_FIRST_FLOOR && startSave.enemyCount == 0 &&
+                             startSave.killCount == 0 && !startSave.specialUnlocked;
+    if (fromNothing) {
+      unlink(demoSave.c_str());
+    } else if (WriteSaveData(demoSave.c_str(), startSave) != 0) {
+      fprintf(stderr, "QUORL: cannot write %s\n", demoSave.c_str());
+      Finalize(2);
+    }
+  }
   int current = SCENE_START;
   Title title;
   GameMain game;
@@ -240,13 +370,22 @@ int main(int argc, char** argv) {
   comfort.invertMouse = options.invertMouse;
   comfort.noFlash = options.noFlash;
   game.SetComfort(comfort);
+  game.SetInvulnerable(options.invulnerable);
+  AutoPlayer autoplayer(options.autoplayFloor);  // --autoplay
+  PlayView view;          // what the autoplayer saw of the game's last frame
+  int floorShown = 0;     // the last floor the autoplayer's progress line named
   int lastScene = SCENE_START;  // the last scene that ran, for the summary
   Uint32 frameEnd = SDL_GetTicks();
 
   for (long frame = 0;; ++frame) {
-    DeliverInput(&script, options, frame);
+    std::vector<ScriptEvent> played;
+    if (options.autoplay && current != SCENE_START) {
+      played = autoplayer.Step(frame, current, progress.canContinue, view);
+    }
+    DeliverInput(&script, options, frame, realInput, played);
 
     // 1. Run the current scene and take the code it asks for.
+    const auto actionStart = std::chrono::steady_clock::now();
     int next = current;
     switch (current) {
       case SCENE_START:
@@ -261,6 +400,15 @@ int main(int argc, char** argv) {
         break;
       case SCENE_GAME:
         next = game.Action(SCENE_GAME);
+        if (options.autoplay) {
+          game.FillPlayView(&view);
+          // One progress line per floor, with the memory in use (the soak's figures).
+          if (game.GetFloor() != floorShown) {
+            floorShown = game.GetFloor();
+            printf("autoplay: floor %d at frame %ld, resident %ld kB\n", floorShown, frame, ResidentKB());
+            fflush(stdout);
+          }
+        }
         progress.FollowGame(game.GetFloor());
         if (next != SCENE_GAME) {
           int enemies = 0, kills = 0;
@@ -274,6 +422,10 @@ int main(int argc, char** argv) {
     }
 
     if (current != SCENE_START) lastScene = current;
+    if (!options.timedemoPath.empty() && current != SCENE_START) {
+      glFinish();  // the frame's drawing done, not only handed to the driver
+      frameTimes.Add(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - actionStart).count());
+    }
 
     // 2. Switch scenes. A scene that cannot start ends the program as an error (status 1).
     if (next != current) {
@@ -303,7 +455,12 @@ int main(int argc, char** argv) {
         }
         progress.ResetAfterEnding();
       }
-      if (switching) DiscardEvents();
+      if (switching) {
+        DiscardEvents();
+        // Real input held back for the next frame goes the same way, as in a normal run.
+        if (realInput != RealInput::DIRECT) InputCapture::Take();
+      }
+      view = PlayView();
       current = next;
     }
 
@@ -317,10 +474,20 @@ int main(int argc, char** argv) {
     if (options.frames >= 0 && frame >= options.frames && current != QUORL_COMMON::GLOBAL_ERROR) {
       current = QUORL_COMMON::QUIT_CODE;
     }
+    // A demo's playback ends with its last event (status 0).
+    if (demoEnd >= 0 && frame >= demoEnd && current != QUORL_COMMON::GLOBAL_ERROR) {
+      current = QUORL_COMMON::QUIT_CODE;
+    }
     if (current == QUORL_COMMON::GLOBAL_ERROR || current == QUORL_COMMON::QUIT_CODE) {
       if (!options.summaryPath.empty()) {
         WriteRunSummary(options.summaryPath, RunSummaryText(options.hasSeed, options.seed, frame, lastScene,
                                                             game.getSummary()));
+      }
+      if (!options.timedemoPath.empty()) {
+        printf("%s\n", frameTimes.Line(options.timedemoPath).c_str());
+        if (!options.timedemoCsvPath.empty() && frameTimes.WriteCsv(options.timedemoCsvPath) != 0) {
+          fprintf(stderr, "QUORL: cannot write %s\n", options.timedemoCsvPath.c_str());
+        }
       }
       title.Finalize();
       game.Finalize();

@@ -127,8 +127,40 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       ++i;
     } else if (const int comfort = ParseComfortOption(word, value, &i, options, error)) {
       if (comfort < 0) return -1;
+    } else if (word == "--record") {
+      if (value == nullptr || *value == '\0') {
+        *error = "--record needs a file name";
+        return -1;
+      }
+      options->recordPath = value;
+      ++i;
+    } else if (word == "--timedemo" || word == "--timedemo-csv") {
+      if (value == nullptr || *value == '\0') {
+        *error = word + " needs a file name";
+        return -1;
+      }
+      (word == "--timedemo" ? options->timedemoPath : options->timedemoCsvPath) = value;
+      ++i;
+    } else if (word == "--autoplay") {
+      options->autoplay = true;
+    } else if (word == "--autoplay-floor") {
+      if (!ParseNumber(value, 1, 30, &number)) {
+        *error = "--autoplay-floor needs a floor from 1 to 30";
+        return -1;
+      }
+      options->autoplay = true;
+      options->autoplayFloor = static_cast<int>(number);
+      ++i;
+    } else if (word == "--invulnerable") {
+      options->invulnerable = true;
     }
     // Any other word is ignored.
+  }
+  // A timed demo is played as fast as it goes: no pacing sleep, no vertical synchronisation.
+  if (!options->timedemoPath.empty()) {
+    options->inputPath = options->timedemoPath;
+    options->fast = true;
+    options->vsync = false;
   }
   return 0;
 }
@@ -154,6 +186,14 @@ void PrintUsage(FILE* out, const char* program) {
           "  --no-flash       damage and last-boss flashes at a third of their opacity\n"
           "  --data DIR       read the content (img/ model/ SE/ sounds/) from DIR\n"
           "  --save FILE      keep the save in FILE (screenshots go beside it)\n"
+          "  --record FILE    write the run as a demo (FILE.sav beside it for a continue);\n"
+          "                   --input FILE plays a demo back, seeded from its first line\n"
+          "  --timedemo FILE  play the demo unpaced and print its frame count, time, fps and\n"
+          "                   median, 90th, 99th percentile and worst frame time\n"
+          "  --timedemo-csv FILE  with --timedemo, also write each frame's time in ms\n"
+          "  --autoplay       the built-in player plays (with --record it makes demos)\n"
+          "  --autoplay-floor N  autoplay until floor N is reached, then back to the title, quit\n"
+          "  --invulnerable   test option: hit points never fall, a run cannot end in death\n"
           "  --help           this text\n"
           "Other words are ignored. F12 writes a screenshot. Content is read from the working\n"
           "folder when it holds img/, else from the data folder beside the program\n"

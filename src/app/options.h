@@ -23,6 +23,13 @@ struct Options {
   bool noFlash = false;      // --no-flash: damage and last-boss flashes at a third of their opacity
   std::string dataPath;      // --data DIR: the content folder (img/ model/ SE/ sounds/)
   std::string savePath;      // --save FILE: the save file
+  // Demos.
+  std::string recordPath;   // --record FILE: write the run as a demo (and FILE.sav for a continue)
+  std::string timedemoPath;     // --timedemo FILE: play the demo unpaced, print the frame times
+  std::string timedemoCsvPath;  // --timedemo-csv FILE: also write each frame's time
+  bool autoplay = false;        // --autoplay: the built-in player plays
+  int autoplayFloor = 0;        // --autoplay-floor N: it stops (title, quit) on floor N (0: never)
+  bool invulnerable = false;    // --invulnerable (test option): hit points never fall
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
 };

@@ -9,6 +9,7 @@
 
 #include "common/collision.h"
 
+struct PlayView;
 class Bullet;
 class DungeonFloor;
 class Enemy;
@@ -80,6 +81,10 @@ class GameMain {
   // The game's lines of the run summary as they stood at the end of the last frame played
   // (before the enemies of a floor being left were cleared); empty before the first frame.
   const std::string& getSummary() const { return summary; }
+  // Copies what a player sees of the game into `view` (for the autoplayer; changes nothing).
+  void FillPlayView(PlayView* view) const;
+  // Test option: hit points never fall (damage is dropped before it drains).
+  void SetInvulnerable(bool on) { invulnerable = on; }
 
  protected:
   // Protected rather than private: the tests reach the steps and the state through a subclass.
@@ -140,6 +145,7 @@ class GameMain {
   VBMP3Wrap* music = nullptr;
   bool musicSetUp = false;  // vbmp3_init ran and needs its vbmp3_free
   int hitPoint = 0;
+  bool invulnerable = false;
   int pendingHit = 0;
   int knockCount = 0;
   float knockVec[3] = {0, 0, 0};

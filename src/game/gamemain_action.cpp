@@ -633,6 +633,7 @@ void GameMain::UploadStatus() { QUORL_COMMON::SDL_Surface_to_GLTexture(statusSur
 // ---- 10. Hit points, damage flash and death ----
 
 void GameMain::HitPointStep() {
+  if (invulnerable && pendingHit > 0) pendingHit = 0;
   if (pendingHit > 0) {
     --pendingHit;
     --hitPoint;

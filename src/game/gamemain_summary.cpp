@@ -4,6 +4,7 @@
 #include <string>
 
 #include "bullet/bullet.h"
+#include "common/playview.h"
 #include "common/random.h"
 #include "dungeon/dungeonconst.h"
 #include "dungeon/dungeonfloor.h"
@@ -65,4 +66,38 @@ std::string GameMain::SummaryText() const {
   out += Format("start %d %d\n", startRow, startCol);
   if (stairRow >= 0) out += Format("stair %d %d\n", stairRow, stairCol);
   return out;
+}
+
+void GameMain::FillPlayView(PlayView* view) const {
+  *view = PlayView();
+  if (!ready) return;
+  view->valid = true;
+  view->floor = floorNo;
+  view->hitPoints = hitPoint;
+  view->magazine = magazine;
+  view->bulletType = bulletType;
+  view->spBullets = spBullets;
+  view->actionFlags = actionFlags;
+  view->boss = enemy->StateBoss();
+  for (int i = 0; i < 3; ++i) view->pos[i] = pos[i];
+  view->yaw = yaw;
+  view->pitch = pitch;
+  for (const EnemyData* e : enemy->getEnemies()) {
+    PlayViewEnemy seen;
+    seen.type = e->type;
+    seen.state = e->state;
+    seen.hitPoints = e->hitPoint;
+    for (int i = 0; i < 3; ++i) seen.pos[i] = e->pos[i];
+    seen.hidden = e->hidden;
+    view->enemies.push_back(seen);
+  }
+  dungeon->MapSize(&view->rows, &view->cols);
+  view->cells.resize(static_cast<size_t>(view->rows) * view->cols);
+  for (int r = 0; r < view->rows; ++r) {
+    for (int c = 0; c < view->cols; ++c) {
+      const int cell = dungeon->getCell(r, c);
+      view->cells[static_cast<size_t>(r) * view->cols + c] = cell;
+      if ((cell & DungeonConst::FLOOR_STEP) && view->stairRow < 0) view->stairRow = r, view->stairCol = c;
+    }
+  }
 }

@@ -6,7 +6,10 @@ quorl_test(app SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/inputscript_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pacing_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gamefolders_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frametimes_test.cpp
   LIBS quorl_app)
+# The autoplayer's way-finding over generated maps.
+quorl_test(wayfinder SOURCES ${CMAKE_CURRENT_LIST_DIR}/wayfinder_test.cpp LIBS quorl_app quorl_dungeon)
 # The real program started headless: diagnostics, save file, exit codes.
 quorl_test(startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp LIBS quorl_app GL)
 add_dependencies(test_startup quorl)

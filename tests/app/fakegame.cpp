@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "common/commonfunc.h"
+#include "common/playview.h"
 #include "game/gamemain.h"
 
 namespace {
@@ -74,3 +75,6 @@ void GameMain::Finalize() {
   }
   initialized = 0;
 }
+
+// The stand-in shows nothing to the autoplayer.
+void GameMain::FillPlayView(PlayView* view) const { *view = PlayView(); }

@@ -1,6 +1,8 @@
 // Tests of the scripted input format and its delivery.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/inputscript.h"
 
 TEST(InputScript, ParsesEveryEventKindInFrameOrder) {
@@ -102,4 +104,67 @@ TEST(InputScript, EventsBecomeSDLEventsAroundTheWindowCentre) {
   e = InputScript::ToSDLEvent(key, 800, 600);
   EXPECT_EQ(SDL_KEYDOWN, e.type);
   EXPECT_EQ(SDLK_ESCAPE, e.key.keysym.sym);
+}
+
+TEST(InputScript, DemoLinesRoundTripThroughTheWriterAndTheParser) {
+  // Every event kind, and keys of each naming family (letters, digits, names, f-keys, numbers).
+  const char* const text =
+      "# quorl demo 1 seed 4294967295\n"
+      "1 keydown a\n1 keyup 7\n2 keydown escape\n2 keyup f12\n3 keydown key301\n3 keydown key127\n"
+      "4 mousedown 3 0 599\n4 mouseup 1 799 0\n5 mousemotion -32768 32767\n6 screenshot x.png\n9 quit\n";
+  InputScript script;
+  std::string error;
+  ASSERT_EQ(0, script.Parse(text, &error)) << error;
+  EXPECT_TRUE(script.IsDemo());
+  EXPECT_EQ(4294967295u, script.DemoSeed());
+  EXPECT_EQ(9, script.LastFrame());
+  std::string written = InputScript::DemoHeader(script.DemoSeed()) + "\n";
+  for (const ScriptEvent& e : script.Events()) written += InputScript::FormatEvent(e) + "\n";
+  EXPECT_EQ(text, written);
+  // The SDL events of the input kinds come back as the same lines.
+  for (const ScriptEvent& e : script.Events()) {
+    if (e.kind == ScriptEvent::SCREENSHOT) continue;
+    ScriptEvent back;
+    ASSERT_TRUE(InputScript::FromSDLEvent(InputScript::ToSDLEvent(e, 800, 600), e.frame, 800, 600, &back))
+        << InputScript::FormatEvent(e);
+    EXPECT_EQ(InputScript::FormatEvent(e), InputScript::FormatEvent(back));
+  }
+  // A plain script is no demo.
+  ASSERT_EQ(0, script.Parse("# just a comment\n2 quit\n", &error));
+  EXPECT_FALSE(script.IsDemo());
+}
+
+TEST(InputScript, DemoHeadersOfOtherVersionsOrMalformedAreRefused) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"# quorl demo 2 seed 5\n1 quit\n", "line 1: unknown demo version 2"},
+      {"# quorl demo seed 5\n", "line 1: malformed"},
+      {"# quorl demo 1 seed\n", "line 1: malformed"},
+      {"# quorl demo 1 seed -3\n", "line 1: malformed"},
+      {"# quorl demo 1 seed 4294967296\n", "line 1: malformed"},
+      {"# quorl demo 1 sed 5\n", "line 1: malformed"},
+      {"# quorl demo 1 seed 5 more\n", "line 1: malformed"},
+      {"# quorl demo 1 seed 5\n1 keydown nokey\n", "line 2: unknown key"},
+  };
+  for (const auto& [text, expected] : cases) {
+    InputScript script;
+    std::string error;
+    EXPECT_EQ(-1, script.Parse(text, &error)) << text;
+    EXPECT_NE(std::string::npos, error.find(expected)) << text << " -> " << error;
+  }
+}
+
+TEST(InputScript, PointerWarpsAndWindowEventsAreNotRecorded) {
+  SDL_Event e;
+  memset(&e, 0, sizeof(e));
+  ScriptEvent line;
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = 400, e.motion.y = 300, e.motion.xrel = 12;  // put back to the centre
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  e.motion.x = 12, e.motion.y = 90;  // the first motion, relative to the corner
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  e.type = SDL_ACTIVEEVENT;
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.sym = SDLK_UNKNOWN;
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
 }

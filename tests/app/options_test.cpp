@@ -109,3 +109,24 @@ TEST(Options, PlayerOptionsTakeValuesInTheirRangesAndDefaultToTheDesign) {
     EXPECT_EQ(std::string::npos, error.find('\n')) << error;
   }
 }
+
+TEST(Options, DemoOptionsTakeTheirFilesAndATimedDemoRunsUnpaced) {
+  Options o;
+  std::string error;
+  ASSERT_EQ(0, Parse({"vsync", "--timedemo", "d.txt", "--timedemo-csv", "t.csv", "--record", "r.txt", "--autoplay-floor",
+                      "11", "--invulnerable"}, &o, &error));
+  EXPECT_EQ(11, o.autoplayFloor);
+  EXPECT_TRUE(o.autoplay);
+  EXPECT_TRUE(o.invulnerable);
+  EXPECT_EQ("d.txt", o.timedemoPath);
+  EXPECT_EQ("d.txt", o.inputPath);
+  EXPECT_EQ("t.csv", o.timedemoCsvPath);
+  EXPECT_EQ("r.txt", o.recordPath);
+  EXPECT_TRUE(o.fast);
+  EXPECT_FALSE(o.vsync);
+  for (const char* word : {"--record", "--timedemo", "--timedemo-csv", "--autoplay-floor"}) {
+    Options bad;
+    EXPECT_EQ(-1, Parse({word}, &bad, &error)) << word;
+    EXPECT_NE(std::string::npos, error.find(word)) << error;
+  }
+}

@@ -72,6 +72,15 @@ TEST(Startup, RefusesAMalformedScriptBeforeOpeningTheWindow) {
   EXPECT_NE(std::string::npos, out.find("line 2")) << out;
   EXPECT_EQ(std::string::npos, out.find("Screen BPP")) << out;
   EXPECT_FALSE(testsupport::FileExists(dir.file("savedata.dat")));
+  // A demo of another version or with a malformed first line: its line number, status 2.
+  testsupport::WriteFile(dir.file("future.txt"), "# quorl demo 7 seed 1\n5 quit\n");
+  EXPECT_EQ(2, RunGame(dir, "--input future.txt", &out));
+  EXPECT_NE(std::string::npos, out.find("line 1: unknown demo version 7")) << out;
+  EXPECT_EQ(std::string::npos, out.find("Screen BPP")) << out;
+  testsupport::WriteFile(dir.file("broken.txt"), "# quorl demo 1 seed x\n5 quit\n");
+  EXPECT_EQ(2, RunGame(dir, "--input broken.txt", &out));
+  EXPECT_NE(std::string::npos, out.find("line 1: malformed demo header")) << out;
+  EXPECT_EQ(2, RunGame(dir, "--record", &out));
   EXPECT_EQ(2, RunGame(dir, "--frames soon", &out));
   EXPECT_EQ(2, RunGame(dir, "--frames 0", &out));  // would never end: pass 0 runs no scene
   EXPECT_EQ(0, RunGame(dir, "--help", &out));

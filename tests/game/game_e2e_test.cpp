@@ -35,10 +35,13 @@ struct GameRun {
   // Runs the game with a script; returns the exit status and reads the summary into `values`.
   int Play(unsigned seed, long frames, const std::string& script) {
     testsupport::WriteFile(file("input.txt"), script);
-    const std::string command = "sh -c 'cd " + dir + " && " + testsupport::BinPath("quorl") + " --fast --seed " +
-                                std::to_string(seed) + " --frames " + std::to_string(frames) +
-                                " --input input.txt --summary summary.txt'";
-    return testsupport::RunWindowedProgram(command, 280, &output);
+    return Run("--fast --seed " + std::to_string(seed) + " --frames " + std::to_string(frames) +
+               " --input input.txt --summary summary.txt");
+  }
+  // Runs the game in the folder with `args`; returns the exit status.
+  int Run(const std::string& args) {
+    return testsupport::RunWindowedProgram("sh -c 'cd " + dir + " && " + testsupport::BinPath("quorl") + " " + args + "'",
+                                           280, &output);
   }
   // The summary's lines by their key (the first word); repeated keys keep every line.
   std::multimap<std::string, std::string> Summary() const {
@@ -228,6 +231,42 @@ TEST_F(GameEndToEnd, ContinueFromFloorNineWalksToTheStairsAndArrivesOnFloorTen) 
   int bright = 0;
   for (int n = 0; n < 160 * 40; ++n) bright += arrived.at(630 + n % 160, 555 + n / 160)[0] > 150;
   EXPECT_GT(bright, 500) << "no B10F";
+}
+
+TEST_F(GameEndToEnd, ARecordedContinuePlaysBackTwiceToTheSameSummaryAndFrames) {
+  // Recorded from floor 5 without --seed: the seed comes from the clock and goes into the demo,
+  // the save file beside it. Screenshots are no input: they are added to the playback copies.
+  GameRun run(5);
+  testsupport::WriteFile(run.file("input.txt"),
+                         "5 mousedown 1 600 550\n8 screenshot rec-a.png\n10 keydown w\n12 mousemotion 70 -4\n"
+                         "30 mousedown 1 400 300\n31 mouseup 1 400 300\n40 keyup w\n45 keydown r\n46 keyup r\n"
+                         "58 screenshot rec-b.png\n");
+  ASSERT_EQ(0, run.Run("--fast --frames 70 --input input.txt --record demo.txt --summary rec.txt")) << run.output;
+  const std::string demo = testsupport::ReadFile(run.file("demo.txt"));
+  ASSERT_EQ(0u, demo.rfind("# quorl demo 1 seed ", 0)) << demo;
+  EXPECT_NE(std::string::npos, demo.find("\n12 mousemotion 70 -4\n")) << demo;
+  EXPECT_NE(std::string::npos, demo.find("\n70 quit\n")) << demo;
+  EXPECT_EQ(std::string::npos, demo.find("screenshot")) << demo;
+  ASSERT_EQ(16u, testsupport::ReadFile(run.file("demo.txt.sav")).size());
+  // The player's own save now says floor 1: playback must take the demo's copy, never this one.
+  testsupport::WriteFile(run.file("savedata.dat"), std::string(1, '\1') + std::string(15, '\0'));
+  const std::string rec = testsupport::ReadFile(run.file("rec.txt"));
+  ASSERT_NE(std::string::npos, rec.find("\nfloor 5\n")) << rec;
+  for (const char* n : {"1", "2"}) {
+    const std::string copy = std::string("play") + n + ".txt";
+    testsupport::WriteFile(run.file(copy), demo + "8 screenshot " + n + "-a.png\n58 screenshot " + n + "-b.png\n");
+    fs::copy_file(run.file("demo.txt.sav"), run.file(copy + ".sav"), fs::copy_options::overwrite_existing);
+    // The second playback is paced like a normal run.
+    ASSERT_EQ(0, run.Run(std::string(*n == '1' ? "--fast " : "") + "--input " + copy + " --summary " + n + ".txt"))
+        << run.output;
+    EXPECT_EQ(rec, testsupport::ReadFile(run.file(std::string(n) + ".txt"))) << "playback " << n;
+    for (const char* shot : {"a", "b"}) {
+      EXPECT_EQ(testsupport::ReadFile(run.file(std::string("rec-") + shot + ".png")),
+                testsupport::ReadFile(run.file(std::string(n) + "-" + shot + ".png")))
+          << "playback " << n << " screenshot " << shot;
+    }
+  }
+  EXPECT_EQ(1, testsupport::ReadFile(run.file("savedata.dat"))[0]) << "the player's save was touched";
 }
 
 }  // namespace

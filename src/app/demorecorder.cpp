@@ -1,0 +1,21 @@
+// Writing demos.
+#include "app/demorecorder.h"
+
+int DemoRecorder::Init(const std::string& path, unsigned int seed) {
+  Finalize();
+  file_ = fopen(path.c_str(), "w");
+  if (file_ == nullptr) return -1;
+  fprintf(file_, "%s\n", InputScript::DemoHeader(seed).c_str());
+  return 0;
+}
+
+void DemoRecorder::Record(const ScriptEvent& event) {
+  if (file_ == nullptr) return;
+  fprintf(file_, "%s\n", InputScript::FormatEvent(event).c_str());
+}
+
+void DemoRecorder::Finalize() {
+  if (file_ == nullptr) return;
+  fclose(file_);
+  file_ = nullptr;
+}

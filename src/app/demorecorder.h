@@ -1,0 +1,28 @@
+// The demo writer (--record FILE): the header, then every input event the scenes received.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "app/inputscript.h"
+
+class DemoRecorder {
+ public:
+  DemoRecorder() = default;
+  DemoRecorder(const DemoRecorder&) = delete;
+  DemoRecorder& operator=(const DemoRecorder&) = delete;
+  ~DemoRecorder() { Finalize(); }
+
+  // Creates `path` (overwriting it) and writes the header "# quorl demo 1 seed N". Returns 0, or
+  // -1 when the file cannot be written.
+  int Init(const std::string& path, unsigned int seed);
+  // Appends one event line ("FRAME EVENT ARGS...").
+  void Record(const ScriptEvent& event);
+  // Flushes and closes the file (also at destruction).
+  void Finalize();
+
+  bool IsOpen() const { return file_ != nullptr; }
+
+ private:
+  FILE* file_ = nullptr;
+};

@@ -1,0 +1,35 @@
+// What a player can see of the game in progress, copied out once a frame for the autoplayer: the
+// player's state, the enemies and the floor's map. Plain data; reading it changes nothing.
+#pragma once
+
+#include <vector>
+
+// The game's action flags as PlayView::actionFlags holds them.
+namespace GameFlags {
+const int SHOOTING = 0x01, RELOADING = 0x02, DESCENDING = 0x04, IN_DOORWAY = 0x08, DEAD = 0x80;
+}
+
+struct PlayViewEnemy {
+  int type = 0;        // 0 boosy, 1 poosy, 2 doosy, 3 zoosy, 10 and up: bosses and their parts
+  int state = 0;       // behaviour state; 100 dying or dead
+  int hitPoints = 0;
+  float pos[3] = {0, 0, 0};  // world units
+  bool hidden = false;       // parked: neither acts nor can be hit
+};
+
+struct PlayView {
+  bool valid = false;  // a game frame has been played
+  int floor = 1;
+  int hitPoints = 0;
+  int magazine = 0;
+  int bulletType = 0;  // 0 normal, 1 special rounds
+  int spBullets = 0;
+  int actionFlags = 0;  // the game's action flags (01 shooting, 02 reloading, 04 descending, 80 dead)
+  int boss = 0;         // 0 no boss, 1 alive, 2 going down, 3 gone
+  float pos[3] = {0, 0, 0};
+  float yaw = 0, pitch = 0;  // degrees; yaw 0 faces -z, 90 faces +x
+  int rows = 0, cols = 0;    // the map: cell (row, col) is cells[row * cols + col], at world
+  std::vector<int> cells;    // x = 4 * row, z = -4 * col (DungeonConst codes)
+  int stairRow = -1, stairCol = -1;  // -1: no stairs on this floor
+  std::vector<PlayViewEnemy> enemies;
+};

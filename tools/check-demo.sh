@@ -1,0 +1,24 @@
+#!/bin/sh
+# Replays one committed demo and compares its summary with the expected one; a difference prints
+# both. Usage: check-demo.sh QUORL DATA_DIR DEMO EXPECTED_SUMMARY
+set -u
+quorl=$1 data=$2 demo=$3 expected=$4
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+for folder in img model SE sounds; do ln -s "$data/$folder" "$scratch/$folder"; done
+cp "$demo" "$scratch/demo.txt"
+[ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
+(cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt --summary summary.txt > output.txt 2>&1)
+status=$?
+if [ $status -ne 0 ]; then
+  echo "$(basename "$demo"): the replay ended with status $status"
+  cat "$scratch/output.txt"
+  exit 1
+fi
+if ! cmp -s "$expected" "$scratch/summary.txt"; then
+  echo "$(basename "$demo"): the replay's summary differs from $(basename "$expected")"
+  echo "== expected"; cat "$expected"
+  echo "== replayed"; cat "$scratch/summary.txt"
+  exit 1
+fi
+echo "$(basename "$demo"): the replay gives the expected summary"
