@@ -98,6 +98,8 @@ class Enemy {
   void GunnerStep(EnemyData* e, const GunnerKind& k);
   // Facing test of a gunner in sight: turn, or start shooting at the eye's pitch (not below -40).
   void TurnOrShoot(EnemyData* e, const float* angles);
+  // Walk, turn in place and charge of a doosy (dash 4 x speed) or big doosy (8 x speed).
+  void ChargerStep(EnemyData* e, float dash);
   // The charge of a doosy (dash step 4 x speed) or big doosy (8 x speed): wind-up, sound, dash
   // until a wall or 200 frames, rest.
   void Charge(EnemyData* e, float dash, int species);

@@ -278,6 +278,29 @@ int Enemy::ActionBoosy(float* eye, EnemyData* e) {
   return 0;
 }
 
+// ---- Chargers: the doosy and the big doosy walk, turn in place and charge alike ----
+
+void Enemy::ChargerStep(EnemyData* e, float dash) {
+  switch (e->state) {
+    case 1:  // walk
+      Forward(e, e->speed);
+      AddPhase(e, 3);
+      if (--e->timer < 1) e->state = 0;
+      break;
+    case 20:  // turn right or left in place
+    case 30:
+      e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.9f : -0.9f));
+      AddPhase(e, 3);
+      if (--e->timer < 1) e->state = 0;
+      break;
+    case 3:  // wind up, dash by `dash` x speed, rest
+      Charge(e, dash, SE_DOOSY);
+      break;
+    default:
+      break;
+  }
+}
+
 // ---- Doosy: a charger ----
 
 int Enemy::ActionDoosy(float* eye, EnemyData* e) {
@@ -294,30 +317,13 @@ int Enemy::ActionDoosy(float* eye, EnemyData* e) {
   } else {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
-    switch (e->state) {
-      case 1:
-        Forward(e, e->speed);
-        AddPhase(e, 3);
-        if (--e->timer < 1) e->state = 0;
-        break;
-      case 20:
-      case 30:
-        e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.9f : -0.9f));
-        AddPhase(e, 3);
-        if (--e->timer < 1) e->state = 0;
-        break;
-      case 3:
-        Charge(e, 4.0f, SE_DOOSY);
-        break;
-      case 101:
-        e->pos[1] += 0.03f;
-        if (e->pos[1] > -1.6f) {
-          e->state = 0;
-          e->noFloorCollision = false;
-        }
-        break;
-      default:
-        break;
+    ChargerStep(e, 4.0f);
+    if (e->state == 101) {  // rising from the ground after a revival
+      e->pos[1] += 0.03f;
+      if (e->pos[1] > -1.6f) {
+        e->state = 0;
+        e->noFloorCollision = false;
+      }
     }
     if (!sight) {
       if (e->state == 0) ChooseWander(e);
@@ -562,24 +568,7 @@ int Enemy::ActionBossDoosy(float* eye, EnemyData* e) {
   } else {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
-    switch (e->state) {
-      case 1:
-        Forward(e, e->speed);
-        AddPhase(e, 3);
-        if (--e->timer < 1) e->state = 0;
-        break;
-      case 20:
-      case 30:
-        e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.9f : -0.9f));
-        AddPhase(e, 3);
-        if (--e->timer < 1) e->state = 0;
-        break;
-      case 3:
-        Charge(e, 8.0f, SE_DOOSY);
-        break;
-      default:
-        break;
-    }
+    ChargerStep(e, 8.0f);
     if (!sight) {
       e->state = 0;
     } else {
