@@ -8,8 +8,14 @@ trap 'rm -rf "$scratch"' EXIT
 for folder in img model SE sounds; do ln -s "$data/$folder" "$scratch/$folder"; done
 cp "$demo" "$scratch/demo.txt"
 [ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
-(cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt --summary summary.txt > output.txt 2>&1)
-status=$?
+# The virtual X server now and then refuses a connection while many tests start at once: such a
+# start is tried again (the replay never reached the game, so nothing else changes).
+for attempt in 1 2 3 4 5; do
+  (cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt --summary summary.txt > output.txt 2>&1)
+  status=$?
+  grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
+  sleep "$attempt"
+done
 if [ $status -ne 0 ]; then
   echo "$(basename "$demo"): the replay ended with status $status"
   cat "$scratch/output.txt"
