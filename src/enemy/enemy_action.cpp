@@ -34,6 +34,16 @@ void Forward(EnemyData* e, float step) {
 
 void AddPhase(EnemyData* e, float degrees) { e->phase = Wrap(e->phase + degrees); }
 
+// One frame of a revived escort rising from the ground (state 101) at 0.03 per frame; above `top`
+// it stands (state 0) and the floor holds it again.
+void Rise(EnemyData* e, float top) {
+  e->pos[1] += 0.03f;
+  if (e->pos[1] > top) {
+    e->state = 0;
+    e->noFloorCollision = false;
+  }
+}
+
 // The idle choice of an enemy that does not see the player: 0 walk, 1 turn left, 2 turn right
 // (each for 60 frames), 3 stay idle.
 void ChooseWander(EnemyData* e) {
@@ -214,11 +224,7 @@ void Enemy::GunnerStep(EnemyData* e, const GunnerKind& k) {
       break;
     }
     case 101:  // rising from the ground after a revival
-      e->pos[1] += 0.03f;
-      if (e->pos[1] > -1.5f) {
-        e->state = 0;
-        e->noFloorCollision = false;
-      }
+      Rise(e, -1.5f);
       break;
     default:
       break;
@@ -318,13 +324,7 @@ int Enemy::ActionDoosy(float* eye, EnemyData* e) {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
     ChargerStep(e, 4.0f);
-    if (e->state == 101) {  // rising from the ground after a revival
-      e->pos[1] += 0.03f;
-      if (e->pos[1] > -1.6f) {
-        e->state = 0;
-        e->noFloorCollision = false;
-      }
-    }
+    if (e->state == 101) Rise(e, -1.6f);  // rising from the ground after a revival
     if (!sight) {
       if (e->state == 0) ChooseWander(e);
     } else if (e->state != 101 && e->state != 3) {
@@ -484,11 +484,7 @@ int Enemy::ActionZoosy(float* eye, EnemyData* e) {
         }
         break;
       case 101:
-        e->pos[1] += 0.03f;
-        if (e->pos[1] > -1.5f) {
-          e->state = 0;
-          e->noFloorCollision = false;
-        }
+        Rise(e, -1.5f);
         break;
       default:
         break;
