@@ -3,9 +3,10 @@
 # both. Usage: check-demo.sh QUORL DATA_DIR DEMO EXPECTED_SUMMARY
 set -u
 quorl=$1 data=$2 demo=$3 expected=$4
+. "$(dirname "$0")/demo-env.sh"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for folder in img model SE sounds; do ln -s "$data/$folder" "$scratch/$folder"; done
+link_content "$data" "$scratch"
 cp "$demo" "$scratch/demo.txt"
 [ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
 # The virtual X server now and then refuses a connection while many tests start at once: such a

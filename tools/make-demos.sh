@@ -6,15 +6,11 @@ set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
-if [ -z "${DISPLAY:-}" ] && [ -z "${QUORL_UNDER_XVFB:-}" ]; then
-  export QUORL_UNDER_XVFB=1
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-export SDL_AUDIODRIVER=dummy
+. "$(dirname "$0")/demo-env.sh"
 grep -v '^#' "$top/tests/demos/demos.list" | while read -r name seed floor stop; do
   [ -n "$name" ] || continue
   scratch=$(mktemp -d)
-  for folder in img model SE sounds; do ln -s "$data/$folder" "$scratch/$folder"; done
+  link_content "$data" "$scratch"
   # A continue starts from a save file of that floor (16 bytes: the floor, then zeros).
   [ "$floor" -gt 0 ] && printf "$(printf '\\%03o' "$floor")\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0" > "$scratch/savedata.dat"
   args="--fast --invulnerable --seed $seed --record demo.txt --summary summary.txt"

@@ -9,14 +9,10 @@ set -u
 build=$(cd "$1" && pwd)
 data=$(cd "$2" && pwd)
 from=$3 stop=$4 frames=${5:-400000}
-if [ -z "${DISPLAY:-}" ] && [ -z "${QUORL_UNDER_XVFB:-}" ]; then
-  export QUORL_UNDER_XVFB=1
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-export SDL_AUDIODRIVER=dummy
+. "$(dirname "$0")/demo-env.sh"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for folder in img model SE sounds; do ln -s "$data/$folder" "$scratch/$folder"; done
+link_content "$data" "$scratch"
 if [ "$from" -gt 1 ]; then
   printf "$(printf '\\%03o' "$from")\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0" > "$scratch/savedata.dat"
 fi

@@ -7,14 +7,10 @@ set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
-if [ -z "${DISPLAY:-}" ] && [ -z "${QUORL_UNDER_XVFB:-}" ]; then
-  export QUORL_UNDER_XVFB=1
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-export SDL_AUDIODRIVER=dummy
+. "$(dirname "$0")/demo-env.sh"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for folder in img model SE sounds; do ln -s "$data/$folder" "$scratch/$folder"; done
+link_content "$data" "$scratch"
 printf '%-28s %7s %8s %8s %8s %8s %8s %8s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms
 for demo in "$top"/tests/demos/*.txt; do
   [ -f "$demo" ] || continue
