@@ -3,6 +3,9 @@
 # given build folder and prints one table (numbers, no assertions). Runs under a virtual X server
 # when there is no display; sound goes to SDL's dummy driver.
 # Usage: run-timedemo.sh BUILD_DIR [DATA_DIR]   (DATA_DIR: the content, BUILD_DIR/data by default)
+# With PHASES=1 each demo is played a second time with --timedemo-phases, and the per-phase
+# profile follows the table (that run waits for the drawing at every phase, so it is slower).
+# The demos were recorded with --invulnerable and are played with it, as the replay test does.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -11,12 +14,34 @@ data=$(cd "${2:-$build/data}" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 link_content "$data" "$scratch"
+# One timed play of tests/demos/$1 with the extra options $2... (its .sav beside it, if any); a start
+# the virtual X server refuses is tried again, as the replay check does.
+play() {
+  demo=$1
+  shift
+  cp "$demo" "$scratch/demo.txt"
+  rm -f "$scratch/demo.txt.sav"
+  [ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
+  for attempt in 1 2 3 4 5; do
+    (cd "$scratch" && "$build/bin/quorl" --invulnerable --timedemo demo.txt "$@" > output.txt 2>&1) || true
+    grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
+    sleep "$attempt"
+  done
+  cat "$scratch/output.txt"
+}
 printf '%-28s %7s %8s %8s %8s %8s %8s %8s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms
 for demo in "$top"/tests/demos/*.txt; do
   [ -f "$demo" ] || continue
   case "$demo" in *.summary.txt) continue ;; esac
-  line=$(cd "$scratch" && "$build/bin/quorl" --timedemo "$demo" | grep '^timedemo ' || true)
+  line=$(play "$demo" | grep '^timedemo ' || true)
   # "timedemo NAME: F frames, S s, A fps, median M ms, 90% P ms, 99% Q ms, worst W ms"
   echo "$line" | sed 's/^timedemo .*: //' | awk -v name="$(basename "$demo" .txt)" \
     '{ printf "%-28s %7d %8.2f %8.1f %8.2f %8.2f %8.2f %8.2f\n", name, $1, $3, $5, $8, $11, $14, $17 }'
 done
+if [ "${PHASES:-0}" = 1 ]; then
+  for demo in "$top"/tests/demos/*.txt; do
+    [ -f "$demo" ] || continue
+    echo "== $(basename "$demo" .txt)"
+    play "$demo" --timedemo-phases | sed -n '/^phases /,$p' | tail -n +2
+  done
+fi

@@ -26,6 +26,7 @@
 #include "app/savedata.h"
 #include "assets/screenshot.h"
 #include "common/commonfunc.h"
+#include "common/framephases.h"
 #include "common/playview.h"
 #include "common/random.h"
 #include "game/gamemain.h"
@@ -289,6 +290,7 @@ int main(int argc, char** argv) {
   }
 
   SetUpComfort(&options);
+  QUORL_COMMON::FramePhases::Enable(options.timedemoPhases && !options.timedemoPath.empty());
   // Demos. A demo plays seeded from its header (unless --seed is given) with a scratch copy of the
   // save file it was recorded from; a recorded run is always seeded, from the clock when --seed is
   // not given, so that it can be replayed. Either way the summary names the seed.
@@ -386,6 +388,7 @@ int main(int argc, char** argv) {
 
     // 1. Run the current scene and take the code it asks for.
     const auto actionStart = std::chrono::steady_clock::now();
+    QUORL_COMMON::FramePhases::StartFrame();
     int next = current;
     switch (current) {
       case SCENE_START:
@@ -423,6 +426,7 @@ int main(int argc, char** argv) {
 
     if (current != SCENE_START) lastScene = current;
     if (!options.timedemoPath.empty() && current != SCENE_START) {
+      QUORL_COMMON::FramePhases::EndFrame();
       glFinish();  // the frame's drawing done, not only handed to the driver
       frameTimes.Add(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - actionStart).count());
     }
@@ -485,6 +489,7 @@ int main(int argc, char** argv) {
       }
       if (!options.timedemoPath.empty()) {
         printf("%s\n", frameTimes.Line(options.timedemoPath).c_str());
+        printf("%s", QUORL_COMMON::FramePhases::Table(options.timedemoPath).c_str());
         if (!options.timedemoCsvPath.empty() && frameTimes.WriteCsv(options.timedemoCsvPath) != 0) {
           fprintf(stderr, "QUORL: cannot write %s\n", options.timedemoCsvPath.c_str());
         }

@@ -141,6 +141,8 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       (word == "--timedemo" ? options->timedemoPath : options->timedemoCsvPath) = value;
       ++i;
+    } else if (word == "--timedemo-phases") {
+      options->timedemoPhases = true;
     } else if (word == "--autoplay") {
       options->autoplay = true;
     } else if (word == "--autoplay-floor") {
@@ -191,6 +193,8 @@ void PrintUsage(FILE* out, const char* program) {
           "  --timedemo FILE  play the demo unpaced and print its frame count, time, fps and\n"
           "                   median, 90th, 99th percentile and worst frame time\n"
           "  --timedemo-csv FILE  with --timedemo, also write each frame's time in ms\n"
+          "  --timedemo-phases  with --timedemo, also time each phase of a frame (events and\n"
+          "                   logic, composing, uploads, 3D pass, board quads, swap)\n"
           "  --autoplay       the built-in player plays (with --record it makes demos)\n"
           "  --autoplay-floor N  autoplay until floor N is reached, then back to the title, quit\n"
           "  --invulnerable   test option: hit points never fall, a run cannot end in death\n"

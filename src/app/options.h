@@ -27,6 +27,7 @@ struct Options {
   std::string recordPath;   // --record FILE: write the run as a demo (and FILE.sav for a continue)
   std::string timedemoPath;     // --timedemo FILE: play the demo unpaced, print the frame times
   std::string timedemoCsvPath;  // --timedemo-csv FILE: also write each frame's time
+  bool timedemoPhases = false;  // --timedemo-phases: with --timedemo, also the per-phase profile
   bool autoplay = false;        // --autoplay: the built-in player plays
   int autoplayFloor = 0;        // --autoplay-floor N: it stops (title, quit) on floor N (0: never)
   bool invulnerable = false;    // --invulnerable (test option): hit points never fall

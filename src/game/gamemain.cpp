@@ -12,6 +12,7 @@
 #include "bullet/bullet.h"
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
+#include "common/framephases.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemy.h"
 #include "sound/mcisendstring.h"
@@ -353,11 +354,15 @@ int GameMain::ChangeFloor() {
 }
 
 void GameMain::FillOverlay(int r, int g, int b, int alpha) {
+  using QUORL_COMMON::FramePhases;
+  FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
   // The surfaces' SDL red mask covers the A byte, green B, blue G and alpha R.
   SDL_FillRect(overlaySurface, nullptr,
                SDL_MapRGBA(overlaySurface->format, static_cast<Uint8>(alpha), static_cast<Uint8>(b),
                            static_cast<Uint8>(g), static_cast<Uint8>(r)));
+  FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
   QUORL_COMMON::SDL_Surface_to_GLTexture(overlaySurface, overlayTexture);
+  FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
 }
 
 void GameMain::ReleaseCaption() {

@@ -12,6 +12,7 @@
 #include "assets/screenshot.h"
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
+#include "common/framephases.h"
 #include "common/item.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemy.h"
@@ -41,6 +42,8 @@ const int ENDING_FADE_TIME = 220;    // frames of the fade into the ending roll
 const int DAMAGE_FLASH_ALPHA = 85;
 const int ITEM_MEAT = 10;
 const int ITEM_SP_BULLETS = 11;
+
+using Phases = QUORL_COMMON::FramePhases;
 
 // The way a door leads, by the answer of DungeonFloor::ThroughDoor (1 to 4): the headings that
 // face it, [from, to) in degrees (a range across 0 wraps), and the step through it.
@@ -125,11 +128,16 @@ int GameMain::Action(int code) {
     frameDamage = 0;
   }
   if (BossScenes(&result) == -1) return FailFrame();              // 8. boss scenes
+  Phases::Mark(QUORL_COMMON::PHASE_LOGIC);
   ComposeStatus();                                                // 9. status board
+  Phases::Mark(QUORL_COMMON::PHASE_COMPOSE);
   HitPointStep();                                                 // 10. hit points, death
+  Phases::Mark(QUORL_COMMON::PHASE_LOGIC);
   UploadStatus();                                                 // 11. status board upload
+  Phases::Mark(QUORL_COMMON::PHASE_UPLOAD);
   CountDownTimer();                                               // 12. timers
   KeepMusicAlive();                                               // 13. music keep-alive
+  Phases::Mark(QUORL_COMMON::PHASE_LOGIC);
   Draw();                                                         // 14. drawing
   return FrameResult(result);                                     // 15. result
 }
@@ -733,6 +741,7 @@ void GameMain::Draw() {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glPopMatrix();
+  Phases::Mark(QUORL_COMMON::PHASE_3D);
 
   // The two boards as quads fixed in front of the eye.
   glEnable(GL_BLEND);
@@ -761,5 +770,6 @@ void GameMain::Draw() {
   glBindTexture(GL_TEXTURE_2D, 0);
   glPopMatrix();
   glDisable(GL_BLEND);
+  Phases::Mark(QUORL_COMMON::PHASE_BOARDS);
   QUORL_COMMON::SwapBuffers();
 }

@@ -10,6 +10,7 @@
 #include "assets/screenshot.h"
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
+#include "common/framephases.h"
 #include "game/alphablit.h"
 #include "scenes/scenemusic.h"
 #include "scenes/screen2d.h"
@@ -119,20 +120,26 @@ int Endrole::Action(int code) {
     }
   }
 
+  using QUORL_COMMON::FramePhases;
+  FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
   // Opaque black under everything.
   SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 255, 0, 0, 0));
   if (page < _MaxPage) {
     if (staffPages[page] != nullptr) {
       SDL_AlphaBlendBlitSurface(staffPages[page], nullptr, StaffPageOpacity(pageTimer), canvas, nullptr);
     }
+    FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
     QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
+    FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
     if (--pageTimer <= 0) {
       ++page;
       pageTimer = _RoleTimer;
     }
   } else if (page == _MaxPage) {
     ComposeStatistics();
+    FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
     QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
+    FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
   } else {
     result = SCENE_TITLE;
   }
@@ -159,6 +166,7 @@ void Endrole::ComposeStatistics() {
 void Endrole::Draw() {
   ClearScreen2D();
   DrawScreenCanvas(texture, screenWidth, screenHeight);
+  QUORL_COMMON::FramePhases::Mark(QUORL_COMMON::PHASE_BOARDS);
   QUORL_COMMON::SwapBuffers();
 }
 

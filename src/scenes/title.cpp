@@ -10,6 +10,7 @@
 #include "assets/screenshot.h"
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
+#include "common/framephases.h"
 #include "game/alphablit.h"
 #include "scenes/scenemusic.h"
 #include "scenes/screen2d.h"
@@ -145,6 +146,8 @@ int Title::Action(int code) {
     }
   }
 
+  using QUORL_COMMON::FramePhases;
+  FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
   // Texture 0: the title art and the menu (the continue word greyed when there is nothing saved).
   SDL_AlphaBlendBlitSurface(titleImage, nullptr, 255, canvas, nullptr);
   SDL_Rect newGamePos = {50, 500, 0, 0};
@@ -156,12 +159,16 @@ int Title::Action(int code) {
     SDL_Rect spPos = {10, 500, 0, 0};
     SDL_AlphaBlendBlitSurface(spImage, nullptr, 255, canvas, &spPos);
   }
+  FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
   QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, textures[0]);
+  FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
 
   // Texture 1: the light alone.
   SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 0, 0, 0, 0));
   SDL_AlphaBlendBlitSurface(lightImage, nullptr, lightAlpha, canvas, nullptr);
+  FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
   QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, textures[1]);
+  FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
 
   Draw();
   return result;
@@ -172,6 +179,7 @@ void Title::Draw() {
   // The light is blended over the title screen.
   DrawScreenCanvas(textures[0], screenWidth, screenHeight);
   DrawScreenCanvas(textures[1], screenWidth, screenHeight);
+  QUORL_COMMON::FramePhases::Mark(QUORL_COMMON::PHASE_BOARDS);
   QUORL_COMMON::SwapBuffers();
 }
 
