@@ -1,0 +1,46 @@
+#!/bin/sh
+# Takes the screenshots of the picture test: replays each demo named in tests/pictures/pictures.list
+# once (with --fast --invulnerable, its FILE.sav beside it as the replay check restores it) with
+# screenshot lines added at the listed frames, and leaves the pictures in OUT_DIR under their listed
+# names. Usage: replay-pictures.sh QUORL DATA_DIR OUT_DIR [LIST]
+# A list line is "DEMO FRAME PICTURE": DEMO the name of tests/demos/DEMO.txt or, for scripts of the
+# picture test's own, tests/pictures/DEMO.txt; FRAME counted as in --input scripts (1: the first
+# title frame); PICTURE a PNG file name. '#' starts a comment.
+set -u
+top=$(cd "$(dirname "$0")/.." && pwd)
+quorl=$1 data=$2
+mkdir -p "$3"
+out=$(cd "$3" && pwd)
+list=${4:-$top/tests/pictures/pictures.list}
+. "$(dirname "$0")/demo-env.sh"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+link_content "$data" "$scratch"
+status=0
+for demo in $(grep -v '^ *#' "$list" | awk 'NF >= 3 { print $1 }' | sort -u); do
+  source=$top/tests/demos/$demo.txt
+  [ -f "$source" ] || source=$top/tests/pictures/$demo.txt
+  if [ ! -f "$source" ]; then
+    echo "$demo: no such demo in tests/demos or tests/pictures"
+    status=1
+    continue
+  fi
+  cp "$source" "$scratch/demo.txt"
+  rm -f "$scratch/demo.txt.sav"
+  [ -f "$source.sav" ] && cp "$source.sav" "$scratch/demo.txt.sav"
+  grep -v '^ *#' "$list" | awk -v d="$demo" -v o="$out" 'NF >= 3 && $1 == d { print $2 " screenshot " o "/" $3 }' \
+    >> "$scratch/demo.txt"
+  # The virtual X server now and then refuses a connection while many tests start at once.
+  for attempt in 1 2 3 4 5; do
+    (cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt > output.txt 2>&1)
+    result=$?
+    grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
+    sleep "$attempt"
+  done
+  if [ $result -ne 0 ]; then
+    echo "$demo: the replay ended with status $result"
+    cat "$scratch/output.txt"
+    status=1
+  fi
+done
+exit $status
