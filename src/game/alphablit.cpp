@@ -17,7 +17,12 @@ Uint32* PixelAt(SDL_Surface* surface, int x, int y) {
 
 }  // namespace
 
-int SDL_AlphaTestBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstPos) {
+namespace {
+
+// The copy of both helpers: the pixels of `srcRect` whose A byte (under the source's red mask) is
+// not zero go to `dst` at `dstPos`, with `setAlpha` replacing their A byte when `replace` is set.
+int CopyVisible(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstPos, bool replace,
+                Uint32 setAlpha) {
   if (!Usable(src) || !Usable(dst)) return -1;
   SDL_Rect whole = {0, 0, static_cast<Uint16>(src->w), static_cast<Uint16>(src->h)};
   const SDL_Rect& from = srcRect != nullptr ? *srcRect : whole;
@@ -44,7 +49,8 @@ int SDL_AlphaTestBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* d
       if (sx < 0) continue;
       if (sx >= src->w) break;
       const Uint32 pixel = *PixelAt(src, sx, sy);
-      if ((pixel & visibleMask) != 0) *PixelAt(dst, static_cast<int>(dx), static_cast<int>(dy)) = pixel;
+      if ((pixel & visibleMask) == 0) continue;
+      *PixelAt(dst, static_cast<int>(dx), static_cast<int>(dy)) = replace ? (pixel & ~visibleMask) | setAlpha : pixel;
     }
   }
   if (lockDst) SDL_UnlockSurface(dst);
@@ -52,28 +58,18 @@ int SDL_AlphaTestBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* d
   return 0;
 }
 
+}  // namespace
+
+int SDL_AlphaTestBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstPos) {
+  return CopyVisible(src, srcRect, dst, dstPos, false, 0);
+}
+
 int SDL_AlphaBlendBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, int alpha, SDL_Surface* dst,
                               SDL_Rect* dstPos) {
   if (!Usable(src) || !Usable(dst)) return -1;
-  SDL_Surface* scratch = SDL_CreateRGBSurface(SDL_SWSURFACE, src->w, src->h, 32, 0xFF000000,
-                                              0x00FF0000, 0x0000FF00, 0x000000FF);
-  if (scratch == nullptr) return -1;
-  // A plain copy of the four bytes of each pixel (the pictures' own SDL alpha is switched off).
-  SDL_SetAlpha(scratch, 0, 0);
-  SDL_BlitSurface(src, nullptr, scratch, nullptr);
-
-  const Uint32 alphaMask = scratch->format->Rmask;
-  const Uint32 newAlpha = (static_cast<Uint32>(alpha) & 0xFF) << scratch->format->Rshift;
-  if (SDL_MUSTLOCK(scratch)) SDL_LockSurface(scratch);
-  for (int y = 0; y < scratch->h; ++y) {
-    Uint32* row = PixelAt(scratch, 0, y);
-    for (int x = 0; x < scratch->w; ++x) {
-      if ((row[x] & alphaMask) != 0) row[x] = (row[x] & ~alphaMask) | newAlpha;
-    }
-  }
-  if (SDL_MUSTLOCK(scratch)) SDL_UnlockSurface(scratch);
-
-  SDL_AlphaTestBlitSurface(scratch, srcRect, dst, dstPos);
-  SDL_FreeSurface(scratch);
-  return 0;
+  // A pixel given alpha 0 counts as transparent: nothing is copied at all.
+  const Uint32 newAlpha = (static_cast<Uint32>(alpha) & 0xFF) << src->format->Rshift;
+  if (newAlpha == 0) return 0;
+  // The new alpha is written as the pixels are copied: no scratch copy of the source is needed.
+  return CopyVisible(src, srcRect, dst, dstPos, true, newAlpha);
 }

@@ -15,7 +15,7 @@
 int SDL_AlphaTestBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstPos);
 
 // The same copy, but every copied pixel gets `alpha` (its low byte, 0 to 255) as its A byte; the
-// source is not changed. Works on a scratch copy of the source made per call. Returns 0, or -1
-// (nothing drawn) when the scratch surface cannot be made or a surface is not usable.
+// source is not changed, and nothing is allocated. An alpha of 0 draws nothing. Returns 0, or -1
+// (nothing drawn) when a surface is not usable.
 int SDL_AlphaBlendBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, int alpha, SDL_Surface* dst,
                               SDL_Rect* dstPos);
