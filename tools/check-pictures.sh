@@ -5,7 +5,8 @@
 # KEEP_DIR for inspection. Usage: check-pictures.sh QUORL DATA_DIR KEEP_DIR
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
-quorl=$1 data=$2 keep=$3
+quorl=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+data=$2 keep=$3
 diff=$(dirname "$quorl")/picturediff
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT

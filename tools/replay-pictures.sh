@@ -8,7 +8,8 @@
 # title frame); PICTURE a PNG file name. '#' starts a comment.
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
-quorl=$1 data=$2
+quorl=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+data=$(cd "$2" && pwd)
 mkdir -p "$3"
 out=$(cd "$3" && pwd)
 list=${4:-$top/tests/pictures/pictures.list}

@@ -300,8 +300,11 @@ int GameMain::CreateStatDisp() {
   statusTexture = textures[0];
   overlayTexture = textures[1];
   texturesMade = true;
-  // The overlay starts transparent (the canvas storage is undefined until the first upload).
+  // The overlay starts transparent (the canvas storage is undefined until the first upload); the
+  // status board is composed whole in the first frame.
   QUORL_COMMON::SDL_Surface_to_GLTexture(overlaySurface, overlayTexture);
+  overlayFill = 0;
+  statusPieces.Invalidate();
 
   for (int i = 0; i < 3; ++i) {
     if (LoadPicture(kBulletIcons[i], &bulletIcons[i]) == -1) return -1;
@@ -355,11 +358,13 @@ int GameMain::ChangeFloor() {
 
 void GameMain::FillOverlay(int r, int g, int b, int alpha) {
   using QUORL_COMMON::FramePhases;
-  FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
   // The surfaces' SDL red mask covers the A byte, green B, blue G and alpha R.
-  SDL_FillRect(overlaySurface, nullptr,
-               SDL_MapRGBA(overlaySurface->format, static_cast<Uint8>(alpha), static_cast<Uint8>(b),
-                           static_cast<Uint8>(g), static_cast<Uint8>(r)));
+  const Uint32 fill = SDL_MapRGBA(overlaySurface->format, static_cast<Uint8>(alpha), static_cast<Uint8>(b),
+                                  static_cast<Uint8>(g), static_cast<Uint8>(r));
+  if (fill == overlayFill) return;  // the board and its texture hold this colour already
+  overlayFill = fill;
+  FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
+  SDL_FillRect(overlaySurface, nullptr, fill);
   FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
   QUORL_COMMON::SDL_Surface_to_GLTexture(overlaySurface, overlayTexture);
   FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
@@ -368,6 +373,7 @@ void GameMain::FillOverlay(int r, int g, int b, int alpha) {
 void GameMain::ReleaseCaption() {
   FreePNGSurface(bossWordImage);
   bossWordImage = nullptr;
+  statusPieces.Invalidate();  // the next caption may take the same address
 }
 
 void GameMain::ReleasePictures() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/collision.h"
+#include "game/boardpieces.h"
 
 struct PlayView;
 class Bullet;
@@ -133,6 +134,7 @@ class GameMain {
   int ChangeFloor();
   int OpenMusic(const char* path);
   void FillOverlay(int r, int g, int b, int alpha);
+  void DrawStatusBoard(float halfWidth, float halfHeight, float u, float v);
   void ReleaseCaption();
   void ReleasePictures();
   void TakeSummary();
@@ -188,6 +190,13 @@ class GameMain {
   DungeonFloor* dungeon = nullptr;
   unsigned int statusTexture = 0, overlayTexture = 0;
   bool texturesMade = false;
+  // The status board's pieces of the last frames: only what changed is recomposed and uploaded,
+  // and only the rectangles that hold something are drawn (in window pixels, none overlapping).
+  BoardPieces statusPieces;
+  std::vector<SDL_Rect> statusScissors;
+  // The overlay is one colour all over: the pixel value it holds now (its A byte under the SDL red
+  // mask). A fill with the same value changes nothing; a transparent overlay is not drawn.
+  Uint32 overlayFill = 0;
   int texWidth = 0, texHeight = 0;
 
   bool keepSummary = false;

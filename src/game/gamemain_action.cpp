@@ -1,6 +1,7 @@
 // The game scene's frame: controls, walking, doors and stairs, contact, hit points, the boss
 // scenes, the status board and the drawing.
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -100,12 +101,6 @@ bool MusicPlaying() { return VBMP3Wrap::vbmp3_getState(nullptr) != 0; }
 float Spread() {
   const int r = rand() % 32768;
   return static_cast<float>(r) * 2 * SHOT_SPREAD / 32767 - SHOT_SPREAD;
-}
-
-// Copies a picture onto a board at (x, y) with its bytes unchanged (transparent ones included).
-void Blit(SDL_Surface* picture, SDL_Surface* board, int x, int y) {
-  SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-  SDL_BlitSurface(picture, nullptr, board, &at);
 }
 
 }  // namespace
@@ -572,27 +567,25 @@ int GameMain::ShowBossLine(int line) {
 
 void GameMain::ComposeStatus() {
   using namespace gamemain_const;
-  SDL_FillRect(statusSurface, nullptr, 0);
+  // The pieces in drawing order; BoardPieces redraws only those parts of the board that changed.
+  statusPieces.Begin();
   SDL_Surface* centre = paused ? pauseImage : sightImage;
-  SDL_Rect middle = {static_cast<Sint16>((screenWidth - centre->w) / 2),
-                     static_cast<Sint16>((screenHeight - centre->h) / 2), 0, 0};
-  SDL_AlphaTestBlitSurface(centre, nullptr, statusSurface, &middle);
+  statusPieces.Test(centre, (screenWidth - centre->w) / 2, (screenHeight - centre->h) / 2);
 
   // Life bar: green at full hit points, yellow at half, red near zero.
   const int life = std::max(hitPoint, 0);
   const int half = MaxHitPoint / 2;
   const int c1 = life > half ? 192 * (MaxHitPoint - life) / half : 192;
   const int c2 = life > half ? 192 : 192 * life / half;
-  SDL_Rect bar = {77, 40, static_cast<Uint16>(life), 24};
-  SDL_FillRect(statusSurface, &bar, SDL_MapRGBA(statusSurface->format, 255, 0, static_cast<Uint8>(c2),
-                                                static_cast<Uint8>(c1)));
-  SDL_AlphaTestBlitSurface(gaugeImage, nullptr, statusSurface, nullptr);
+  statusPieces.Fill(77, 40, life, 24,
+                    SDL_MapRGBA(statusSurface->format, 255, 0, static_cast<Uint8>(c2), static_cast<Uint8>(c1)));
+  statusPieces.Test(gaugeImage, 0, 0);
 
   // Magazine, right to left along the top edge.
   const int iconWidth = bulletIcons[0]->w;
   for (int i = 0; i < magazineSize; ++i) {
     SDL_Surface* icon = magazine <= i ? bulletIcons[2] : bulletIcons[bulletType == 1 ? 1 : 0];
-    Blit(icon, statusSurface, screenWidth - (i + 1) * iconWidth, 0);
+    statusPieces.Copy(icon, screenWidth - (i + 1) * iconWidth, 0);
   }
 
   // Floor number "B<digits>F" at the bottom right, fading over its last 60 frames.
@@ -601,20 +594,16 @@ void GameMain::ComposeStatus() {
     SDL_Surface* f = floorGlyphs[11];
     int x = screenWidth - f->w / 2;
     const int y = screenHeight - f->h;
-    const auto draw = [&](SDL_Surface* glyph) {
-      SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-      SDL_AlphaBlendBlitSurface(glyph, nullptr, alpha, statusSurface, &at);
-    };
-    draw(f);
+    statusPieces.Blend(f, x, y, alpha);
     int number = std::max(floorNo, 0);
     do {
       SDL_Surface* digit = floorGlyphs[number % 10];
       x -= digit->w;
-      draw(digit);
+      statusPieces.Blend(digit, x, y, alpha);
       number /= 10;
     } while (number > 0);
     x -= floorGlyphs[10]->w;
-    draw(floorGlyphs[10]);
+    statusPieces.Blend(floorGlyphs[10], x, y, alpha);
     --floorDispTime;
   }
 
@@ -624,19 +613,20 @@ void GameMain::ComposeStatus() {
   int stock = std::max(spBullets, 0);
   for (int i = 0; i < 3; ++i, stock /= 10) {
     x -= spGlyphs[stock % 10]->w;
-    Blit(spGlyphs[stock % 10], statusSurface, x, y);
+    statusPieces.Copy(spGlyphs[stock % 10], x, y);
   }
   x -= spGlyphs[10]->w;
-  Blit(spGlyphs[10], statusSurface, x, y);
+  statusPieces.Copy(spGlyphs[10], x, y);
   x -= spGlyphs[11]->w;
-  Blit(spGlyphs[11], statusSurface, x, y);
+  statusPieces.Copy(spGlyphs[11], x, y);
 
   if (bossWordImage != nullptr) {
-    Blit(bossWordImage, statusSurface, (screenWidth - bossWordImage->w) / 2, (screenHeight - bossWordImage->h) / 2);
+    statusPieces.Copy(bossWordImage, (screenWidth - bossWordImage->w) / 2, (screenHeight - bossWordImage->h) / 2);
   }
+  statusPieces.Compose(statusSurface);
 }
 
-void GameMain::UploadStatus() { QUORL_COMMON::SDL_Surface_to_GLTexture(statusSurface, statusTexture); }
+void GameMain::UploadStatus() { statusPieces.Upload(statusSurface, statusTexture); }
 
 // ---- 10. Hit points, damage flash and death ----
 
@@ -749,22 +739,21 @@ void GameMain::Draw() {
   glTranslatef(0, 0, -_BoardZ);
   const float u = static_cast<float>(screenWidth) / texWidth;
   const float v = static_cast<float>(screenHeight) / texHeight;
-  const float halves[2][2] = {{0.38f, 0.288f}, {0.4f, 0.3f}};
-  const unsigned int textures[2] = {statusTexture, overlayTexture};
-  for (int board = 0; board < 2; ++board) {
-    if (board == 1) glTranslatef(0, 0, 0.00001f);
-    const float w = halves[board][0], h = halves[board][1];
-    glBindTexture(GL_TEXTURE_2D, textures[board]);
+  DrawStatusBoard(0.38f, 0.288f, u, v);
+  // The overlay is one colour all over; fully transparent it would change no pixel.
+  if ((overlayFill & overlaySurface->format->Rmask) != 0) {
+    glTranslatef(0, 0, 0.00001f);
+    glBindTexture(GL_TEXTURE_2D, overlayTexture);
     glColor3f(1, 1, 1);
     glBegin(GL_QUADS);
     glTexCoord2f(0, v);
-    glVertex3f(-w, -h, 0);
+    glVertex3f(-0.4f, -0.3f, 0);
     glTexCoord2f(u, v);
-    glVertex3f(w, -h, 0);
+    glVertex3f(0.4f, -0.3f, 0);
     glTexCoord2f(u, 0);
-    glVertex3f(w, h, 0);
+    glVertex3f(0.4f, 0.3f, 0);
     glTexCoord2f(0, 0);
-    glVertex3f(-w, h, 0);
+    glVertex3f(-0.4f, 0.3f, 0);
     glEnd();
   }
   glBindTexture(GL_TEXTURE_2D, 0);
@@ -772,4 +761,50 @@ void GameMain::Draw() {
   glDisable(GL_BLEND);
   Phases::Mark(QUORL_COMMON::PHASE_BOARDS);
   QUORL_COMMON::SwapBuffers();
+}
+
+void GameMain::DrawStatusBoard(float halfWidth, float halfHeight, float u, float v) {
+  const std::vector<SDL_Rect>& covered = statusPieces.Covered();
+  if (covered.empty()) return;
+  // Where the board's corners land in the window: the quad is the same whole-board quad as ever,
+  // only cut down by scissor rectangles around the parts that hold something (plus 2 pixels), so
+  // each pixel drawn is exactly the pixel the whole quad gives there.
+  GLdouble model[16], projection[16];
+  GLint viewport[4];
+  glGetDoublev(GL_MODELVIEW_MATRIX, model);
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  GLdouble left, top, right, bottom, depth;
+  gluProject(-halfWidth, halfHeight, 0, model, projection, viewport, &left, &top, &depth);
+  gluProject(halfWidth, -halfHeight, 0, model, projection, viewport, &right, &bottom, &depth);
+  const double sx = (right - left) / screenWidth, sy = (top - bottom) / screenHeight;
+  statusScissors.clear();
+  for (const SDL_Rect& r : covered) {
+    const int x0 = std::max(viewport[0], static_cast<int>(std::floor(left + r.x * sx)) - 2);
+    const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(left + (r.x + r.w) * sx)) + 2);
+    const int y0 = std::max(viewport[1], static_cast<int>(std::floor(top - (r.y + r.h) * sy)) - 2);
+    const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top - r.y * sy)) + 2);
+    if (x1 <= x0 || y1 <= y0) continue;
+    statusScissors.push_back({static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 - x0),
+                              static_cast<Uint16>(y1 - y0)});
+  }
+  // Widened rectangles may overlap now; a pixel drawn twice would be blended twice.
+  BoardPieces::MergeOverlaps(&statusScissors);
+  glBindTexture(GL_TEXTURE_2D, statusTexture);
+  glColor3f(1, 1, 1);
+  glEnable(GL_SCISSOR_TEST);
+  for (const SDL_Rect& r : statusScissors) {
+    glScissor(r.x, r.y, r.w, r.h);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, v);
+    glVertex3f(-halfWidth, -halfHeight, 0);
+    glTexCoord2f(u, v);
+    glVertex3f(halfWidth, -halfHeight, 0);
+    glTexCoord2f(u, 0);
+    glVertex3f(halfWidth, halfHeight, 0);
+    glTexCoord2f(0, 0);
+    glVertex3f(-halfWidth, halfHeight, 0);
+    glEnd();
+  }
+  glDisable(GL_SCISSOR_TEST);
 }
