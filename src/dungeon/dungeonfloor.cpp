@@ -3,6 +3,7 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -466,6 +467,8 @@ void DungeonFloor::SetDrawArea(const float* pos, float /*yaw*/) {
   if (visibleMap.empty()) return;
   int cell[3];
   getWorldtoMap(pos, cell);
+  viewX = pos[0];
+  viewZ = pos[2];
   const int row = cell[0];
   const int column = cell[2];
   for (int k = 0; k < rows * cols; ++k) visibleMap[k] = FLOOR_NONE;
@@ -527,50 +530,61 @@ void DungeonFloor::SetMaterial(int kind) {
 void DungeonFloor::DrawMap() {
   if (!initialized) return;
   const float s = static_cast<float>(halfCell);
+  // Nearest cells first: what they hide fails the depth test before it is textured.
+  drawOrder.clear();
+  for (int k = 0; k < rows * cols; ++k) {
+    if (visibleMap[k] & FLOOR_NONE) continue;
+    const float dx = 2 * s * (k / cols) - viewX, dz = -2 * s * (k % cols) - viewZ;
+    drawOrder.push_back({dx * dx + dz * dz, k});
+  }
+  std::sort(drawOrder.begin(), drawOrder.end());
   glColor3f(1, 1, 1);
   glPushMatrix();
   glScalef(s, s, s);
-  for (int i = 0; i < rows; ++i) {
+  for (const auto& cell : drawOrder) {
+    const int i = cell.second / cols, j = cell.second % cols;
+    // The same two translations as a row then a cell, so the matrices are the same to the bit.
     glPushMatrix();
     glTranslatef(s * i, 0, 0);
-    for (int j = 0; j < cols; ++j) {
-      const int v = visibleMap[i * cols + j];
-      if (v & FLOOR_NONE) continue;
+    DrawCell(i, j, visibleMap[cell.second]);
+    glPopMatrix();
+  }
+  glPopMatrix();
+}
+
+void DungeonFloor::DrawCell(int /*i*/, int j, int v) {
+  const float s = static_cast<float>(halfCell);
+  glPushMatrix();
+  glTranslatef(0, 0, -s * j);
+  if (v & FLOOR_STEP) {
+    glRotatef(StairTurnOf(v ^ FLOOR_STEP), 0, 1, 0);
+    SetMaterial(1);
+    glCallList(stairsList);
+  } else {
+    // The floor list moves the matrix down to the floor itself, so it gets its own push
+    // and pop like every other piece; the ceiling and walls stay at the cell's middle.
+    SetMaterial(2);
+    glPushMatrix();
+    glCallList(floorList);
+    glPopMatrix();
+    SetMaterial(3);
+    glPushMatrix();
+    glRotatef(180, 0, 0, 1);
+    glCallList(floorList);
+    glPopMatrix();
+    for (int k = 0; k < 4; ++k) {
+      if (k > 0) glRotatef(90, 0, 1, 0);
+      const DrawSide& side = kDrawSides[k];
+      if (!(v & side.wall)) continue;
       glPushMatrix();
-      glTranslatef(0, 0, -s * j);
-      if (v & FLOOR_STEP) {
-        glRotatef(StairTurnOf(v ^ FLOOR_STEP), 0, 1, 0);
-        SetMaterial(1);
-        glCallList(stairsList);
+      if (v & side.door) {
+        glCallList(side.mirrored ? doorMirrorList : doorList);
       } else {
-        // The floor list moves the matrix down to the floor itself, so it gets its own push
-        // and pop like every other piece; the ceiling and walls stay at the cell's middle.
-        SetMaterial(2);
-        glPushMatrix();
-        glCallList(floorList);
-        glPopMatrix();
-        SetMaterial(3);
-        glPushMatrix();
-        glRotatef(180, 0, 0, 1);
-        glCallList(floorList);
-        glPopMatrix();
-        for (int k = 0; k < 4; ++k) {
-          if (k > 0) glRotatef(90, 0, 1, 0);
-          const DrawSide& side = kDrawSides[k];
-          if (!(v & side.wall)) continue;
-          glPushMatrix();
-          if (v & side.door) {
-            glCallList(side.mirrored ? doorMirrorList : doorList);
-          } else {
-            SetMaterial(1);
-            glCallList(wallList);
-          }
-          glPopMatrix();
-        }
+        SetMaterial(1);
+        glCallList(wallList);
       }
       glPopMatrix();
     }
-    glPopMatrix();
   }
   glPopMatrix();
 }

@@ -90,6 +90,8 @@ class DungeonFloor {
   void ScanDisplayArea(int column, int row, int direction, int depth);
   // Row or column of a world coordinate (x, or -z), rounding down for negative coordinates.
   int CellIndex(float coordinate) const;
+  // Draws the cell in row i, column j (the matrix scaled by halfCell).
+  void DrawCell(int i, int j, int v);
 
   int initialized;
   std::vector<int> map;         // maxRows x maxCols, row length cols
@@ -101,6 +103,10 @@ class DungeonFloor {
   int halfCell;
   GLuint textures[4];
   GLuint wallList, floorList, doorList, doorMirrorList, stairsList;
+  // Drawing order of the visible cells, nearest to the point of the last SetDrawArea first:
+  // (squared distance, map index).
+  float viewX = 0, viewZ = 0;
+  std::vector<std::pair<float, int>> drawOrder;
 };
 
 // Diagnostic dump of a map to standard output in EUC-JP full-width glyphs: two lines per row,

@@ -722,7 +722,11 @@ void GameMain::Draw() {
   glRotatef(pitch, 1, 0, 0);
   glRotatef(yaw, 0, 1, 0);
   glTranslatef(-(pos[0] + _Looking[0]), -(pos[1] + _Looking[1]), -(pos[2] + _Looking[2]));
+  // The floor's surfaces are opaque (lit alpha 1 on opaque pictures): the alpha test would pass
+  // every fragment, and without it the renderer may test depth before texturing.
+  glDisable(GL_ALPHA_TEST);
   dungeon->DrawMap();
+  glEnable(GL_ALPHA_TEST);
   glDisable(GL_CULL_FACE);
   glEnable(GL_NORMALIZE);
   enemy->Draw();
