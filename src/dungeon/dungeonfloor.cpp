@@ -527,6 +527,12 @@ void DungeonFloor::SetMaterial(int kind) {
   }
 }
 
+void DungeonFloor::UseMaterial(int kind) {
+  if (kind == materialSet) return;
+  SetMaterial(kind);
+  materialSet = kind;
+}
+
 void DungeonFloor::DrawMap() {
   if (!initialized) return;
   const float s = static_cast<float>(halfCell);
@@ -538,6 +544,7 @@ void DungeonFloor::DrawMap() {
     drawOrder.push_back({dx * dx + dz * dz, k});
   }
   std::sort(drawOrder.begin(), drawOrder.end());
+  materialSet = -1;
   glColor3f(1, 1, 1);
   glPushMatrix();
   glScalef(s, s, s);
@@ -558,16 +565,16 @@ void DungeonFloor::DrawCell(int /*i*/, int j, int v) {
   glTranslatef(0, 0, -s * j);
   if (v & FLOOR_STEP) {
     glRotatef(StairTurnOf(v ^ FLOOR_STEP), 0, 1, 0);
-    SetMaterial(1);
-    glCallList(stairsList);
+    UseMaterial(1);
+    glCallList(stairsList);  // binds the wall texture again: still material 1
   } else {
     // The floor list moves the matrix down to the floor itself, so it gets its own push
     // and pop like every other piece; the ceiling and walls stay at the cell's middle.
-    SetMaterial(2);
+    UseMaterial(2);
     glPushMatrix();
     glCallList(floorList);
     glPopMatrix();
-    SetMaterial(3);
+    UseMaterial(3);
     glPushMatrix();
     glRotatef(180, 0, 0, 1);
     glCallList(floorList);
@@ -579,8 +586,9 @@ void DungeonFloor::DrawCell(int /*i*/, int j, int v) {
       glPushMatrix();
       if (v & side.door) {
         glCallList(side.mirrored ? doorMirrorList : doorList);
+        materialSet = -1;  // the door's own material with the door texture bound
       } else {
-        SetMaterial(1);
+        UseMaterial(1);
         glCallList(wallList);
       }
       glPopMatrix();

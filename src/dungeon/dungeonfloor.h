@@ -92,6 +92,8 @@ class DungeonFloor {
   int CellIndex(float coordinate) const;
   // Draws the cell in row i, column j (the matrix scaled by halfCell).
   void DrawCell(int i, int j, int v);
+  // SetMaterial, skipped when the same kind is set already (kind -1: nothing known).
+  void UseMaterial(int kind);
 
   int initialized;
   std::vector<int> map;         // maxRows x maxCols, row length cols
@@ -106,6 +108,7 @@ class DungeonFloor {
   // Drawing order of the visible cells, nearest to the point of the last SetDrawArea first:
   // (squared distance, map index).
   float viewX = 0, viewZ = 0;
+  int materialSet = -1;  // the material kind DrawMap set last (-1: unknown)
   std::vector<std::pair<float, int>> drawOrder;
 };
 
