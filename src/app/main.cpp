@@ -273,6 +273,7 @@ void ReportErrors() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto programStart = std::chrono::steady_clock::now();
   Options options;
   std::string error;
   if (ParseOptions(argc, argv, &options, &error) != 0) {
@@ -428,7 +429,12 @@ int main(int argc, char** argv) {
     if (!options.timedemoPath.empty() && current != SCENE_START) {
       QUORL_COMMON::FramePhases::EndFrame();
       glFinish();  // the frame's drawing done, not only handed to the driver
-      frameTimes.Add(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - actionStart).count());
+      const auto frameDone = std::chrono::steady_clock::now();
+      frameTimes.Add(std::chrono::duration<double, std::milli>(frameDone - actionStart).count());
+      if (frameTimes.Times().size() == 1) {
+        printf("timedemo start-up: the first frame drawn %.0f ms after the program started\n",
+               std::chrono::duration<double, std::milli>(frameDone - programStart).count());
+      }
     }
 
     // 2. Switch scenes. A scene that cannot start ends the program as an error (status 1).
