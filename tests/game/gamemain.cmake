@@ -14,3 +14,10 @@ if(NOT QUORL_FUZZ)
   target_link_libraries(bench_gameframes PRIVATE quorl_game quorl_testsupport)
   add_dependencies(benchmarks bench_gameframes)
 endif()
+
+# Game logic of one frame with 20 enemies and a full volley, no drawing (make bench; numbers only).
+if(NOT QUORL_FUZZ)
+  add_executable(bench_gamelogic EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/bench_gamelogic.cpp)
+  target_link_libraries(bench_gamelogic PRIVATE quorl_game quorl_testsupport)
+  add_dependencies(benchmarks bench_gamelogic)
+endif()
