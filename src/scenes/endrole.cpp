@@ -74,6 +74,7 @@ int Endrole::Init(int width, int height, int enemies, int kills) {
   killCount = kills;
   pageTimer = _RoleTimer;
   page = 0;
+  shownPage = shownOpacity = -1;
   screenWidth = width;
   screenHeight = height;
 
@@ -122,24 +123,30 @@ int Endrole::Action(int code) {
 
   using QUORL_COMMON::FramePhases;
   FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
-  // Opaque black under everything.
-  SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 255, 0, 0, 0));
   if (page < _MaxPage) {
-    if (staffPages[page] != nullptr) {
-      SDL_AlphaBlendBlitSurface(staffPages[page], nullptr, StaffPageOpacity(pageTimer), canvas, nullptr);
+    const int opacity = StaffPageOpacity(pageTimer);
+    if (page != shownPage || opacity != shownOpacity) {
+      // Opaque black under everything.
+      SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 255, 0, 0, 0));
+      if (staffPages[page] != nullptr) SDL_AlphaBlendBlitSurface(staffPages[page], nullptr, opacity, canvas, nullptr);
+      FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
+      QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
+      FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
+      shownPage = page, shownOpacity = opacity;
     }
-    FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-    QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
-    FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
     if (--pageTimer <= 0) {
       ++page;
       pageTimer = _RoleTimer;
     }
   } else if (page == _MaxPage) {
-    ComposeStatistics();
-    FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-    QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
-    FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
+    if (page != shownPage) {
+      SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 255, 0, 0, 0));
+      ComposeStatistics();
+      FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
+      QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, texture);
+      FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
+      shownPage = page, shownOpacity = -1;
+    }
   } else {
     result = SCENE_TITLE;
   }

@@ -54,6 +54,9 @@ class Endrole {
   unsigned int texWidth = 0, texHeight = 0;
   unsigned int texture = 0;
   bool textureMade = false;
+  // What the canvas and its texture hold now: the page and its opacity (-1: nothing yet). A frame
+  // that would compose the same again leaves both as they are.
+  int shownPage = -1, shownOpacity = -1;
   SDL_Surface* canvas = nullptr;
   SDL_Surface* staffPages[kStaffPages] = {};
   SDL_Surface* digits[kDigits] = {};
