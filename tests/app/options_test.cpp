@@ -113,8 +113,10 @@ TEST(Options, PlayerOptionsTakeValuesInTheirRangesAndDefaultToTheDesign) {
 TEST(Options, DemoOptionsTakeTheirFilesAndATimedDemoRunsUnpaced) {
   Options o;
   std::string error;
+  EXPECT_FALSE(o.timedemoPhases);
   ASSERT_EQ(0, Parse({"vsync", "--timedemo", "d.txt", "--timedemo-csv", "t.csv", "--record", "r.txt", "--autoplay-floor",
-                      "11", "--invulnerable"}, &o, &error));
+                      "11", "--invulnerable", "--timedemo-phases"}, &o, &error));
+  EXPECT_TRUE(o.timedemoPhases);
   EXPECT_EQ(11, o.autoplayFloor);
   EXPECT_TRUE(o.autoplay);
   EXPECT_TRUE(o.invulnerable);
