@@ -29,14 +29,17 @@ play() {
   done
   cat "$scratch/output.txt"
 }
-printf '%-28s %7s %8s %8s %8s %8s %8s %8s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms
+printf '%-28s %7s %8s %8s %8s %8s %8s %8s %10s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms startup_ms
 for demo in "$top"/tests/demos/*.txt; do
   [ -f "$demo" ] || continue
   case "$demo" in *.summary.txt) continue ;; esac
-  line=$(play "$demo" | grep '^timedemo ' || true)
+  output=$(play "$demo")
+  # "timedemo start-up: the first frame drawn N ms after the program started"
+  startup=$(echo "$output" | sed -n 's/^timedemo start-up: the first frame drawn \([0-9]*\) ms.*/\1/p')
   # "timedemo NAME: F frames, S s, A fps, median M ms, 90% P ms, 99% Q ms, worst W ms"
-  echo "$line" | sed 's/^timedemo .*: //' | awk -v name="$(basename "$demo" .txt)" \
-    '{ printf "%-28s %7d %8.2f %8.1f %8.2f %8.2f %8.2f %8.2f\n", name, $1, $3, $5, $8, $11, $14, $17 }'
+  echo "$output" | grep '^timedemo ' | grep -v '^timedemo start-up' | sed 's/^timedemo .*: //' |
+    awk -v name="$(basename "$demo" .txt)" -v startup="${startup:--}" \
+      '{ printf "%-28s %7d %8.2f %8.1f %8.2f %8.2f %8.2f %8.2f %10s\n", name, $1, $3, $5, $8, $11, $14, $17, startup }'
 done
 if [ "${PHASES:-0}" = 1 ]; then
   for demo in "$top"/tests/demos/*.txt; do

@@ -2,7 +2,8 @@
 // enemies (20 on floor 21, filled up where the floor placed fewer) and their shots, a full volley of the player's eight rounds in flight
 // (topped up every frame, without damage so that the enemies stay), hit points and timers. Prints
 // the median, mean, 99th percentile and worst frame in milliseconds, and the same with the status
-// board's composing. Needs a display (xvfb-run under none) for the models' display lists.
+// board's composing, and the time of floor changes. Needs a display (xvfb-run under none) for the models' display lists.
+#include <GL/gl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -63,6 +64,15 @@ class LogicBench : public GameMain {
       enemy->Add(4.0f * static_cast<float>(cell / cols) + aside, -4.0f * static_cast<float>(cell % cols),
                  90.0f * static_cast<float>(placed), placed % 4);
     }
+  }
+  // Milliseconds of one floor change onto `floor` (map, enemies, the texture set and the music at
+  // the group floors), the drawing it asked for finished.
+  double FloorChange(int floor) {
+    floorNo = floor - 1;
+    const auto start = std::chrono::steady_clock::now();
+    ChangeFloor();
+    glFinish();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
   void Turn(float degrees) { yaw = yaw + degrees >= 360 ? yaw + degrees - 360 : yaw + degrees; }
   int Enemies() const { return static_cast<int>(enemy->getEnemies().size()); }
@@ -130,6 +140,15 @@ int main() {
            compose ? " with the status board composed" : "", placed, game.Enemies(),
            static_cast<double>(shots) / kFrames, kFrames, f.median, f.mean, f.p99, f.worst);
   }
+  // Floor changes: an ordinary floor, the first floors of the texture groups, a boss floor; the
+  // best of three of each (the first includes reading the files from disk).
+  printf("floor change in ms (best of 3):");
+  for (int floor : {2, 6, 10, 11, 21, 27}) {
+    double best = 1e9;
+    for (int k = 0; k < 3; ++k) best = std::min(best, game.FloorChange(floor));
+    printf(" %d: %.2f", floor, best);
+  }
+  printf("\n");
   game.Finalize();
   return 0;
 }
