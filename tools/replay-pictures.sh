@@ -1,7 +1,7 @@
 #!/bin/sh
 # Takes the screenshots of the picture test: replays each demo named in tests/pictures/pictures.list
 # once (with --fast --invulnerable, its FILE.sav beside it as the replay check restores it) with
-# screenshot lines added at the listed frames, and leaves the pictures in OUT_DIR under their listed
+# screenshot lines added at the listed frames, up to the last of them, and leaves the pictures in OUT_DIR under their listed
 # names. Usage: replay-pictures.sh QUORL DATA_DIR OUT_DIR [LIST]
 # A list line is "DEMO FRAME PICTURE": DEMO the name of tests/demos/DEMO.txt or, for scripts of the
 # picture test's own, tests/pictures/DEMO.txt; FRAME counted as in --input scripts (1: the first
@@ -31,9 +31,11 @@ for demo in $(grep -v '^ *#' "$list" | awk 'NF >= 3 { print $1 }' | sort -u); do
   [ -f "$source.sav" ] && cp "$source.sav" "$scratch/demo.txt.sav"
   grep -v '^ *#' "$list" | awk -v d="$demo" -v o="$out" 'NF >= 3 && $1 == d { print $2 " screenshot " o "/" $3 }' \
     >> "$scratch/demo.txt"
+  # The replay stops after the demo's last listed frame: what follows shows in no picture.
+  last=$(grep -v '^ *#' "$list" | awk -v d="$demo" 'NF >= 3 && $1 == d && $2 > m { m = $2 } END { print m }')
   # The virtual X server now and then refuses a connection while many tests start at once.
   for attempt in 1 2 3 4 5; do
-    (cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt > output.txt 2>&1)
+    (cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt --frames "$last" > output.txt 2>&1)
     result=$?
     grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
     sleep "$attempt"
