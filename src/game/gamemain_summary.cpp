@@ -79,6 +79,8 @@ void GameMain::FillPlayView(PlayView* view) const {
   view->spBullets = spBullets;
   view->actionFlags = actionFlags;
   view->boss = enemy->StateBoss();
+  view->frozen = inputFrozen != 0;
+  view->doorLock = doorLock != 0;
   for (int i = 0; i < 3; ++i) view->pos[i] = pos[i];
   view->yaw = yaw;
   view->pitch = pitch;
@@ -89,6 +91,7 @@ void GameMain::FillPlayView(PlayView* view) const {
     seen.hitPoints = e->hitPoint;
     for (int i = 0; i < 3; ++i) seen.pos[i] = e->pos[i];
     seen.hidden = e->hidden;
+    seen.item = e->itemDropped ? e->itemKind : 0;
     view->enemies.push_back(seen);
   }
   dungeon->MapSize(&view->rows, &view->cols);
