@@ -236,6 +236,7 @@ void AutoPlayer::Fight(long frame, const PlayView& view, int target, std::vector
   if (e.type < BOSS_TYPE && idleShots_ >= IDLE_SHOTS && static_cast<size_t>(target) < ignoreUntil_.size()) {
     ignoreUntil_[static_cast<size_t>(target)] = frame + GIVE_UP;
     idleShots_ = 0;
+    return;
   }
   HoldWalk(frame, false, out);
   const float turn = TurnTo(view.yaw, Heading(view.pos[0], view.pos[2], e.pos[0], e.pos[2]));
