@@ -31,35 +31,27 @@ const long SWITCH_AGAIN = 30;       // frames before an unanswered switch of rou
 const long STOP_AFTER = 60;          // frames on the stop floor before Escape
 const int IDLE_SHOTS = 12;          // shots at an ordinary enemy without a hit before giving it up
 const long GIVE_UP = 900;           // frames an enemy given up is left alone
+const long FIGHT_BUDGET = 1200;     // frames a floor's ordinary enemies are fought before they are left alone
+const float TOO_CLOSE = 1.0f;       // world units: an ordinary enemy this close is below the sight
 const size_t ITEM_STEPS = 3;        // items at most this many cells away are fetched
 const long ITEM_PATIENCE = 300;     // frames spent fetching an item before giving it up
 const float EYE = 0.6f;             // the eye above the player's position
 
-// Where to aim on each kind of enemy, above its origin (world units): the middle of the shape its
-// hits are tested against (the doosies' is lowered for the test). The last boss's core parts hang
-// down from the shell in its beam and stand up from the floor as needles.
+// How much lower than the middle of their body the doosies are tested against shots (world units).
 struct AimKind {
   int type;
-  float height;
+  float lower;
 };
-const AimKind kAimKinds[] = {
-    {0, 0.0f}, {1, 0.0f}, {2, -0.6f}, {3, 0.0f}, {10, 0.0f}, {11, -0.65f},
-};
-const float PART_HANGING = -0.8f, PART_STANDING = 0.8f;
-// The shell's states in which its parts stand as needles (dig phases and rise).
-const int NEEDLES_FIRST = 210, NEEDLES_LAST = 215;
+const AimKind kAimKinds[] = {{2, 0.6f}, {11, 0.65f}};
 
 bool IsPart(int type) { return type >= 21 && type <= 24; }
 
-float AimHeight(const PlayView& view, const PlayViewEnemy& e) {
-  if (IsPart(e.type)) {
-    const int shell = view.enemies.empty() ? 0 : view.enemies.front().state;
-    return shell >= NEEDLES_FIRST && shell <= NEEDLES_LAST ? PART_STANDING : PART_HANGING;
-  }
+// The point to aim at: the middle of the body as shots are tested against it.
+void AimPoint(const PlayViewEnemy& e, float* out) {
+  for (int i = 0; i < 3; ++i) out[i] = e.middle[i];
   for (const AimKind& k : kAimKinds) {
-    if (k.type == e.type) return k.height;
+    if (k.type == e.type) out[1] -= k.lower;
   }
-  return 0.0f;
 }
 
 float Degrees(double radians) { return static_cast<float>(radians * 57.29577951308232); }
@@ -174,8 +166,9 @@ int AutoPlayer::Target(long frame, const PlayView& view) const {
     if (IsPart(e.type) ? e.state == 0 : e.hitPoints <= 0) continue;
     if (i < ignoreUntil_.size() && frame < ignoreUntil_[i]) continue;
     const bool boss = e.type >= BOSS_TYPE;
+    if (!boss && fought_ >= FIGHT_BUDGET) continue;
     const float d = std::hypot(e.pos[0] - view.pos[0], e.pos[2] - view.pos[2]);
-    if (d >= (boss ? BOSS_RANGE : FIGHT_RANGE)) continue;
+    if (d >= (boss ? BOSS_RANGE : FIGHT_RANGE) || (!boss && d < TOO_CLOSE)) continue;
     // Bosses and their parts first, then the nearest.
     if (best >= 0 && (bestBoss > boss || (bestBoss == boss && d >= bestDistance))) continue;
     if (!InSight(view, view.pos[0], view.pos[2], e.pos[0], e.pos[2])) continue;
@@ -206,6 +199,7 @@ int AutoPlayer::NearItem(const PlayView& view) const {
 
 void AutoPlayer::NewFloor(const PlayView& view) {
   floor_ = view.floor;
+  fought_ = 0;
   target_ = -1;
   idleShots_ = 0;
   item_ = -1;
@@ -238,11 +232,14 @@ void AutoPlayer::Fight(long frame, const PlayView& view, int target, std::vector
     idleShots_ = 0;
     return;
   }
+  if (e.type < BOSS_TYPE) ++fought_;
   HoldWalk(frame, false, out);
-  const float turn = TurnTo(view.yaw, Heading(view.pos[0], view.pos[2], e.pos[0], e.pos[2]));
+  float aim[3];
+  AimPoint(e, aim);
+  const float turn = TurnTo(view.yaw, Heading(view.pos[0], view.pos[2], aim[0], aim[2]));
   // Positive pitch looks down.
-  const float distance = std::hypot(e.pos[0] - view.pos[0], e.pos[2] - view.pos[2]);
-  const float pitch = -Degrees(std::atan2(e.pos[1] + AimHeight(view, e) - (view.pos[1] + EYE), distance));
+  const float distance = std::hypot(aim[0] - view.pos[0], aim[2] - view.pos[2]);
+  const float pitch = -Degrees(std::atan2(aim[1] - (view.pos[1] + EYE), distance));
   if (std::fabs(turn) > 0.5f || std::fabs(pitch - view.pitch) > 0.5f) Turn(frame, turn, pitch - view.pitch, out);
   if (std::fabs(turn) < FACE_TO_FIRE && view.magazine > 0 &&
       !(view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING))) {
@@ -282,9 +279,10 @@ std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
     return out;
   }
 
-  // A boss fight behind locked doors with the boss out of sight: go towards it.
+  // A living boss out of sight: go towards it (into its room, which starts the boss scene; the last
+  // boss's floor has no stairs).
   const int boss = Boss(view);
-  if (view.doorLock && boss >= 0) {
+  if (boss >= 0 && view.boss == 1) {
     const PlayViewEnemy& b = view.enemies[static_cast<size_t>(boss)];
     if (std::hypot(b.pos[0] - view.pos[0], b.pos[2] - view.pos[2]) < BOSS_NEAR ||
         !FollowWay(frame, view, CellOf(b.pos[0]), CellOf(-b.pos[2]), &out)) {

@@ -62,6 +62,7 @@ class AutoPlayer {
   long reloadAsked_ = -1000; // frame R was last pressed
   long switchAsked_ = -1000; // frame F was last pressed
   int floor_ = 0;            // the floor the memories below belong to
+  long fought_ = 0;          // frames spent fighting the floor's ordinary enemies
   int target_ = -1;          // the enemy fought last, its hit points then, and shots fired since they fell
   int targetHitPoints_ = 0;
   int idleShots_ = 0;

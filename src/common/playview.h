@@ -16,6 +16,7 @@ struct PlayViewEnemy {
   float pos[3] = {0, 0, 0};  // world units
   bool hidden = false;       // parked: neither acts nor can be hit
   int item = 0;              // the item it left lying at its x and z: 0 none, 10 meat, 11 special rounds
+  float middle[3] = {0, 0, 0};  // the middle of its body as shots are tested against it (world units)
 };
 
 struct PlayView {

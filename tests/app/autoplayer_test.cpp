@@ -23,12 +23,14 @@ PlayView Room() {
   return v;
 }
 
-PlayViewEnemy Enemy(int type, int state, float x, float y, float z) {
+// An enemy whose body's middle is its origin, or `middleY` above (below) the same x and z.
+PlayViewEnemy Enemy(int type, int state, float x, float y, float z, float middleY = 0) {
   PlayViewEnemy e;
   e.type = type;
   e.state = state;
   e.hitPoints = 5;
   e.pos[0] = x, e.pos[1] = y, e.pos[2] = z;
+  e.middle[0] = x, e.middle[1] = y + middleY, e.middle[2] = z;
   return e;
 }
 
@@ -62,10 +64,10 @@ TEST(AutoPlayer, FightsTheBossFirstAndAimsAtTheMiddleOfEachKindsShape) {
       {"a doosy ahead: its shape is tested 0.6 lower", {Enemy(2, 1, 12, -1.5f, -9)}, 0, 0, 228},
       {"the boss to the right before a boosy ahead", {Enemy(0, 1, 12, -1.7f, -9), Enemy(10, 1, 22, -0.7f, -4)}, 0,
        900, 40},
-      {"the shell is armoured: its hanging part is fought", {Enemy(20, 201, 22, 0.8f, -4), Enemy(21, 3, 12, 0.8f, -9)},
-       203, 0, 0},
+      {"the shell is armoured: its hanging part is fought", {Enemy(20, 201, 22, 0.8f, -4),
+                                                              Enemy(21, 3, 12, 0.8f, -9, -0.8f)}, 203, 0, 0},
       {"a part standing as a needle is aimed at above its foot", {Enemy(20, 211, 22, 0.8f, -4),
-                                                                  Enemy(22, 3, 12, -1.8f, -9)}, 211, 0, 113},
+                                                                  Enemy(22, 3, 12, -1.8f, -9, 0.8f)}, 211, 0, 113},
       {"a part under the floor is not fought", {Enemy(20, 201, 12, 0.8f, -30), Enemy(23, 0, 12, -4.5f, -9)}, 201, 0,
        0},
   };
