@@ -22,6 +22,7 @@ const int BOSS_TYPE = 10;           // enemy types from here on are bosses and t
 const int SHELL = 20;               // the armoured shell of the last boss: shots bounce off it
 const int MEAT = 10, SPECIAL_ROUNDS = 11;  // item kinds
 const int FULL_HEALTH = 290;        // hit points
+const int MAGAZINE = 8;             // rounds a full magazine holds
 const long TITLE_WAIT = 5;          // frames on the title before choosing
 const long ENDING_PAGE = 20;        // frames between clicks through the ending roll
 const long ENDING_LENGTH = 900;     // frames of the ending roll before Escape back to the title
@@ -277,6 +278,12 @@ std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
   if (target >= 0) {
     Fight(frame, view, target, &out);
     return out;
+  }
+  // Nothing to fight in a boss fight: fill the magazine for the next moment the boss shows.
+  if (out.size() == before && view.boss == 1 && view.magazine > 0 && view.magazine < MAGAZINE &&
+      !(view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING)) && frame - reloadAsked_ > RELOAD_AGAIN) {
+    Press(frame, SDLK_r, &out);
+    reloadAsked_ = frame;
   }
 
   // A living boss out of sight: go towards it (into its room, which starts the boss scene; the last
