@@ -20,9 +20,15 @@ if [ "$from" -gt 1 ]; then
 fi
 if [ "$stop" -gt 0 ]; then play="--autoplay-floor $stop"; else play="--autoplay"; fi
 start=$(date +%s)
-(cd "$scratch" && "$build/bin/quorl" --fast --seed "$seed" --invulnerable $play --frames "$frames" --summary summary.txt \
-  > output.txt 2>&1)
-status=$?
+# The virtual X server now and then refuses a connection while many tests start at once: such a
+# start is tried again (the run never reached the game).
+for attempt in 1 2 3 4 5; do
+  (cd "$scratch" && "$build/bin/quorl" --fast --seed "$seed" --invulnerable $play --frames "$frames" --summary summary.txt \
+    > output.txt 2>&1)
+  status=$?
+  grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
+  sleep "$attempt"
+done
 end=$(date +%s)
 grep '^autoplay:' "$scratch/output.txt"
 reached=$(grep '^floor ' "$scratch/summary.txt" 2>/dev/null | cut -d' ' -f2)
