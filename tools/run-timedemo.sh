@@ -15,7 +15,12 @@ printf '%-28s %7s %8s %8s %8s %8s %8s %8s\n' demo frames seconds fps median_ms p
 for demo in "$top"/tests/demos/*.txt; do
   [ -f "$demo" ] || continue
   case "$demo" in *.summary.txt) continue ;; esac
-  line=$(cd "$scratch" && "$build/bin/quorl" --timedemo "$demo" | grep '^timedemo ' || true)
+  # A start the virtual X server refuses (now and then, on a loaded machine) is tried again.
+  for attempt in 1 2 3 4 5; do
+    line=$(cd "$scratch" && "$build/bin/quorl" --timedemo "$demo" 2>&1 | grep '^timedemo ' || true)
+    [ -n "$line" ] && break
+    sleep "$attempt"
+  done
   # "timedemo NAME: F frames, S s, A fps, median M ms, 90% P ms, 99% Q ms, worst W ms"
   echo "$line" | sed 's/^timedemo .*: //' | awk -v name="$(basename "$demo" .txt)" \
     '{ printf "%-28s %7d %8.2f %8.1f %8.2f %8.2f %8.2f %8.2f\n", name, $1, $3, $5, $8, $11, $14, $17 }'
