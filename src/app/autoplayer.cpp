@@ -13,17 +13,47 @@ const float REACHED = 0.2f;         // a way point this close counts as reached
 const float OFF_LINE = 0.25f;       // farther than this off the line to the next cell: back to the centre first
 const float FACE_TO_WALK = 8.0f;    // degrees: walk only while facing the way point this well
 const float FACE_TO_FIRE = 3.0f;    // degrees: fire only while facing the target this well
-const float FIGHT_RANGE = 16.0f;    // world units: enemies farther away are left alone
+const float FIGHT_RANGE = 10.0f;    // world units: ordinary enemies farther away are left alone
+const float BOSS_RANGE = 24.0f;     // world units: bosses are fought across their whole room
+const float BOSS_NEAR = 8.0f;       // world units: close enough to a boss out of sight to stop walking
+const float SUNK = -3.5f;           // an enemy below this height is under the floor (rising or sinking)
 const int DYING = 100;              // enemy state: dying or dead
 const int BOSS_TYPE = 10;           // enemy types from here on are bosses and their parts
+const int SHELL = 20;               // the armoured shell of the last boss: shots bounce off it
+const int MEAT = 10, SPECIAL_ROUNDS = 11;  // item kinds
+const int FULL_HEALTH = 290;        // hit points
+const int MAGAZINE = 8;             // rounds a full magazine holds
 const long TITLE_WAIT = 5;          // frames on the title before choosing
-const long ENDING_PAGE = 40;        // frames between clicks through the ending roll
+const long ENDING_PAGE = 20;        // frames between clicks through the ending roll
 const long ENDING_LENGTH = 900;     // frames of the ending roll before Escape back to the title
 const long STUCK = 40;              // frames without moving while walking: press W again
 const long RELOAD_AGAIN = 30;       // frames before an unanswered reload is asked again
+const long SWITCH_AGAIN = 30;       // frames before an unanswered switch of rounds is asked again
 const long STOP_AFTER = 60;          // frames on the stop floor before Escape
+const int IDLE_SHOTS = 12;          // shots at an ordinary enemy without a hit before giving it up
+const long GIVE_UP = 900;           // frames an enemy given up is left alone
+const long FIGHT_BUDGET = 1200;     // frames a floor's ordinary enemies are fought before they are left alone
+const float TOO_CLOSE = 1.0f;       // world units: an ordinary enemy this close is below the sight
+const size_t ITEM_STEPS = 3;        // items at most this many cells away are fetched
+const long ITEM_PATIENCE = 300;     // frames spent fetching an item before giving it up
 const float EYE = 0.6f;             // the eye above the player's position
-const float BODY = 0.4f;            // aim this far above an enemy's origin
+
+// How much lower than the middle of their body the doosies are tested against shots (world units).
+struct AimKind {
+  int type;
+  float lower;
+};
+const AimKind kAimKinds[] = {{2, 0.6f}, {11, 0.65f}};
+
+bool IsPart(int type) { return type >= 21 && type <= 24; }
+
+// The point to aim at: the middle of the body as shots are tested against it.
+void AimPoint(const PlayViewEnemy& e, float* out) {
+  for (int i = 0; i < 3; ++i) out[i] = e.middle[i];
+  for (const AimKind& k : kAimKinds) {
+    if (k.type == e.type) out[1] -= k.lower;
+  }
+}
 
 float Degrees(double radians) { return static_cast<float>(radians * 57.29577951308232); }
 
@@ -119,78 +149,191 @@ std::vector<ScriptEvent> AutoPlayer::Ending(long frame) {
   return out;
 }
 
-int AutoPlayer::Target(const PlayView& view) {
-  int best = -1;
-  float bestDistance = FIGHT_RANGE;
+int AutoPlayer::Boss(const PlayView& view) {
   for (size_t i = 0; i < view.enemies.size(); ++i) {
     const PlayViewEnemy& e = view.enemies[i];
-    if (e.hidden || e.state == DYING || e.hitPoints <= 0) continue;
+    if ((e.type == BOSS_TYPE || e.type == BOSS_TYPE + 1 || e.type == SHELL) && e.state != DYING) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int AutoPlayer::Target(long frame, const PlayView& view) const {
+  int best = -1;
+  bool bestBoss = false;
+  float bestDistance = 0;
+  for (size_t i = 0; i < view.enemies.size(); ++i) {
+    const PlayViewEnemy& e = view.enemies[i];
+    if (e.hidden || e.state == DYING || e.type == SHELL || e.pos[1] < SUNK) continue;
+    if (IsPart(e.type) ? e.state == 0 : e.hitPoints <= 0) continue;
+    if (i < ignoreUntil_.size() && frame < ignoreUntil_[i]) continue;
+    const bool boss = e.type >= BOSS_TYPE;
+    if (!boss && fought_ >= FIGHT_BUDGET) continue;
     const float d = std::hypot(e.pos[0] - view.pos[0], e.pos[2] - view.pos[2]);
-    if (d >= bestDistance || !InSight(view, view.pos[0], view.pos[2], e.pos[0], e.pos[2])) continue;
+    if (d >= (boss ? BOSS_RANGE : FIGHT_RANGE) || (!boss && d < TOO_CLOSE)) continue;
+    // Bosses and their parts first, then the nearest.
+    if (best >= 0 && (bestBoss > boss || (bestBoss == boss && d >= bestDistance))) continue;
+    if (!InSight(view, view.pos[0], view.pos[2], e.pos[0], e.pos[2])) continue;
     best = static_cast<int>(i);
+    bestBoss = boss;
     bestDistance = d;
   }
   return best;
 }
 
+int AutoPlayer::NearItem(const PlayView& view) const {
+  const WayFinder::Grid grid{&view.cells, view.rows, view.cols};
+  const int row = CellOf(view.pos[0]), col = CellOf(-view.pos[2]);
+  int best = -1;
+  size_t bestSteps = ITEM_STEPS + 1;
+  for (size_t i = 0; i < view.enemies.size(); ++i) {
+    const PlayViewEnemy& e = view.enemies[i];
+    const bool wanted = e.item == SPECIAL_ROUNDS || (e.item == MEAT && view.hitPoints < FULL_HEALTH);
+    if (!wanted || e.hidden || (i < itemGivenUp_.size() && itemGivenUp_[i])) continue;
+    const int r = CellOf(e.pos[0]), c = CellOf(-e.pos[2]);
+    const size_t steps = r == row && c == col ? 0 : WayFinder::FindWay(grid, row, col, r, c).size();
+    if ((steps == 0 && (r != row || c != col)) || steps >= bestSteps) continue;
+    best = static_cast<int>(i);
+    bestSteps = steps;
+  }
+  return best;
+}
+
+void AutoPlayer::NewFloor(const PlayView& view) {
+  floor_ = view.floor;
+  fought_ = 0;
+  target_ = -1;
+  idleShots_ = 0;
+  item_ = -1;
+  ignoreUntil_.assign(view.enemies.size(), 0);
+  itemGivenUp_.assign(view.enemies.size(), false);
+}
+
+void AutoPlayer::ChooseRounds(long frame, const PlayView& view, std::vector<ScriptEvent>* out) {
+  if (frame - switchAsked_ <= SWITCH_AGAIN || (view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING))) return;
+  // Special rounds are kept for the bosses; a switch drops the magazine and reloads.
+  const bool bossAlive = view.boss == 1;
+  if ((bossAlive && view.bulletType == 0 && view.spBullets > 0) || (!bossAlive && view.bulletType == 1)) {
+    Press(frame, SDLK_f, out);
+    switchAsked_ = frame;
+  }
+}
+
+void AutoPlayer::Fight(long frame, const PlayView& view, int target, std::vector<ScriptEvent>* out) {
+  const PlayViewEnemy& e = view.enemies[static_cast<size_t>(target)];
+  // Shots that leave an ordinary enemy's hit points as they were: after a while it is given up
+  // (out of the line of fire, or too close below the sight).
+  const int hitPoints = IsPart(e.type) ? view.enemies.front().hitPoints : e.hitPoints;
+  if (target != target_ || hitPoints != targetHitPoints_) {
+    target_ = target;
+    targetHitPoints_ = hitPoints;
+    idleShots_ = 0;
+  }
+  if (e.type < BOSS_TYPE && idleShots_ >= IDLE_SHOTS && static_cast<size_t>(target) < ignoreUntil_.size()) {
+    ignoreUntil_[static_cast<size_t>(target)] = frame + GIVE_UP;
+    idleShots_ = 0;
+    return;
+  }
+  if (e.type < BOSS_TYPE) ++fought_;
+  HoldWalk(frame, false, out);
+  float aim[3];
+  AimPoint(e, aim);
+  const float turn = TurnTo(view.yaw, Heading(view.pos[0], view.pos[2], aim[0], aim[2]));
+  // Positive pitch looks down.
+  const float distance = std::hypot(aim[0] - view.pos[0], aim[2] - view.pos[2]);
+  const float pitch = -Degrees(std::atan2(aim[1] - (view.pos[1] + EYE), distance));
+  if (std::fabs(turn) > 0.5f || std::fabs(pitch - view.pitch) > 0.5f) Turn(frame, turn, pitch - view.pitch, out);
+  if (std::fabs(turn) < FACE_TO_FIRE && view.magazine > 0 &&
+      !(view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING))) {
+    Click(frame, 400, 300, out);
+    ++idleShots_;
+  }
+}
+
 std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
   std::vector<ScriptEvent> out;
   const int busy = GameFlags::DESCENDING | GameFlags::DEAD;
-  if (!view.valid || (view.actionFlags & busy) != 0) {
+  // Descending, dead, or a boss scene holding the input: wait it out with nothing pressed.
+  if (!view.valid || (view.actionFlags & busy) != 0 || view.frozen) {
     HoldWalk(frame, false, &out);
     return out;
   }
+  if (view.floor != floor_ || ignoreUntil_.size() != view.enemies.size()) NewFloor(view);
   if (stopFloor_ > 0 && view.floor >= stopFloor_ && ++onStopFloor_ == STOP_AFTER) {
     HoldWalk(frame, false, &out);
     Press(frame, SDLK_ESCAPE, &out);
     return out;
   }
-  // Reload when the magazine is empty.
-  if (view.magazine == 0 && !(view.actionFlags & GameFlags::RELOADING) && frame - reloadAsked_ > RELOAD_AGAIN) {
+  const size_t before = out.size();
+  ChooseRounds(frame, view, &out);
+  // Reload when the magazine is empty (not in the frame a switch of rounds was asked).
+  if (out.size() == before && view.magazine == 0 && !(view.actionFlags & GameFlags::RELOADING) &&
+      frame - reloadAsked_ > RELOAD_AGAIN) {
     Press(frame, SDLK_r, &out);
     reloadAsked_ = frame;
   }
 
-  // Fight the nearest enemy in sight: special rounds against bosses, normal ones otherwise.
-  const int target = Target(view);
+  // Fight the enemy in sight: the boss first, else the nearest. Once a boss is beaten its escorts
+  // are left behind: the way down is open.
+  const int target = view.boss >= 2 ? -1 : Target(frame, view);
   if (target >= 0) {
-    const PlayViewEnemy& e = view.enemies[static_cast<size_t>(target)];
-    const bool boss = e.type >= BOSS_TYPE;
-    if ((boss && view.bulletType == 0 && view.spBullets > 0) || (!boss && view.bulletType == 1)) {
-      Press(frame, SDLK_f, &out);
-    }
-    HoldWalk(frame, false, &out);
-    const float turn = TurnTo(view.yaw, Heading(view.pos[0], view.pos[2], e.pos[0], e.pos[2]));
-    // Positive pitch looks down.
-    const float distance = std::hypot(e.pos[0] - view.pos[0], e.pos[2] - view.pos[2]);
-    const float pitch = -Degrees(std::atan2(e.pos[1] + BODY - (view.pos[1] + EYE), distance));
-    if (std::fabs(turn) > 0.5f || std::fabs(pitch - view.pitch) > 0.5f) Turn(frame, turn, pitch - view.pitch, &out);
-    if (std::fabs(turn) < FACE_TO_FIRE && view.magazine > 0 &&
-        !(view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING))) {
-      Click(frame, 400, 300, &out);
+    Fight(frame, view, target, &out);
+    return out;
+  }
+  // Nothing to fight in a boss fight: fill the magazine for the next moment the boss shows.
+  if (out.size() == before && view.boss == 1 && view.magazine > 0 && view.magazine < MAGAZINE &&
+      !(view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING)) && frame - reloadAsked_ > RELOAD_AGAIN) {
+    Press(frame, SDLK_r, &out);
+    reloadAsked_ = frame;
+  }
+
+  // A living boss out of sight: go towards it (into its room, which starts the boss scene; the last
+  // boss's floor has no stairs).
+  const int boss = Boss(view);
+  if (boss >= 0 && view.boss == 1) {
+    const PlayViewEnemy& b = view.enemies[static_cast<size_t>(boss)];
+    if (std::hypot(b.pos[0] - view.pos[0], b.pos[2] - view.pos[2]) < BOSS_NEAR ||
+        !FollowWay(frame, view, CellOf(b.pos[0]), CellOf(-b.pos[2]), &out)) {
+      HoldWalk(frame, false, &out);
     }
     return out;
   }
 
-  // Walk the way to the stairs, cell centre to cell centre; a door is passed straight on.
-  const WayFinder::Grid grid{&view.cells, view.rows, view.cols};
-  const int row = CellOf(view.pos[0]), col = CellOf(-view.pos[2]);
-  const std::vector<int> way = view.stairRow < 0 ? std::vector<int>()
-                                                 : WayFinder::FindWay(grid, row, col, view.stairRow, view.stairCol);
-  if (way.empty()) {
-    HoldWalk(frame, false, &out);
+  // An item close to the way: fetch it, unless it keeps out of reach.
+  const int item = NearItem(view);
+  if (item != item_) {
+    item_ = item;
+    itemSince_ = frame;
+  }
+  if (item >= 0 && frame - itemSince_ > ITEM_PATIENCE) {
+    itemGivenUp_[static_cast<size_t>(item)] = true;
+    item_ = -1;
+  } else if (item >= 0) {
+    const PlayViewEnemy& e = view.enemies[static_cast<size_t>(item)];
+    if (!FollowWay(frame, view, CellOf(e.pos[0]), CellOf(-e.pos[2]), &out)) WalkTo(frame, view, e.pos[0], e.pos[2], &out);
     return out;
   }
+
+  // Walk the way to the stairs.
+  if (view.stairRow < 0 || !FollowWay(frame, view, view.stairRow, view.stairCol, &out)) HoldWalk(frame, false, &out);
+  return out;
+}
+
+bool AutoPlayer::FollowWay(long frame, const PlayView& view, int goalRow, int goalCol, std::vector<ScriptEvent>* out) {
+  // Cell centre to cell centre; a door is passed straight on, facing it.
+  const WayFinder::Grid grid{&view.cells, view.rows, view.cols};
+  const int row = CellOf(view.pos[0]), col = CellOf(-view.pos[2]);
+  const std::vector<int> way = WayFinder::FindWay(grid, row, col, goalRow, goalCol);
+  if (way.empty()) return false;
   const WayFinder::Direction& d = WayFinder::kDirections[way[0]];
   const float cx = row * CELL, cz = -col * CELL;
   // Off the line through the cell centres: back to this cell's centre first.
   const float offLine = d.dr != 0 ? std::fabs(view.pos[2] - cz) : std::fabs(view.pos[0] - cx);
   if (offLine > OFF_LINE) {
-    WalkTo(frame, view, cx, cz, &out);
+    WalkTo(frame, view, cx, cz, out);
   } else {
-    WalkTo(frame, view, cx + d.dr * CELL, cz - d.dc * CELL, &out);
+    WalkTo(frame, view, cx + d.dr * CELL, cz - d.dc * CELL, out);
   }
-  return out;
+  return true;
 }
 
 void AutoPlayer::WalkTo(long frame, const PlayView& view, float x, float z, std::vector<ScriptEvent>* out) {

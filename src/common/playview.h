@@ -15,6 +15,8 @@ struct PlayViewEnemy {
   int hitPoints = 0;
   float pos[3] = {0, 0, 0};  // world units
   bool hidden = false;       // parked: neither acts nor can be hit
+  int item = 0;              // the item it left lying at its x and z: 0 none, 10 meat, 11 special rounds
+  float middle[3] = {0, 0, 0};  // the middle of its body as shots are tested against it (world units)
 };
 
 struct PlayView {
@@ -26,6 +28,8 @@ struct PlayView {
   int spBullets = 0;
   int actionFlags = 0;  // the game's action flags (01 shooting, 02 reloading, 04 descending, 80 dead)
   int boss = 0;         // 0 no boss, 1 alive, 2 going down, 3 gone
+  bool frozen = false;  // a boss scene holds the input (events are dropped)
+  bool doorLock = false;  // the boss room's doors are locked
   float pos[3] = {0, 0, 0};
   float yaw = 0, pitch = 0;  // degrees; yaw 0 faces -z, 90 faces +x
   int rows = 0, cols = 0;    // the map: cell (row, col) is cells[row * cols + col], at world

@@ -1,5 +1,6 @@
 // The game's part of the run summary (--summary): the player, the enemies, the shots in flight
 // and the floor's map as plain "key value..." lines.
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -79,6 +80,8 @@ void GameMain::FillPlayView(PlayView* view) const {
   view->spBullets = spBullets;
   view->actionFlags = actionFlags;
   view->boss = enemy->StateBoss();
+  view->frozen = inputFrozen != 0;
+  view->doorLock = doorLock != 0;
   for (int i = 0; i < 3; ++i) view->pos[i] = pos[i];
   view->yaw = yaw;
   view->pitch = pitch;
@@ -89,6 +92,21 @@ void GameMain::FillPlayView(PlayView* view) const {
     seen.hitPoints = e->hitPoint;
     for (int i = 0; i < 3; ++i) seen.pos[i] = e->pos[i];
     seen.hidden = e->hidden;
+    seen.item = e->itemDropped ? e->itemKind : 0;
+    // The middle sphere of a set of spheres (sphere i lies distances[i] from the body along
+    // (sin Y cos P, sin P, cos Y cos P)), else the body's centre.
+    const QUORL_COMMON::_Collision& body = e->collision;
+    const QUORL_COMMON::_ColSpheres& set = body.shape.spheres;
+    for (int i = 0; i < 3; ++i) seen.middle[i] = body.pos[i];
+    if (body.type == QUORL_COMMON::COL_SPHERES && set.count > 0 && set.yawOffsets != nullptr &&
+        set.pitchOffsets != nullptr && set.distances != nullptr) {
+      const int m = set.count / 2;
+      const double y = (set.yawOffsets[m] + body.yaw) * 0.017453292519943295;
+      const double p = (set.pitchOffsets[m] + body.pitch) * 0.017453292519943295;
+      seen.middle[0] = static_cast<float>(body.pos[0] + set.distances[m] * std::sin(y) * std::cos(p));
+      seen.middle[1] = static_cast<float>(body.pos[1] + set.distances[m] * std::sin(p));
+      seen.middle[2] = static_cast<float>(body.pos[2] + set.distances[m] * std::cos(y) * std::cos(p));
+    }
     view->enemies.push_back(seen);
   }
   dungeon->MapSize(&view->rows, &view->cols);

@@ -10,6 +10,8 @@ quorl_test(app SOURCES
   LIBS quorl_app)
 # The autoplayer's way-finding over generated maps.
 quorl_test(wayfinder SOURCES ${CMAKE_CURRENT_LIST_DIR}/wayfinder_test.cpp LIBS quorl_app quorl_dungeon)
+# The autoplayer's decisions on made-up views of the game.
+quorl_test(autoplayer SOURCES ${CMAKE_CURRENT_LIST_DIR}/autoplayer_test.cpp LIBS quorl_app)
 # The real program started headless: diagnostics, save file, exit codes.
 quorl_test(startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp LIBS quorl_app GL)
 add_dependencies(test_startup quorl)
