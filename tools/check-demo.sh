@@ -1,14 +1,23 @@
 #!/bin/sh
 # Replays one committed demo and compares its summary with the expected one; a difference prints
-# both. Usage: check-demo.sh QUORL DATA_DIR DEMO EXPECTED_SUMMARY
+# both. The same replay takes the demo's frames listed in tests/pictures/pictures.list and compares
+# them with their reference pictures (a failing picture is kept in KEEP_DIR).
+# Usage: check-demo.sh QUORL DATA_DIR DEMO EXPECTED_SUMMARY [KEEP_DIR]
 set -u
-quorl=$1 data=$2 demo=$3 expected=$4
+top=$(cd "$(dirname "$0")/.." && pwd)
+quorl=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+data=$2 demo=$3 expected=$4 keep=${5:-pictures-failed}
+name=$(basename "$demo" .txt)
+list=$top/tests/pictures/pictures.list
 . "$(dirname "$0")/demo-env.sh"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 link_content "$data" "$scratch"
 cp "$demo" "$scratch/demo.txt"
 [ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
+mkdir -p "$scratch/shots"
+grep -v '^ *#' "$list" | awk -v d="$name" 'NF >= 3 && $1 == d { print $2, $3 }' > "$scratch/pictures"
+awk -v o="$scratch/shots" '{ print $1 " screenshot " o "/" $2 }' "$scratch/pictures" >> "$scratch/demo.txt"
 # The virtual X server now and then refuses a connection while many tests start at once: such a
 # start is tried again (the replay never reached the game, so nothing else changes).
 for attempt in 1 2 3 4 5; do
@@ -29,3 +38,14 @@ if ! cmp -s "$expected" "$scratch/summary.txt"; then
   exit 1
 fi
 echo "$(basename "$demo"): the replay gives the expected summary"
+status=0
+while read -r frame picture; do
+  if ! "$(dirname "$quorl")/picturediff" "$top/tests/pictures/$picture" "$scratch/shots/$picture" \
+      "$picture ($name, frame $frame)"; then
+    mkdir -p "$keep"
+    [ -f "$scratch/shots/$picture" ] && cp "$scratch/shots/$picture" "$keep/$picture" &&
+      echo "  the new picture: $keep/$picture"
+    status=1
+  fi
+done < "$scratch/pictures"
+exit $status
