@@ -32,15 +32,16 @@ bool OpenTestWindow(int width, int height) {
   if (state != 0) return state == 1;
   state = -1;
   // The virtual X server now and then refuses a connection when several test processes start
-  // at the same moment: try again a few times before giving up. Only X11 counts (SDL would
+  // at the same moment or while it is busy with other clients' pictures: try again for about
+  // half a minute before giving up. Only X11 counts (SDL would
   // otherwise fall back to a text-terminal driver without OpenGL).
   setenv("SDL_VIDEODRIVER", "x11", 0);
   int tries = 0;
   while (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
     printf("test window: SDL_Init failed: %s\n", SDL_GetError());
     SDL_Quit();
-    if (++tries == 10) return false;
-    SDL_Delay(100 * tries);
+    if (++tries == 20) return false;
+    SDL_Delay(150 * tries);
   }
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);

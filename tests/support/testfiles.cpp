@@ -92,12 +92,14 @@ int RunWindowedProgram(const std::string& command, int seconds, std::string* out
                                           "SDL init error", "cannot open the window"};
   std::string text;
   int status = -1;
-  for (int attempt = 0; attempt < 5; ++attempt) {
+  // A refused start (the virtual X server busy with other clients) is tried again for about half
+  // a minute.
+  for (int attempt = 0; attempt < 10; ++attempt) {
     status = RunCommand("env ASAN_OPTIONS=detect_leaks=0 SDL_VIDEODRIVER=x11 " + command, seconds, &text);
     bool refused = false;
     for (const char* sign : kNoWindow) refused = refused || text.find(sign) != std::string::npos;
     if (!refused) break;
-    usleep(300000 * (attempt + 1));
+    usleep(500000 * (attempt + 1));
   }
   if (output != nullptr) *output = text;
   return status;
