@@ -18,14 +18,8 @@ cp "$demo" "$scratch/demo.txt"
 mkdir -p "$scratch/shots"
 grep -v '^ *#' "$list" | awk -v d="$name" 'NF >= 3 && $1 == d { print $2, $3 }' > "$scratch/pictures"
 awk -v o="$scratch/shots" '{ print $1 " screenshot " o "/" $2 }' "$scratch/pictures" >> "$scratch/demo.txt"
-# The virtual X server now and then refuses a connection while many tests start at once: such a
-# start is tried again (the replay never reached the game, so nothing else changes).
-for attempt in 1 2 3 4 5; do
-  (cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt --summary summary.txt > output.txt 2>&1)
-  status=$?
-  grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
-  sleep "$attempt"
-done
+run_windowed "$scratch" "$scratch/output.txt" "$quorl" --fast --invulnerable --input demo.txt --summary summary.txt
+status=$?
 if [ $status -ne 0 ]; then
   echo "$(basename "$demo"): the replay ended with status $status"
   cat "$scratch/output.txt"

@@ -33,13 +33,8 @@ for demo in $(grep -v '^ *#' "$list" | awk 'NF >= 3 { print $1 }' | sort -u); do
     >> "$scratch/demo.txt"
   # The replay stops after the demo's last listed frame: what follows shows in no picture.
   last=$(grep -v '^ *#' "$list" | awk -v d="$demo" 'NF >= 3 && $1 == d && $2 > m { m = $2 } END { print m }')
-  # The virtual X server now and then refuses a connection while many tests start at once.
-  for attempt in 1 2 3 4 5; do
-    (cd "$scratch" && "$quorl" --fast --invulnerable --input demo.txt --frames "$last" > output.txt 2>&1)
-    result=$?
-    grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
-    sleep "$attempt"
-  done
+  run_windowed "$scratch" "$scratch/output.txt" "$quorl" --fast --invulnerable --input demo.txt --frames "$last"
+  result=$?
   if [ $result -ne 0 ]; then
     echo "$demo: the replay ended with status $result"
     cat "$scratch/output.txt"

@@ -27,15 +27,9 @@ if [ -n "$driver" ]; then
   export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 fi
 start=$(date +%s)
-# The virtual X server now and then refuses a connection while many tests start at once: such a
-# start is tried again (the run never reached the game).
-for attempt in 1 2 3 4 5; do
-  (cd "$scratch" && "$build/bin/quorl" --fast --seed "$seed" --invulnerable $play --frames "$frames" --summary summary.txt \
-    > output.txt 2>&1)
-  status=$?
-  grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
-  sleep "$attempt"
-done
+run_windowed "$scratch" "$scratch/output.txt" \
+  "$build/bin/quorl" --fast --seed "$seed" --invulnerable $play --frames "$frames" --summary summary.txt
+status=$?
 end=$(date +%s)
 grep '^autoplay:' "$scratch/output.txt"
 reached=$(grep '^floor ' "$scratch/summary.txt" 2>/dev/null | cut -d' ' -f2)

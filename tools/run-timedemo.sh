@@ -22,11 +22,7 @@ play() {
   cp "$demo" "$scratch/demo.txt"
   rm -f "$scratch/demo.txt.sav"
   [ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
-  for attempt in 1 2 3 4 5; do
-    (cd "$scratch" && "$build/bin/quorl" --invulnerable --timedemo demo.txt "$@" > output.txt 2>&1) || true
-    grep -q -E "needs an X display|Couldn.t open X11 display|Couldn.t initialize SDL" "$scratch/output.txt" || break
-    sleep "$attempt"
-  done
+  run_windowed "$scratch" "$scratch/output.txt" "$build/bin/quorl" --invulnerable --timedemo demo.txt "$@" || true
   cat "$scratch/output.txt"
 }
 printf '%-28s %7s %8s %8s %8s %8s %8s %8s %10s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms startup_ms
