@@ -14,6 +14,8 @@ namespace {
 
 // Bytes per pixel of every picture LoadPNG returns.
 const unsigned int _TexelBytes = 4;
+// No face drawn yet in this list: the first face always sets its material.
+const int kNoMaterialSet = -2;
 
 // The folder part of a model path: what comes before its last "/" or "\"; "/" for a model at the
 // root; empty for a bare file name.
@@ -161,9 +163,15 @@ int MQOModel::SetDisplayList() {
     glRotatef(object.rotation[0], 1.0f, 0.0f, 0.0f);
     glRotatef(object.rotation[1], 0.0f, 1.0f, 0.0f);
     glRotatef(object.rotation[2], 0.0f, 0.0f, 1.0f);
+    // The material and texture are set only where they differ from the face before: each
+    // change ends the renderer's batch of faces, and most neighbouring faces share a material.
+    int materialSet = kNoMaterialSet;
     for (const _facef& face : object.faces) {
-      if (static_cast<unsigned int>(face.M) < materials.size()) {
-        const _material& m = materials[static_cast<size_t>(face.M)];
+      const int material = static_cast<unsigned int>(face.M) < materials.size() ? face.M : -1;
+      if (material == materialSet) {
+        // The same state as the face before: nothing to set.
+      } else if (material >= 0) {
+        const _material& m = materials[static_cast<size_t>(material)];
         glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, m.dif);
         glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m.spc);
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m.amb);
@@ -173,6 +181,7 @@ int MQOModel::SetDisplayList() {
       } else {
         glBindTexture(GL_TEXTURE_2D, 0);
       }
+      materialSet = material;
       const int corners = face.n < 0 ? 0 : (face.n > 4 ? 4 : face.n);
       if (!CornersValid(object, face, corners)) continue;
       // Faces of other than 3 or 4 corners draw nothing; their vertices still count in extent.
