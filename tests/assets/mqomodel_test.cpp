@@ -110,6 +110,27 @@ TEST_F(MQOModelTest, FacesWithoutAValidMaterialKeepThePreviousOneUntextured) {
   EXPECT_EQ(kWhite, Pixel(0.75f, 0.0f));
 }
 
+TEST_F(MQOModelTest, AMaterialComingBackAfterAnotherIsSetAgain) {
+  // The list sets a material only where it changes; faces M 0, M 1, M -1, M 0 must still give
+  // green (textured), red, red without texture (the previous material), and green again.
+  const std::vector<unsigned char> green = {0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0};
+  testsupport::WriteTestPNG(dir.file("green.png"), 2, 2, 3, green);
+  ASSERT_EQ(0, Init("Material 2 {\n"
+                    "\t\"g\" col(1 1 1 1) dif(0) amb(0) emi(1) spc(0) power(0) tex(\"green.png\")\n"
+                    "\t\"r\" col(1 0 0 1) dif(0) amb(0) emi(1) spc(0) power(0)\n}\n" +
+                    QuadObject({{-2, -1, 1, 0}, {-1, 0, 1, 1}, {0, 1, 1, -1}, {1, 2, 1, 0}})))
+      << output;
+  glEnable(GL_LIGHTING);
+  const float noAmbient[4] = {0, 0, 0, 1};
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+  glEnable(GL_TEXTURE_2D);
+  model.Draw();
+  EXPECT_EQ((std::vector<int>{0, 255, 0}), Pixel(-0.75f, 0.0f));
+  EXPECT_EQ((std::vector<int>{255, 0, 0}), Pixel(-0.25f, 0.0f));
+  EXPECT_EQ((std::vector<int>{255, 0, 0}), Pixel(0.25f, 0.0f));
+  EXPECT_EQ((std::vector<int>{0, 255, 0}), Pixel(0.75f, 0.0f));
+}
+
 TEST_F(MQOModelTest, TexturesComeFromTheModelsFolderAndAreReleasedWithIt) {
   const std::string text = "Material 1 {\n\t\"t\" col(1 1 1 1) tex(\"t.png\")\n}\n" +
                            QuadObject({{-1, 1, 1, 0}});
