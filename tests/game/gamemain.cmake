@@ -21,3 +21,11 @@ if(NOT QUORL_FUZZ)
   target_link_libraries(bench_gamelogic PRIVATE quorl_game quorl_testsupport)
   add_dependencies(benchmarks bench_gamelogic)
 endif()
+
+# What the floor alone costs the renderer, in the game's state and with one thing changed at a time
+# (make bench; numbers only).
+if(NOT QUORL_FUZZ)
+  add_executable(bench_floorfill EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/bench_floorfill.cpp)
+  target_link_libraries(bench_floorfill PRIVATE quorl_game quorl_testsupport)
+  add_dependencies(benchmarks bench_floorfill)
+endif()
