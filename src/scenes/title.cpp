@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "assets/loadpng.h"
@@ -47,6 +49,41 @@ int LoadPicture(const TitlePicture& picture, SDL_Surface** surface) {
   return 0;
 }
 
+// The smallest rectangle of `picture` (32-bit, A the low byte of each pixel) that holds every
+// pixel whose A is not zero, clipped to `width` x `height`; empty (w = 0) when there is none.
+SDL_Rect VisibleArea(SDL_Surface* picture, int width, int height) {
+  const int w = std::min(picture->w, width), h = std::min(picture->h, height);
+  int left = w, right = -1, top = h, bottom = -1;
+  if (SDL_MUSTLOCK(picture)) SDL_LockSurface(picture);
+  for (int y = 0; y < h; ++y) {
+    const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(picture->pixels) +
+                                                        static_cast<size_t>(y) * picture->pitch);
+    for (int x = 0; x < w; ++x) {
+      if ((row[x] & picture->format->Amask) == 0) continue;
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
+  if (right < 0) return SDL_Rect{0, 0, 0, 0};
+  return SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left + 1),
+                  static_cast<Uint16>(bottom - top + 1)};
+}
+
+// Copies the `area` of a 32-bit surface into the same place of a canvas texture.
+void UploadArea(SDL_Surface* surface, const SDL_Rect& area, unsigned int texture) {
+  if (area.w == 0 || area.h == 0) return;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  const Uint8* first = static_cast<const Uint8*>(surface->pixels) +
+                       static_cast<size_t>(area.y) * surface->pitch + static_cast<size_t>(area.x) * 4;
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, surface->pitch / 4);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, area.x, area.y, area.w, area.h, GL_RGBA, GL_UNSIGNED_BYTE, first);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+}
+
 void FreePicture(SDL_Surface** surface) {
   FreePNGSurface(*surface);
   *surface = nullptr;
@@ -87,8 +124,11 @@ int Title::Init(int width, int height) {
   lightAlpha = 0;
   lightRising = true;
 
+  menuShown = -1;
   canvas = CreateScreenCanvas(width, height);
   if (canvas == nullptr) return QUORL_COMMON::GLOBAL_ERROR;
+  lightCanvas = CreateScreenCanvas(width, height);
+  if (lightCanvas == nullptr) return QUORL_COMMON::GLOBAL_ERROR;
 
   if (LoadPicture(kTitleArt, &titleImage) == -1 || LoadPicture(kLightArt, &lightImage) == -1 ||
       LoadPicture(kTextArt[0], &textImages[0]) == -1 || LoadPicture(kTextArt[1], &textImages[1]) == -1) {
@@ -99,6 +139,9 @@ int Title::Init(int width, int height) {
   texHeight = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(height));
   if (OpenScreen2D("Title", width, height, 2, textures) == -1) return QUORL_COMMON::GLOBAL_ERROR;
   texturesMade = true;
+  // The light texture starts transparent all over; each frame refills only the light's area.
+  lightArea = VisibleArea(lightImage, width, height);
+  QUORL_COMMON::SDL_Surface_to_GLTexture(lightCanvas, textures[1]);
 
   if (StartSceneMusic(MUSIC_FILE, &music, &musicStarted) == -1) return QUORL_COMMON::GLOBAL_ERROR;
   return 0;
@@ -148,26 +191,33 @@ int Title::Action(int code) {
 
   using QUORL_COMMON::FramePhases;
   FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
-  // Texture 0: the title art and the menu (the continue word greyed when there is nothing saved).
-  SDL_AlphaBlendBlitSurface(titleImage, nullptr, 255, canvas, nullptr);
-  SDL_Rect newGamePos = {50, 500, 0, 0};
-  SDL_AlphaBlendBlitSurface(textImages[0], nullptr, 255, canvas, &newGamePos);
-  SDL_Rect continuePos = {450, 500, 0, 0};
-  SDL_AlphaBlendBlitSurface(textImages[1], nullptr, canContinue ? 255 : CONTINUE_GREYED, canvas,
-                            &continuePos);
-  if (useSpMode) {
-    SDL_Rect spPos = {10, 500, 0, 0};
-    SDL_AlphaBlendBlitSurface(spImage, nullptr, 255, canvas, &spPos);
+  // Texture 0: the title art and the menu (the continue word greyed when there is nothing saved),
+  // composed and uploaded again only when the menu changes.
+  const int menu = (canContinue ? 2 : 0) + (useSpMode ? 1 : 0);
+  if (menu != menuShown) {
+    SDL_AlphaBlendBlitSurface(titleImage, nullptr, 255, canvas, nullptr);
+    SDL_Rect newGamePos = {50, 500, 0, 0};
+    SDL_AlphaBlendBlitSurface(textImages[0], nullptr, 255, canvas, &newGamePos);
+    SDL_Rect continuePos = {450, 500, 0, 0};
+    SDL_AlphaBlendBlitSurface(textImages[1], nullptr, canContinue ? 255 : CONTINUE_GREYED, canvas,
+                              &continuePos);
+    if (useSpMode) {
+      SDL_Rect spPos = {10, 500, 0, 0};
+      SDL_AlphaBlendBlitSurface(spImage, nullptr, 255, canvas, &spPos);
+    }
+    FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
+    QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, textures[0]);
+    FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
+    menuShown = menu;
   }
-  FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-  QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, textures[0]);
-  FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
 
-  // Texture 1: the light alone.
-  SDL_FillRect(canvas, nullptr, SDL_MapRGBA(canvas->format, 0, 0, 0, 0));
-  SDL_AlphaBlendBlitSurface(lightImage, nullptr, lightAlpha, canvas, nullptr);
+  // Texture 1: the light alone at this frame's opacity, refilled inside the light's area only
+  // (outside it the light is transparent in every frame).
+  SDL_FillRect(lightCanvas, &lightArea, SDL_MapRGBA(lightCanvas->format, 0, 0, 0, 0));
+  SDL_Rect lightPos = lightArea;
+  SDL_AlphaBlendBlitSurface(lightImage, &lightArea, lightAlpha, lightCanvas, &lightPos);
   FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-  QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, textures[1]);
+  UploadArea(lightCanvas, lightArea, textures[1]);
   FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
 
   Draw();
@@ -178,7 +228,20 @@ void Title::Draw() {
   ClearScreen2D();
   // The light is blended over the title screen.
   DrawScreenCanvas(textures[0], screenWidth, screenHeight);
-  DrawScreenCanvas(textures[1], screenWidth, screenHeight);
+  // At opacity 0 the light changes no pixel. Otherwise it is drawn where it can show: the window
+  // rectangle of its area, widened by 2 pixels for the stretch of the canvas quad.
+  if (lightAlpha > 0 && lightArea.w > 0) {
+    const double sx = static_cast<double>(screenWidth - 1) / screenWidth;
+    const double sy = static_cast<double>(screenHeight - 1) / screenHeight;
+    const int x0 = std::max(0, static_cast<int>(std::floor(lightArea.x * sx)) - 2);
+    const int x1 = std::min(screenWidth, static_cast<int>(std::ceil((lightArea.x + lightArea.w) * sx)) + 2);
+    const int y0 = std::max(0, static_cast<int>(std::floor((screenHeight - 1) - (lightArea.y + lightArea.h) * sy)) - 2);
+    const int y1 = std::min(screenHeight, static_cast<int>(std::ceil((screenHeight - 1) - lightArea.y * sy)) + 2);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x0, y0, x1 - x0, y1 - y0);
+    DrawScreenCanvas(textures[1], screenWidth, screenHeight);
+    glDisable(GL_SCISSOR_TEST);
+  }
   QUORL_COMMON::FramePhases::Mark(QUORL_COMMON::PHASE_BOARDS);
   QUORL_COMMON::SwapBuffers();
 }
@@ -197,6 +260,8 @@ void Title::Finalize() {
 void Title::ReleaseScene() {
   if (texturesMade) glDeleteTextures(2, textures);
   texturesMade = false;
+  if (lightCanvas != nullptr) SDL_FreeSurface(lightCanvas);
+  lightCanvas = nullptr;
   if (canvas != nullptr) SDL_FreeSurface(canvas);
   canvas = nullptr;
   FreePicture(&titleImage);

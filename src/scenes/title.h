@@ -55,7 +55,12 @@ class Title {
   unsigned int texWidth = 0, texHeight = 0;
   unsigned int textures[2] = {0, 0};  // 0 the title screen, 1 the light overlay
   bool texturesMade = false;
-  SDL_Surface* canvas = nullptr;
+  // The menu as texture 0 shows it: continue offered * 2 + special mode on; -1 before the first
+  // frame. Texture 0 is composed and uploaded again only when this changes.
+  int menuShown = -1;
+  SDL_Surface* canvas = nullptr;       // the title screen with the menu
+  SDL_Surface* lightCanvas = nullptr;  // the light alone, transparent outside lightArea
+  SDL_Rect lightArea = {0, 0, 0, 0};   // the smallest rectangle holding every visible light pixel
   SDL_Surface* titleImage = nullptr;
   SDL_Surface* lightImage = nullptr;
   SDL_Surface* textImages[2] = {nullptr, nullptr};  // "new game", "continue"
