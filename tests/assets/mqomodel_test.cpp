@@ -90,45 +90,33 @@ TEST_F(MQOModelTest, LargestCoordinateIsDrawnAtOneUnit) {
 
 TEST_F(MQOModelTest, FacesWithoutAValidMaterialKeepThePreviousOneUntextured) {
   // Material 0: white emission through a green texture; material 1: red emission, no texture.
-  // Faces left to right: M 1, M 0, M -1, M 5 (only two materials): the last two keep the white
-  // emission of material 0 but lose its texture.
-  const std::vector<unsigned char> green = {0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0};
-  testsupport::WriteTestPNG(dir.file("green.png"), 2, 2, 3, green);
-  ASSERT_EQ(0, Init("Material 2 {\n"
-                    "\t\"g\" col(1 1 1 1) dif(0) amb(0) emi(1) spc(0) power(0) tex(\"green.png\")\n"
-                    "\t\"r\" col(1 0 0 1) dif(0) amb(0) emi(1) spc(0) power(0)\n}\n" +
-                    QuadObject({{-2, -1, 1, 1}, {-1, 0, 1, 0}, {0, 1, 1, -1}, {1, 2, 1, 5}})))
-      << output;
+  // Faces left to right, then the colour each shows.
+  const std::vector<int> red = {255, 0, 0}, green = {0, 255, 0};
+  struct Case {
+    std::vector<std::array<float, 4>> faces;
+    std::vector<std::vector<int>> colours;
+  };
+  const Case cases[] = {
+      // M -1 and M 5 (only two materials) keep the white emission of material 0, untextured.
+      {{{-2, -1, 1, 1}, {-1, 0, 1, 0}, {0, 1, 1, -1}, {1, 2, 1, 5}}, {red, green, kWhite, kWhite}},
+      // A material is set only where it changes: one coming back after another is set again.
+      {{{-2, -1, 1, 0}, {-1, 0, 1, 1}, {0, 1, 1, -1}, {1, 2, 1, 0}}, {green, red, red, green}},
+  };
+  testsupport::WriteTestPNG(dir.file("green.png"), 2, 2, 3, {0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0});
   glEnable(GL_LIGHTING);
   const float noAmbient[4] = {0, 0, 0, 1};
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
   glEnable(GL_TEXTURE_2D);
-  model.Draw();
-  EXPECT_EQ((std::vector<int>{255, 0, 0}), Pixel(-0.75f, 0.0f));
-  EXPECT_EQ((std::vector<int>{0, 255, 0}), Pixel(-0.25f, 0.0f));
-  EXPECT_EQ(kWhite, Pixel(0.25f, 0.0f));
-  EXPECT_EQ(kWhite, Pixel(0.75f, 0.0f));
-}
-
-TEST_F(MQOModelTest, AMaterialComingBackAfterAnotherIsSetAgain) {
-  // The list sets a material only where it changes; faces M 0, M 1, M -1, M 0 must still give
-  // green (textured), red, red without texture (the previous material), and green again.
-  const std::vector<unsigned char> green = {0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0};
-  testsupport::WriteTestPNG(dir.file("green.png"), 2, 2, 3, green);
-  ASSERT_EQ(0, Init("Material 2 {\n"
-                    "\t\"g\" col(1 1 1 1) dif(0) amb(0) emi(1) spc(0) power(0) tex(\"green.png\")\n"
-                    "\t\"r\" col(1 0 0 1) dif(0) amb(0) emi(1) spc(0) power(0)\n}\n" +
-                    QuadObject({{-2, -1, 1, 0}, {-1, 0, 1, 1}, {0, 1, 1, -1}, {1, 2, 1, 0}})))
-      << output;
-  glEnable(GL_LIGHTING);
-  const float noAmbient[4] = {0, 0, 0, 1};
-  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
-  glEnable(GL_TEXTURE_2D);
-  model.Draw();
-  EXPECT_EQ((std::vector<int>{0, 255, 0}), Pixel(-0.75f, 0.0f));
-  EXPECT_EQ((std::vector<int>{255, 0, 0}), Pixel(-0.25f, 0.0f));
-  EXPECT_EQ((std::vector<int>{255, 0, 0}), Pixel(0.25f, 0.0f));
-  EXPECT_EQ((std::vector<int>{0, 255, 0}), Pixel(0.75f, 0.0f));
+  for (const Case& c : cases) {
+    ASSERT_EQ(0, Init("Material 2 {\n"
+                      "\t\"g\" col(1 1 1 1) dif(0) amb(0) emi(1) spc(0) power(0) tex(\"green.png\")\n"
+                      "\t\"r\" col(1 0 0 1) dif(0) amb(0) emi(1) spc(0) power(0)\n}\n" +
+                      QuadObject(c.faces)))
+        << output;
+    glClear(GL_COLOR_BUFFER_BIT);
+    model.Draw();
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(c.colours[k], Pixel(-0.75f + 0.5f * k, 0.0f)) << "face " << k;
+  }
 }
 
 TEST_F(MQOModelTest, TexturesComeFromTheModelsFolderAndAreReleasedWithIt) {
