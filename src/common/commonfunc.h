@@ -4,6 +4,8 @@
 
 #include <SDL/SDL.h>
 
+#include <vector>
+
 namespace QUORL_COMMON {
 
 // Result of every failed Init, and the scene code that ends the program with status 1.
@@ -19,6 +21,11 @@ const unsigned int FRAME_PERIOD_MS = 17;
 // least as large. 4 bytes per pixel upload as GL_RGBA, anything else as GL_RGB.
 // Returns 0, or -1 for a null surface.
 int SDL_Surface_to_GLTexture(SDL_Surface* surface, unsigned int texture);
+
+// Copies the rectangles `rects` (inside the surface) of a 32-bit RGBA surface into the same places
+// of an existing texture at least as large; the rest of the texture keeps what it holds.
+void SDL_SurfaceRects_to_GLTexture(SDL_Surface* surface, const std::vector<SDL_Rect>& rects,
+                                   unsigned int texture);
 
 // The handling of events a scene does not handle itself: a window-close request becomes the quit
 // code 99; every other event leaves `code` unchanged.

@@ -1,10 +1,9 @@
 // Composing a board from its pieces, redrawing and uploading only what changed.
 #include "game/boardpieces.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
+#include "common/commonfunc.h"
 #include "game/alphablit.h"
 
 namespace {
@@ -132,17 +131,7 @@ bool BoardPieces::Compose(SDL_Surface* board) {
 }
 
 void BoardPieces::Upload(SDL_Surface* board, unsigned int texture) {
-  if (dirty.empty()) return;
-  if (SDL_MUSTLOCK(board)) SDL_LockSurface(board);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, board->pitch / 4);
-  for (const SDL_Rect& r : dirty) {
-    const Uint8* first = static_cast<const Uint8*>(board->pixels) + r.y * board->pitch + r.x * 4;
-    glTexSubImage2D(GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, GL_RGBA, GL_UNSIGNED_BYTE, first);
-  }
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  if (SDL_MUSTLOCK(board)) SDL_UnlockSurface(board);
+  QUORL_COMMON::SDL_SurfaceRects_to_GLTexture(board, dirty, texture);
   dirty.clear();
 }
 

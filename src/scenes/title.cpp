@@ -70,20 +70,6 @@ SDL_Rect VisibleArea(SDL_Surface* picture, int width, int height) {
                   static_cast<Uint16>(bottom - top + 1)};
 }
 
-// Copies the `area` of a 32-bit surface into the same place of a canvas texture.
-void UploadArea(SDL_Surface* surface, const SDL_Rect& area, unsigned int texture) {
-  if (area.w == 0 || area.h == 0) return;
-  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
-  const Uint8* first = static_cast<const Uint8*>(surface->pixels) +
-                       static_cast<size_t>(area.y) * surface->pitch + static_cast<size_t>(area.x) * 4;
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, surface->pitch / 4);
-  glTexSubImage2D(GL_TEXTURE_2D, 0, area.x, area.y, area.w, area.h, GL_RGBA, GL_UNSIGNED_BYTE, first);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-}
-
 void FreePicture(SDL_Surface** surface) {
   FreePNGSurface(*surface);
   *surface = nullptr;
@@ -217,7 +203,7 @@ int Title::Action(int code) {
   SDL_Rect lightPos = lightArea;
   SDL_AlphaBlendBlitSurface(lightImage, &lightArea, lightAlpha, lightCanvas, &lightPos);
   FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-  UploadArea(lightCanvas, lightArea, textures[1]);
+  if (lightArea.w > 0) QUORL_COMMON::SDL_SurfaceRects_to_GLTexture(lightCanvas, {lightArea}, textures[1]);
   FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
 
   Draw();
