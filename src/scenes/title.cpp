@@ -199,12 +199,14 @@ int Title::Action(int code) {
 
   // Texture 1: the light alone at this frame's opacity, refilled inside the light's area only
   // (outside it the light is transparent in every frame).
-  SDL_FillRect(lightCanvas, &lightArea, SDL_MapRGBA(lightCanvas->format, 0, 0, 0, 0));
-  SDL_Rect lightPos = lightArea;
-  SDL_AlphaBlendBlitSurface(lightImage, &lightArea, lightAlpha, lightCanvas, &lightPos);
-  FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-  if (lightArea.w > 0) QUORL_COMMON::SDL_SurfaceRects_to_GLTexture(lightCanvas, {lightArea}, textures[1]);
-  FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
+  if (lightArea.w > 0) {
+    SDL_Rect fill = lightArea, from = lightArea, to = lightArea;  // SDL may clip them in place
+    SDL_FillRect(lightCanvas, &fill, SDL_MapRGBA(lightCanvas->format, 0, 0, 0, 0));
+    SDL_AlphaBlendBlitSurface(lightImage, &from, lightAlpha, lightCanvas, &to);
+    FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
+    QUORL_COMMON::SDL_SurfaceRects_to_GLTexture(lightCanvas, {lightArea}, textures[1]);
+    FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
+  }
 
   Draw();
   return result;
