@@ -1,12 +1,12 @@
 // What the floor alone costs the renderer: floor 1 seen from each of its floor cells in turn,
-// each in another direction (350 frames of clear, floor, swap, finish), in the game's drawing state and in variants that
-// change one thing each (texturing, filtering, lighting). Prints the median and 99th percentile in
+// each in another direction (350 frames of clear, floor, swap, finish), in the game's drawing
+// state and in variants that change one thing each (texturing, filtering, lighting). Prints the median and 99th percentile in
 // milliseconds per variant and the fragments a frame; only the first variant gives the game's
 // pictures, the others show what each part of the pixel work costs. Needs a display.
+#define GL_GLEXT_PROTOTYPES  // the occlusion queries of OpenGL 1.5, which Mesa's library exports
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <SDL/SDL.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -102,32 +102,26 @@ void Print(const char* name, std::vector<double> ms) {
          ms[std::min(ms.size() - 1, ms.size() * 99 / 100)]);
 }
 
-// Fragments of one turn a frame: those that pass the depth test (each is textured and lit once),
+// Fragments a frame over the same views: those that pass the depth test (each is textured and lit once),
 // and all that the floor's surfaces cover (the depth test sends the rest away before texturing).
 void CountFragments(FloorView* view) {
-  auto beginQuery = reinterpret_cast<PFNGLBEGINQUERYPROC>(SDL_GL_GetProcAddress(("glBeginQuery")));
-  auto endQuery = reinterpret_cast<PFNGLENDQUERYPROC>(SDL_GL_GetProcAddress(("glEndQuery")));
-  auto genQueries = reinterpret_cast<PFNGLGENQUERIESPROC>(SDL_GL_GetProcAddress(("glGenQueries")));
-  auto deleteQueries = reinterpret_cast<PFNGLDELETEQUERIESPROC>(SDL_GL_GetProcAddress(("glDeleteQueries")));
-  auto result = reinterpret_cast<PFNGLGETQUERYOBJECTUIVPROC>(SDL_GL_GetProcAddress(("glGetQueryObjectuiv")));
-  if (!beginQuery || !endQuery || !genQueries || !deleteQueries || !result) return;
   GLuint query = 0;
-  genQueries(1, &query);
+  glGenQueries(1, &query);
   double passed = 0, covered = 0;
   for (int frame = 0; frame < kFrames; ++frame) {
     for (int pass = 0; pass < 2; ++pass) {
       // The second pass draws every fragment the surfaces cover, changing no pixel.
       if (pass == 1) glDepthFunc(GL_ALWAYS), glDepthMask(GL_FALSE), glColorMask(0, 0, 0, 0);
-      beginQuery(GL_SAMPLES_PASSED, query);
+      glBeginQuery(GL_SAMPLES_PASSED, query);
       view->DrawFloor(frame, true);
-      endQuery(GL_SAMPLES_PASSED);
+      glEndQuery(GL_SAMPLES_PASSED);
       glDepthFunc(GL_LESS), glDepthMask(GL_TRUE), glColorMask(1, 1, 1, 1);
       GLuint count = 0;
-      result(query, GL_QUERY_RESULT, &count);
+      glGetQueryObjectuiv(query, GL_QUERY_RESULT, &count);
       (pass == 0 ? passed : covered) += count;
     }
   }
-  deleteQueries(1, &query);
+  glDeleteQueries(1, &query);
   printf("  fragments a frame: %.0f pass the depth test, %.0f covered, of %d pixels\n",
          passed / kFrames, covered / kFrames, 800 * 600);
 }
@@ -135,10 +129,7 @@ void CountFragments(FloorView* view) {
 }  // namespace
 
 int main() {
-  if (chdir(QUORL_DATA_DIR) != 0 || !testsupport::OpenTestWindow()) {
-    printf("floor fill: needs the generated content and a display, skipped\n");
-    return 0;
-  }
+  if (!testsupport::EnterContentWithWindow("floor fill")) return 0;
   QUORL_COMMON::SetFixedSeed(1);
   FloorView view;
   if (view.Init(800, 600, 1, false, 0, 0) != 0) return 0;

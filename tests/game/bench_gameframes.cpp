@@ -2,7 +2,6 @@
 // the start of Action to after the buffer swap with the drawing finished. Prints the median, the
 // 99th percentile and the worst frame in milliseconds. Needs a display (xvfb-run under none).
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,10 +16,7 @@
 #include "support/glwindow.h"
 
 int main() {
-  if (chdir(QUORL_DATA_DIR) != 0 || !testsupport::OpenTestWindow()) {
-    printf("game frames: needs the generated content and a display, skipped\n");
-    return 0;
-  }
+  if (!testsupport::EnterContentWithWindow("game frames")) return 0;
   QUORL_COMMON::SetFixedSeed(1);
   GameMain game;
   if (game.Init(800, 600, 1, false, 0, 0) != 0) return 0;

@@ -4,7 +4,6 @@
 // the median, mean, 99th percentile and worst frame in milliseconds, and the same with the status
 // board's composing, and the time of floor changes. Needs a display (xvfb-run under none) for the models' display lists.
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -110,10 +109,7 @@ Figures Summed(std::vector<double> ms) {
 }  // namespace
 
 int main() {
-  if (chdir(QUORL_DATA_DIR) != 0 || !testsupport::OpenTestWindow()) {
-    printf("game logic: needs the generated content and a display, skipped\n");
-    return 0;
-  }
+  if (!testsupport::EnterContentWithWindow("game logic")) return 0;
   QUORL_COMMON::SetFixedSeed(21);
   LogicBench game;
   game.SetInvulnerable(true);

@@ -12,6 +12,11 @@ namespace testsupport {
 // can be opened.
 bool OpenTestWindow(int width = 800, int height = 600);
 
+// Benchmarks of the game: moves into the generated content folder and opens the window. When
+// either fails, prints "NAME: needs the generated content and a display, skipped" and returns
+// false (a benchmark then ends with status 0).
+bool EnterContentWithWindow(const char* name);
+
 // Pixels of the back buffer, 4 bytes R, G, B, A, top row first (call before any swap).
 std::vector<unsigned char> ReadBackBuffer(int width = 800, int height = 600);
 
