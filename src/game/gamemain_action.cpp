@@ -103,6 +103,21 @@ float Spread() {
   return static_cast<float>(r) * 2 * SHOT_SPREAD / 32767 - SHOT_SPREAD;
 }
 
+// A board's quad in the plane z = 0, halfWidth x halfHeight either side of the eye's line, showing
+// the texture's region (0, 0)-(u, v) with its row 0 at the top.
+void BoardQuad(float halfWidth, float halfHeight, float u, float v) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, v);
+  glVertex3f(-halfWidth, -halfHeight, 0);
+  glTexCoord2f(u, v);
+  glVertex3f(halfWidth, -halfHeight, 0);
+  glTexCoord2f(u, 0);
+  glVertex3f(halfWidth, halfHeight, 0);
+  glTexCoord2f(0, 0);
+  glVertex3f(-halfWidth, halfHeight, 0);
+  glEnd();
+}
+
 }  // namespace
 
 // One frame, in the order of its fifteen steps.
@@ -749,16 +764,7 @@ void GameMain::Draw() {
     glTranslatef(0, 0, 0.00001f);
     glBindTexture(GL_TEXTURE_2D, overlayTexture);
     glColor3f(1, 1, 1);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, v);
-    glVertex3f(-0.4f, -0.3f, 0);
-    glTexCoord2f(u, v);
-    glVertex3f(0.4f, -0.3f, 0);
-    glTexCoord2f(u, 0);
-    glVertex3f(0.4f, 0.3f, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(-0.4f, 0.3f, 0);
-    glEnd();
+    BoardQuad(0.4f, 0.3f, u, v);
   }
   glBindTexture(GL_TEXTURE_2D, 0);
   glPopMatrix();
@@ -799,16 +805,7 @@ void GameMain::DrawStatusBoard(float halfWidth, float halfHeight, float u, float
   glEnable(GL_SCISSOR_TEST);
   for (const SDL_Rect& r : statusScissors) {
     glScissor(r.x, r.y, r.w, r.h);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, v);
-    glVertex3f(-halfWidth, -halfHeight, 0);
-    glTexCoord2f(u, v);
-    glVertex3f(halfWidth, -halfHeight, 0);
-    glTexCoord2f(u, 0);
-    glVertex3f(halfWidth, halfHeight, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(-halfWidth, halfHeight, 0);
-    glEnd();
+    BoardQuad(halfWidth, halfHeight, u, v);
   }
   glDisable(GL_SCISSOR_TEST);
 }
