@@ -201,6 +201,15 @@ int InputScript::Parse(const std::string& text, std::string* error) {
   }
   std::stable_sort(events_.begin(), events_.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+  int inFrame = 0;
+  for (size_t i = 0; i < events_.size(); ++i) {
+    if (i > 0 && events_[i].frame != events_[i - 1].frame) inFrame = 0;
+    if (events_[i].kind == ScriptEvent::SCREENSHOT || ++inFrame <= MAX_FRAME_EVENTS) continue;
+    *error = "line " + std::to_string(events_[i].line) + ": more than " + std::to_string(MAX_FRAME_EVENTS) +
+             " input events in frame " + std::to_string(events_[i].frame);
+    events_.clear();
+    return -1;
+  }
   return 0;
 }
 

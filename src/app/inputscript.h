@@ -20,9 +20,14 @@ struct ScriptEvent {
 
 class InputScript {
  public:
+  // Input events one frame of a script may hold: they are all queued at the frame's start, and
+  // SDL 1.2's event queue holds 127, some of which SDL itself needs (window and pointer events).
+  static constexpr int MAX_FRAME_EVENTS = 100;
+
   // Parses a script text: one event a line, "FRAME EVENT ARGS...", blank lines and '#' comments
   // allowed; FRAME is 1 or more. Events are kept in frame order (lines of the same frame in
-  // file order). Returns 0, or -1 with `error` naming the line number and the fault.
+  // file order). Returns 0, or -1 with `error` naming the line number and the fault (also for
+  // more than MAX_FRAME_EVENTS input events in one frame: the line of the first one too many).
   int Parse(const std::string& text, std::string* error);
   // Reads and parses a file. Returns 0, or -1 with `error` set.
   int Load(const char* path, std::string* error);

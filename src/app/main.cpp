@@ -29,6 +29,7 @@
 #include "common/framephases.h"
 #include "common/playview.h"
 #include "common/random.h"
+#include "common/runtally.h"
 #include "game/gamemain.h"
 #include "scenes/endrole.h"
 #include "scenes/title.h"
@@ -119,6 +120,8 @@ GameFolders g_folders;        // where the content, the save and the screenshots
 std::string g_workDir;        // the working folder the program was started in
 int g_lastScreenshot = 0;     // the number of the last screenshot given out
 bool g_saveFailShown = false;  // a failed save is reported once
+bool g_saveWritten = false;    // the run has written g_lastSave (for the run summary)
+SaveData g_lastSave;
 
 // F12: the frame now being drawn goes to the next free screenshots/quorl-NNNN.png.
 void TakeScreenshot() {
@@ -140,6 +143,8 @@ int WatchEvents(const SDL_Event* event) {
 
 // Writes the save; a save that cannot be written is reported once, and the game goes on.
 void WriteSave(const SaveData& save) {
+  g_saveWritten = true;
+  g_lastSave = save;
   MakeFolders(g_folders.user);
   if (WriteSaveData(g_folders.save.c_str(), save) == 0 || g_saveFailShown) return;
   g_saveFailShown = true;
@@ -189,7 +194,10 @@ enum class RealInput { DIRECT, AT_FRAME_START, CLOSE_ONLY };
 // it delivers when a demo is being recorded.
 void DeliverInput(InputScript* script, const Options& options, long frame, RealInput real,
                   const std::vector<ScriptEvent>& played) {
+  // Events that found SDL's queue full last frame go first: none is ever dropped.
+  static std::vector<SDL_Event> heldOver;
   std::vector<SDL_Event> events;
+  events.swap(heldOver);
   if (real != RealInput::DIRECT) {
     for (const SDL_Event& e : InputCapture::Take()) {
       if (real == RealInput::AT_FRAME_START || e.type == SDL_QUIT) events.push_back(e);
@@ -210,15 +218,20 @@ void DeliverInput(InputScript* script, const Options& options, long frame, RealI
     events.push_back(quit);
   }
   for (SDL_Event& e : events) {
-    if (recorder.IsOpen()) {
-      // Only what a demo can hold reaches the scenes, so that playback gives them the same.
-      ScriptEvent line;
-      if (!InputScript::FromSDLEvent(e, frame, SCREEN_WIDTH, SCREEN_HEIGHT, &line)) continue;
-      recorder.Record(line);
+    // Only what a demo can hold reaches the scenes, so that playback gives them the same.
+    ScriptEvent line;
+    if (recorder.IsOpen() && !InputScript::FromSDLEvent(e, frame, SCREEN_WIDTH, SCREEN_HEIGHT, &line)) continue;
+    if (!heldOver.empty() || SDL_PushEvent(&e) != 0) {
+      heldOver.push_back(e);  // the queue is full: the next frame, in the same order
+      continue;
     }
+    if (recorder.IsOpen()) recorder.Record(line);
     // Pushed events pass by the event watch: the screenshot key is seen here.
     if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_F12) TakeScreenshot();
-    SDL_PushEvent(&e);
+  }
+  if (!heldOver.empty()) {
+    printf("QUORL: frame %ld: SDL's event queue is full; %zu input events wait for the next frame\n", frame,
+           heldOver.size());
   }
 }
 
@@ -490,8 +503,9 @@ int main(int argc, char** argv) {
     }
     if (current == QUORL_COMMON::GLOBAL_ERROR || current == QUORL_COMMON::QUIT_CODE) {
       if (!options.summaryPath.empty()) {
-        WriteRunSummary(options.summaryPath, RunSummaryText(options.hasSeed, options.seed, frame, lastScene,
-                                                            game.getSummary()));
+        WriteRunSummary(options.summaryPath,
+                        RunSummaryText(options.hasSeed, options.seed, frame, lastScene, game.getSummary(),
+                                       QUORL_COMMON::Tally().Text(), g_saveWritten ? &g_lastSave : nullptr));
       }
       if (!options.timedemoPath.empty()) {
         printf("%s\n", frameTimes.Line(options.timedemoPath).c_str());

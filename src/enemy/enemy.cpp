@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/commonfunc.h"
+#include "common/runtally.h"
 #include "sound/mcisendstring.h"
 
 namespace {
@@ -516,6 +517,7 @@ int Enemy::ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item*
                           float* push) {
   const float* p = player->pos;
   int damage = 0;
+  frameHits.clear();
   for (EnemyData* e : enemies) {
     if (e->hidden) continue;
     if (e->itemDropped) {
@@ -546,6 +548,7 @@ int Enemy::ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item*
           push[0] = ux * 0.1f;
           push[2] = uz * 0.1f;
           damage += 20;
+          frameHits.push_back({QUORL_COMMON::HIT_BODY, e->type, 20});
           break;
         }
       }
@@ -560,12 +563,14 @@ int Enemy::ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item*
     float ux, uz;
     PushDirection(e->pos, p, &ux, &uz);
     float f = rule->push;
-    damage += rule->damage;
+    int dealt = rule->damage;
     if (rule->chargeDamage != 0 && e->state == 3 && e->timer > -200) {
-      damage += rule->chargeDamage;
+      dealt += rule->chargeDamage;
       e->timer = -200;
       f += rule->chargePush;
     }
+    damage += dealt;
+    frameHits.push_back({QUORL_COMMON::HIT_BODY, e->type, dealt});
     push[0] = ux * f;
     push[2] = uz * f;
   }
@@ -580,6 +585,7 @@ int Enemy::ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item*
     for (int k = 0; k < 3; k++) push[k] = (bp[k] - p[k]) * 0.4f;
     push[1] = 15.0f;
     damage += d;
+    frameHits.push_back({QUORL_COMMON::HIT_BULLET, b->getType(), d});
   }
   ServeSE(p);
   return damage;
@@ -627,7 +633,10 @@ int Enemy::ImpactfromPlayer(Bullet* bullet) {
   } else {
     bullet->HitEnemy();
     target->hitPoint -= damage;
-    if (target->hitPoint < 1) target->state = 100;
+    if (target->hitPoint < 1) {
+      target->state = 100;
+      QUORL_COMMON::Tally().Kill(target->type);
+    }
   }
   SetSE(target);
   return 0;

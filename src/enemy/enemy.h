@@ -9,6 +9,7 @@
 #include "bullet/bullet.h"
 #include "common/collision.h"
 #include "common/item.h"
+#include "common/runtally.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemydata.h"
 
@@ -51,6 +52,9 @@ class Enemy {
   // enemy bullets (knock-back into `push`), then serves the sound slots with the player's centre
   // as listener. Returns the damage dealt.
   int ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item* item, float* push);
+  // The hits of the last ImpacttoPlayer, one per body in reach and per bullet that struck; their
+  // damage adds up to its result.
+  const std::vector<QUORL_COMMON::PlayerHit>& FrameHits() const { return frameHits; }
   // What one live player bullet does: hits the nearest visible living enemy it touches before a
   // wall. Returns 0.
   int ImpactfromPlayer(Bullet* bullet);
@@ -140,4 +144,5 @@ class Enemy {
   int seState[3][4] = {};      // [kind][species]: 0 idle, 2 requested, 4 playing
   float sePos[3][4][3] = {};   // where each slot was requested
   bool soundsOpen = false;     // Init opened the 23 aliases
+  std::vector<QUORL_COMMON::PlayerHit> frameHits;  // see FrameHits
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/runtally.h"
 #include "enemy/enemy.h"
 
 namespace {
@@ -599,6 +600,7 @@ void Enemy::RunOver(EnemyData* boss) {
     if (std::min(a, b) <= 40.0f) continue;
     o->itemKind = 0;
     o->state = 100;
+    QUORL_COMMON::Tally().Kill(o->type);
     SetSE(o);
     PlayNow("big-doosy-run-over");
   }
@@ -745,6 +747,7 @@ int Enemy::ActionMelShell(float* eye, EnemyData* e) {
     if (e->hitPoint < 1 && e->state == _ShellChoose) {
       e->state = 100;
       e->timer = 120;
+      QUORL_COMMON::Tally().Kill(e->type);
       PlayNow("boss3-dying1");
     }
     if (e->timer < 1 && e->state == _ShellChoose) ChooseShellAttack(e);

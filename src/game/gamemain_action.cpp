@@ -15,6 +15,7 @@
 #include "common/commonfunc.h"
 #include "common/framephases.h"
 #include "common/item.h"
+#include "common/runtally.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemy.h"
 #include "game/alphablit.h"
@@ -434,7 +435,11 @@ void GameMain::ContactStep() {
     --invincibleCount;
   }
   frameDamage = damage;
+  if (damage != 0) {
+    for (const QUORL_COMMON::PlayerHit& hit : enemy->FrameHits()) QUORL_COMMON::Tally().Hit(hit);
+  }
 
+  if (item.kind == ITEM_MEAT || item.kind == ITEM_SP_BULLETS) QUORL_COMMON::Tally().Item(item.kind, item.amount);
   if (item.kind == ITEM_MEAT) {
     pendingHit -= item.amount;
     PlaySE(hitPoint == gamemain_const::MaxHitPoint && pendingHit <= 0 ? "eat2" : "eat1");
@@ -709,6 +714,8 @@ void GameMain::CountDownTimer() {
 }
 
 void GameMain::KeepMusicAlive() {
+  // The dead hear their music stop (the death fade stops it) and not start again.
+  if (IsDead()) return;
   if (!MusicPlaying() && musicHold == 0) VBMP3Wrap::vbmp3_play();
 }
 

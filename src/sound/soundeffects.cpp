@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "common/runtally.h"
 #include "sound/audiodevice.h"
 #include "sound/filebytes.h"
 
@@ -71,6 +72,7 @@ int SoundEffects::Run(const MciCommand& command) {
   Sound* sound = &found->second;
   switch (command.verb) {
     case MciCommand::PLAY:
+      QUORL_COMMON::Tally().Sound(command.alias, sound->left, sound->right);
       return Play(sound);
     case MciCommand::STOP:
     case MciCommand::SEEK_START:  // a seek stops the sample; the next play starts at the beginning

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/random.h"
+#include "common/runtally.h"
 
 int VBMP3Wrap::LoadCount = 0;
 void* VBMP3Wrap::Handle = nullptr;
@@ -101,40 +102,60 @@ void ClearEntries() {
   VBMP3Wrap::vbmp3_advanceClock = nullptr;
 }
 
-// The music loudness: the library's own entries, and the share of each request passed on.
+// The library's own entries behind the ones the game calls: the game's calls are counted for the
+// run summary, and every soft volume it asks for is scaled by the player's music volume.
+struct LibraryEntries {
+  VBMP3_INIT init = nullptr;
+  VBMP3_OPEN open = nullptr;
+  VBMP3_PLAY play = nullptr;
+  VBMP3_STOP stop = nullptr;
+  VBMP3_SETSOFTVOLUME setSoftVolume = nullptr;
+};
+LibraryEntries library;
 int musicPercent = 100;
-VBMP3_INIT libraryInit = nullptr;
-VBMP3_SETSOFTVOLUME librarySetSoftVolume = nullptr;
 int askedLeft = 100, askedRight = 100;  // the soft volume the game last asked for
 
 int ScaledSetSoftVolume(int left, int right) {
   askedLeft = left;
   askedRight = right;
-  return librarySetSoftVolume(left * musicPercent / 100, right * musicPercent / 100);
+  QUORL_COMMON::Tally().MusicVolume(left, right);
+  return library.setSoftVolume(left * musicPercent / 100, right * musicPercent / 100);
 }
 
 // The library starts a piece at full volume: at once scaled down to the player's share.
 int ScaledInit() {
-  const int result = libraryInit();
-  if (musicPercent != 100) ScaledSetSoftVolume(askedLeft, askedRight);
+  const int result = library.init();
+  if (musicPercent != 100) library.setSoftVolume(askedLeft * musicPercent / 100, askedRight * musicPercent / 100);
   return result;
 }
 
-// Puts the scaling entries in place of the library's (only when the player lowered the music,
-// so that the default run talks to the library exactly as designed).
-void HookVolume() {
-  if (VBMP3Wrap::vbmp3_init == nullptr) return;
-  if (libraryInit == nullptr) {
-    libraryInit = VBMP3Wrap::vbmp3_init;
-    librarySetSoftVolume = VBMP3Wrap::vbmp3_setSoftVolume;
-  }
-  if (musicPercent != 100) {
-    VBMP3Wrap::vbmp3_init = ScaledInit;
-    VBMP3Wrap::vbmp3_setSoftVolume = ScaledSetSoftVolume;
-  } else {
-    VBMP3Wrap::vbmp3_init = libraryInit;
-    VBMP3Wrap::vbmp3_setSoftVolume = librarySetSoftVolume;
-  }
+unsigned char CountedOpen(const char* path, VBMP3Info* info) {
+  QUORL_COMMON::Tally().MusicOpen(path);
+  return library.open(path, info);
+}
+
+int CountedPlay() {
+  QUORL_COMMON::Tally().MusicPlay();
+  return library.play();
+}
+
+int CountedStop() {
+  QUORL_COMMON::Tally().MusicStop();
+  return library.stop();
+}
+
+// Puts the counting and scaling entries in place of the library's.
+void HookEntries() {
+  library.init = VBMP3Wrap::vbmp3_init;
+  library.open = VBMP3Wrap::vbmp3_open;
+  library.play = VBMP3Wrap::vbmp3_play;
+  library.stop = VBMP3Wrap::vbmp3_stop;
+  library.setSoftVolume = VBMP3Wrap::vbmp3_setSoftVolume;
+  VBMP3Wrap::vbmp3_init = ScaledInit;
+  VBMP3Wrap::vbmp3_open = CountedOpen;
+  VBMP3Wrap::vbmp3_play = CountedPlay;
+  VBMP3Wrap::vbmp3_stop = CountedStop;
+  VBMP3Wrap::vbmp3_setSoftVolume = ScaledSetSoftVolume;
 }
 
 }  // namespace
@@ -155,10 +176,9 @@ int VBMP3Wrap::Init() {
       }
     }
     vbmp3_advanceClock = reinterpret_cast<VBMP3_ADVANCECLOCK>(SDL_LoadFunction(Handle, CLOCK_ENTRY));
-    libraryInit = nullptr;
-    librarySetSoftVolume = nullptr;
     askedLeft = askedRight = 100;
-    HookVolume();
+    QUORL_COMMON::Tally().MusicLoaded();
+    HookEntries();
     // Failed look-ups on the way (another folder, the optional entry) are no errors here.
     SDL_ClearError();
     // A run with a fixed seed must not depend on wall-clock time: the frame clock rules.
@@ -176,8 +196,7 @@ int VBMP3Wrap::Finalize() {
     SDL_UnloadObject(Handle);
     Handle = nullptr;
     ClearEntries();
-    libraryInit = nullptr;
-    librarySetSoftVolume = nullptr;
+    library = LibraryEntries();
   }
   return 0;
 }
@@ -189,8 +208,7 @@ void VBMP3Wrap::AdvanceClock(unsigned int milliseconds) {
 void VBMP3Wrap::SetMusicVolume(int percent) {
   musicPercent = percent < 0 ? 0 : percent > 100 ? 100 : percent;
   if (Handle == nullptr) return;
-  HookVolume();
-  librarySetSoftVolume(askedLeft * musicPercent / 100, askedRight * musicPercent / 100);
+  library.setSoftVolume(askedLeft * musicPercent / 100, askedRight * musicPercent / 100);
 }
 
 int VBMP3Wrap::MusicVolume() { return musicPercent; }

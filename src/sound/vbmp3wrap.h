@@ -27,6 +27,8 @@ class VBMP3Wrap {
   // what the library plays. Takes effect at once when the library is loaded.
   static void SetMusicVolume(int percent);
   static int MusicVolume();
+  // While loaded, the entries vbmp3_open, vbmp3_play, vbmp3_stop and vbmp3_setSoftVolume also
+  // count the game's calls in the run's tally (QUORL_COMMON::Tally) before the library's own run.
 
   static int LoadCount;  // wrappers holding the library
   static void* Handle;   // the loaded library, or null

@@ -61,8 +61,15 @@ TEST(InputScript, MalformedLinesNameTheirLineNumber) {
     EXPECT_NE(std::string::npos, error.find(expected)) << text << " -> " << error;
     EXPECT_TRUE(script.Events().empty());
   }
+  // A frame's events all go into SDL's queue at once: one too many is refused at its line (a later
+  // frame's event between them and screenshots do not count).
+  std::string crowded = "6 keydown w\n";
+  for (int i = 0; i < InputScript::MAX_FRAME_EVENTS; ++i) crowded += "5 mousemotion 1 0\n5 screenshot a.png\n";
   InputScript script;
   std::string error;
+  EXPECT_EQ(0, script.Parse(crowded, &error)) << error;
+  EXPECT_EQ(-1, script.Parse(crowded + "5 keyup w\n", &error));
+  EXPECT_NE(std::string::npos, error.find("line 202: more than 100 input events in frame 5")) << error;
   EXPECT_EQ(-1, script.Load("no-such-script.txt", &error));
   EXPECT_NE(std::string::npos, error.find("no-such-script.txt"));
 }

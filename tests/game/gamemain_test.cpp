@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <unistd.h>
 #include <string>
 #include <vector>
@@ -297,6 +299,59 @@ TEST_F(GameMainTest, DoorsPassOnlyFacingThemWithOneSoundAndStayShutWhenLocked) {
       EXPECT_EQ(1, Count(d.sound)) << (&d - doors);
     }
   }
+  // Each of the four ways faces its door from its first heading on, up to and not at its last:
+  // the map (1 x 2 along -z, 2 x 1 along +x), where the player stands, the heading, whether it passes.
+  const int alongZ[2] = {WALL_ALL | DOOR_RIGHT, WALL_ALL | DOOR_LEFT};
+  const int alongX[2] = {WALL_ALL | DOOR_DOWN, WALL_ALL | DOOR_UP};
+  struct Edge { bool xMap; float x, z, yaw; bool through; };
+  const Edge edges[] = {{false, 0, -1.7f, 315, true}, {false, 0, -1.7f, 45, false},  // towards -z
+                        {false, 0, -2.3f, 135, true}, {false, 0, -2.3f, 225, false}, // towards +z
+                        {true, 1.7f, 0, 45, true},    {true, 1.7f, 0, 135, false},   // towards +x
+                        {true, 2.3f, 0, 225, true},   {true, 2.3f, 0, 315, false}};  // towards -x
+  for (const Edge& e : edges) {
+    ASSERT_EQ(0, game.dungeon->SetMapData(e.xMap ? alongX : alongZ, e.xMap ? 2 : 1, e.xMap ? 1 : 2, 0, 0));
+    p.Place(e.x, e.z, e.yaw);
+    game.doorLock = 0, game.actionFlags = 0;
+    p.Frame();
+    EXPECT_EQ(e.through, std::fabs(game.pos[0] - e.x) + std::fabs(game.pos[2] - e.z) > 1) << (&e - edges);
+  }
+}
+
+// While dead, frozen by a boss scene or going down the stairs the player's input is dropped:
+// a mouse motion turns nothing and a click fires nothing.
+TEST_F(GameMainTest, InputIsDroppedWhileDeadFrozenOrDescending) {
+  using namespace DungeonConst;
+  const int stairs[2] = {WALL_UP | WALL_DOWN | WALL_LEFT, FLOOR_STEP | WALL_RIGHT};
+  const std::pair<const char*, std::function<void()>> states[] = {
+      {"dead", [&] { game.hitPoint = 1, game.pendingHit = 1; }},
+      {"frozen", [&] { game.EnterBossRoom(); }},
+      {"descending", [&] { ASSERT_EQ(0, game.dungeon->SetMapData(stairs, 1, 2, 0, 0)); p.Place(0, -4, 0); }},
+  };
+  for (const auto& [name, enter] : states) {
+    p.Start(1);
+    p.OpenRoom();
+    enter();
+    p.Frame();
+    const float yaw = game.yaw;
+    testsupport::PushMouseMotion(40, 0);
+    testsupport::PushClick(1, 400, 300);
+    p.Frames(2);
+    EXPECT_EQ(yaw, game.yaw) << name;
+    EXPECT_EQ(8, game.magazine) << name;
+  }
+}
+
+// Escape leaves for the title with the kills of the floor being left counted.
+TEST_F(GameMainTest, EscapeCountsTheKillsOfTheFloorItLeaves) {
+  p.Start(1, false, false);
+  ASSERT_GE(game.enemy->getEnemies().size(), 2u);
+  game.enemy->getEnemies().front()->state = 100;
+  game.enemy->getEnemies().back()->state = 100;
+  testsupport::PushKey(SDLK_ESCAPE, true);
+  EXPECT_EQ(1, p.Frame());
+  int enemies = 0, kills = 0;
+  game.getKillData(&enemies, &kills);
+  EXPECT_EQ(2, kills);
 }
 
 TEST_F(GameMainTest, StairsFadeOverAHundredFramesAndChangeTheFloorAndItsMusic) {
@@ -430,6 +485,7 @@ TEST_F(GameMainTest, HitPointsDrainHealInvincibilityItemsAndDeath) {
   EXPECT_EQ(2, p.Frames(119));
   EXPECT_GT(Count("music stop"), 0);
   EXPECT_EQ(1, p.Frame());
+  EXPECT_EQ(0, Count("music play")) << "the music stays stopped while dead";
 }
 
 TEST_F(GameMainTest, AnEnemyAheadIsDrawnInTheView) {
@@ -547,13 +603,19 @@ TEST_F(GameMainTest, NoFlashDimsTheDamageAndWhiteFlashesButNotTheFades) {
     game.enemy->Add(20.3f, -20, 0, 2);  // a doosy: its body pushes
     p.Frame();
     EXPECT_EQ(noFlash ? 28 : 85, alpha()) << noFlash;
-    // The white flash after the last boss, held at full strength from frame 80 to 120.
+    // The white flash after the last boss by its timer: rising over 80 frames, held for 40,
+    // fading over 130.
     p.Start(30);
     game.BossGoingDown();
-    game.actionTimer = 200;
-    game.BossGoingDown();
-    EXPECT_EQ(noFlash ? 85 : 255, alpha()) << noFlash;
-    EXPECT_EQ(255, GameMainProbe::At(game.overlaySurface, 400, 300)[1]);
+    const std::pair<int, int> ramp[] = {{299, 3}, {260, 127}, {220, 255}, {180, 255}, {179, 253}, {100, 98}, {50, 0}};
+    for (const auto& [timer, full] : ramp) {
+      game.actionTimer = timer;
+      game.BossGoingDown();
+      EXPECT_EQ(noFlash ? full / 3 : full, alpha()) << noFlash << " " << timer;
+      if (full > 0) {
+        EXPECT_EQ(255, GameMainProbe::At(game.overlaySurface, 400, 300)[1]) << timer;
+      }
+    }
     // The death fade keeps its full strength.
     p.Start(1);
     p.OpenRoom();
