@@ -161,6 +161,32 @@ TEST_F(EnemyTest, ZoosyFiresFiveBulletsThreeBesideTheMuzzle) {
   EXPECT_EQ(120, e->timer + 1) << "120, less the frame's own count";
 }
 
+// The zoosy's turret: towards a player far to one side it aims at most 60 degrees off its heading
+// (the other side the other way), and it moves 2 degrees a frame only while the state timer is
+// below 111, in sight or not (out of sight back towards straight ahead).
+TEST_F(EnemyTest, ZoosyTurretClampsAndWaitsForItsTimer) {
+  float at[3];
+  CellCentre(5, 5, 0, at);
+  enemy.Add(at[0], at[2], 0, 3);
+  EnemyData* e = At(0);
+  Settle(&enemy, 3);
+  struct Case { float heading; int timer; float aim; };  // heading of the eye (-1: out of sight)
+  const Case cases[] = {{90, 151, 0}, {90, 51, 0}, {270, 151, 0}, {270, 51, 0}, {-1, 151, 10}, {-1, 51, 10}};
+  float target[2] = {0, 0};  // the aim sought at 90 and at 270
+  for (const Case& c : cases) {
+    float eye[3] = {1000, 0, 1000};
+    if (c.heading >= 0) EyeAt(e, c.heading, 6, eye);
+    e->state = 1, e->yaw = 0, e->timer = c.timer, e->aim = c.aim;  // walking: no new wander choice
+    enemy.ActionZoosy(eye, e);
+    const float sought = c.heading < 0 ? 0 : e->aimTarget;
+    if (c.heading >= 0) target[c.heading > 180] = sought;
+    const float step = c.timer > 111 ? 0 : (sought > c.aim ? 2 : -2);
+    EXPECT_FLOAT_EQ(c.aim + step, e->aim) << c.heading << " " << c.timer;
+  }
+  EXPECT_FLOAT_EQ(60, std::fabs(target[0]));
+  EXPECT_FLOAT_EQ(-target[0], target[1]);
+}
+
 // A killed boosy stays on an ordinary floor; on a boss floor it sinks and hides once its item is
 // gone, at a random cell of the room.
 TEST_F(EnemyTest, DeadBoosyStaysOrSinksAndHides) {

@@ -36,9 +36,11 @@ TEST_F(EnemyTest, BigBoosyRevivesEscortsAndSinksWhenKilled) {
   enemy.Add(15, 10);
   for (int n = 0; n < 600; n++) Frame(kAway);
   EXPECT_EQ(11, Visible(enemy) * 10 + enemy.getBossMode()) << "no revival before it sees the player";
+  At(1)->hitPoint = 0;
   Frame(kEye);
   EXPECT_EQ(22, Visible(enemy) * 10 + enemy.getBossMode());
   EXPECT_EQ(101, At(1)->state) << "rising from the ground";
+  EXPECT_EQ(5, At(1)->hitPoint) << "a revived boosy comes back whole";
   EXPECT_EQ(-3.0f + 0.03f - 0.01f, At(1)->pos[1]);
   for (int n = 0; n < 249; n++) Frame(kEye);
   EXPECT_EQ(2, Visible(enemy));
@@ -94,6 +96,13 @@ TEST_F(EnemyTest, BigDoosyRunsOverFromTheSideAndFinishes) {
   }
   for (EnemyData* e : enemy.getEnemies()) e->state = 100;
   EXPECT_EQ(0, enemy.Clear()) << "boss floors count no kills";
+  UseBossFloor(20);
+  enemy.Add(25, 20);
+  At(1)->hitPoint = 0;
+  Frame(kEye);
+  EXPECT_EQ(101, At(1)->state);
+  EXPECT_EQ(7, At(1)->hitPoint) << "a revived doosy comes back whole";
+  enemy.Clear();
   UseBossFloor(20);
   enemy.Add(25, 20);
   At(0)->state = 100;
