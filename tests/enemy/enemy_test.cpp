@@ -219,6 +219,18 @@ TEST_F(EnemyTest, PlayerShotHitsTheNearestVisibleEnemy) {
   EXPECT_EQ(2, Shoot(from, At(1)->pos, 5));
   EXPECT_EQ(145, At(0)->hitPoint);
   EXPECT_EQ(0, At(1)->state);
+  // A doosy's body is tested 0.6 below its origin, a big doosy's 0.65: a level shot at that
+  // height hits, one within the body's radius above the origin passes over it.
+  struct Body { int type; float y, offset, radius; };
+  for (const Body& b : {Body{2, -1.0f, 0.6f, 0.45f}, Body{11, 0.0f, 0.65f, 1.8f}}) {
+    for (const float h : {b.y - b.offset, b.y + b.radius - 0.1f}) {
+      enemy.Clear();
+      enemy.Add(near[0], near[2], 0, b.type);
+      At(0)->pos[1] = b.y;
+      const float level[3] = {from[0], h, from[2]}, aim[3] = {near[0], h, near[2]};
+      EXPECT_EQ(h < b.y ? 2 : 0, Shoot(level, aim)) << b.type << " at " << h;
+    }
+  }
 }
 
 // The slot serving: volume by squared distance, the five and two command sequences, one play
