@@ -605,7 +605,8 @@ TEST_F(GameMainTest, NoFlashDimsTheDamageAndWhiteFlashesButNotTheFades) {
     // fading over 130.
     p.Start(30);
     game.BossGoingDown();
-    const std::pair<int, int> ramp[] = {{299, 3}, {260, 127}, {220, 255}, {180, 255}, {179, 253}, {100, 98}, {50, 0}};
+    const std::pair<int, int> ramp[] = {{299, 3},   {260, 127}, {225, 239}, {220, 255},
+                                        {180, 255}, {179, 253}, {100, 98},  {50, 0}};
     for (const auto& [timer, full] : ramp) {
       game.actionTimer = timer;
       game.BossGoingDown();
