@@ -1,10 +1,9 @@
 // Tests of the three bosses on their fixed maps: big boosy, big doosy, the shell of boss 3 and
-// its four core parts, and a seeded fight against each.
+// its four core parts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -253,34 +252,6 @@ TEST_F(EnemyTest, DigRaisesUpToThreeNeedles) {
   EXPECT_EQ(51, sinking);
   EXPECT_EQ(100, rising);
   EXPECT_NEAR(0.77f, shell->pos[1], 1e-4);
-}
-
-// A seeded fight against each boss: a stand-in player at a fixed place fires at the boss every
-// 15 frames until StateBoss() reads 3. The frame counts are printed.
-TEST_F(EnemyTest, SeededFightsEndWithTheBossFinished) {
-  for (int number : {10, 20, 30}) {
-    enemy.Clear();
-    srand(2026);
-    UseBossFloor(number);
-    enemy.Add(number + 5, number);
-    int frame = 0;
-    for (; frame < 40000 && enemy.StateBoss() != 3; frame++) {
-      Frame(kEye);
-      if (frame % 15 != 0) continue;
-      // Boss 3 is hurt through a core part that is out; the others at their body's centre.
-      const EnemyData* target = At(0);
-      for (const EnemyData* e : enemy.getEnemies()) {
-        if (e->type >= 21 && e->state != 0 && floor.isVisibleMap(e->pos)) target = e;
-      }
-      float aim[3] = {target->pos[0], target->pos[1], target->pos[2]};
-      if (target->type == 11) aim[1] -= 0.65f;
-      if (target->type >= 21) aim[1] += (target->pitch == 180) ? 0.6f : -0.6f;
-      Shoot(kEye, aim);
-    }
-    EXPECT_EQ(3, enemy.StateBoss()) << number;
-    printf("seeded fight, floor %d: boss finished after %d frames\n", number, frame);
-    RecordProperty("fight" + std::to_string(number), frame);
-  }
 }
 
 }  // namespace
