@@ -4,8 +4,6 @@
 namespace QUORL_COMMON {
 
 void RunTally::Hit(const PlayerHit& hit) {
-  ++damage_.count;
-  damage_.total += hit.damage;
   Count& by = damageBy_[{hit.source, hit.kind}];
   ++by.count;
   by.total += hit.damage;
@@ -38,7 +36,9 @@ void RunTally::MusicVolume(int left, int right) {
 
 std::string RunTally::Text() const {
   const auto number = [](long n) { return std::to_string(n); };
-  std::string out = "damage " + number(damage_.count) + " " + number(damage_.total) + "\n";
+  Count damage;
+  for (const auto& by : damageBy_) damage.count += by.second.count, damage.total += by.second.total;
+  std::string out = "damage " + number(damage.count) + " " + number(damage.total) + "\n";
   static const char* const sources[2] = {"body", "bullet"};
   for (const auto& by : damageBy_) {
     out += std::string("damage-by ") + sources[by.first.first == HIT_BULLET ? 1 : 0] + " " +

@@ -43,15 +43,12 @@ class RunTally {
   // per file opened, in order; "music-calls PLAYS STOPS"; "music-volume L R" per change of the
   // soft volume, in order. Sources, types, kinds and aliases in increasing order.
   std::string Text() const;
-  // Forgets everything (a new run, or a test).
-  void Reset() { *this = RunTally(); }
 
  private:
   struct Count {
     int count = 0;
     long total = 0;
   };
-  Count damage_;
   std::map<std::pair<int, int>, Count> damageBy_;  // (source, kind)
   std::map<int, int> kills_;
   std::map<int, Count> items_;

@@ -115,17 +115,20 @@ LibraryEntries library;
 int musicPercent = 100;
 int askedLeft = 100, askedRight = 100;  // the soft volume the game last asked for
 
+// Gives the library the player's share of the soft volume the game asked for.
+int ApplyVolume() { return library.setSoftVolume(askedLeft * musicPercent / 100, askedRight * musicPercent / 100); }
+
 int ScaledSetSoftVolume(int left, int right) {
   askedLeft = left;
   askedRight = right;
   QUORL_COMMON::Tally().MusicVolume(left, right);
-  return library.setSoftVolume(left * musicPercent / 100, right * musicPercent / 100);
+  return ApplyVolume();
 }
 
 // The library starts a piece at full volume: at once scaled down to the player's share.
 int ScaledInit() {
   const int result = library.init();
-  if (musicPercent != 100) library.setSoftVolume(askedLeft * musicPercent / 100, askedRight * musicPercent / 100);
+  if (musicPercent != 100) ApplyVolume();
   return result;
 }
 
@@ -208,7 +211,7 @@ void VBMP3Wrap::AdvanceClock(unsigned int milliseconds) {
 void VBMP3Wrap::SetMusicVolume(int percent) {
   musicPercent = percent < 0 ? 0 : percent > 100 ? 100 : percent;
   if (Handle == nullptr) return;
-  library.setSoftVolume(askedLeft * musicPercent / 100, askedRight * musicPercent / 100);
+  ApplyVolume();
 }
 
 int VBMP3Wrap::MusicVolume() { return musicPercent; }
