@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/wayfinder.h"
+#include "common/scenecode.h"
 #include "dungeon/dungeonconst.h"
 
 namespace {
@@ -114,15 +115,15 @@ std::vector<ScriptEvent> AutoPlayer::Step(long frame, int scene, bool canContinu
   }
   release_.clear();
   if (scene != scene_) {
-    if (scene_ == GAME) played_ = true;
+    if (scene_ == Scene::GAME) played_ = true;
     scene_ = scene;
     sceneStart_ = frame;
     walking_ = false;
   }
   std::vector<ScriptEvent> more;
-  if (scene == TITLE) more = Title(frame, canContinue);
-  if (scene == GAME) more = Game(frame, view);
-  if (scene == ENDING) more = Ending(frame);
+  if (scene == Scene::TITLE) more = Title(frame, canContinue);
+  if (scene == Scene::GAME) more = Game(frame, view);
+  if (scene == Scene::ENDING) more = Ending(frame);
   out.insert(out.end(), more.begin(), more.end());
   return out;
 }
@@ -209,7 +210,7 @@ void AutoPlayer::NewFloor(const PlayView& view) {
 }
 
 void AutoPlayer::ChooseRounds(long frame, const PlayView& view, std::vector<ScriptEvent>* out) {
-  if (frame - switchAsked_ <= SWITCH_AGAIN || (view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING))) return;
+  if (frame - switchAsked_ <= SWITCH_AGAIN || (view.actionFlags & (ActionFlag::SHOOTING | ActionFlag::RELOADING))) return;
   // Special rounds are kept for the bosses; a switch drops the magazine and reloads.
   const bool bossAlive = view.boss == 1;
   if ((bossAlive && view.bulletType == 0 && view.spBullets > 0) || (!bossAlive && view.bulletType == 1)) {
@@ -243,7 +244,7 @@ void AutoPlayer::Fight(long frame, const PlayView& view, int target, std::vector
   const float pitch = -Degrees(std::atan2(aim[1] - (view.pos[1] + EYE), distance));
   if (std::fabs(turn) > 0.5f || std::fabs(pitch - view.pitch) > 0.5f) Turn(frame, turn, pitch - view.pitch, out);
   if (std::fabs(turn) < FACE_TO_FIRE && view.magazine > 0 &&
-      !(view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING))) {
+      !(view.actionFlags & (ActionFlag::SHOOTING | ActionFlag::RELOADING))) {
     Click(frame, 400, 300, out);
     ++idleShots_;
   }
@@ -251,7 +252,7 @@ void AutoPlayer::Fight(long frame, const PlayView& view, int target, std::vector
 
 std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
   std::vector<ScriptEvent> out;
-  const int busy = GameFlags::DESCENDING | GameFlags::DEAD;
+  const int busy = ActionFlag::DESCENDING | ActionFlag::DEAD;
   // Descending, dead, or a boss scene holding the input: wait it out with nothing pressed.
   if (!view.valid || (view.actionFlags & busy) != 0 || view.frozen) {
     HoldWalk(frame, false, &out);
@@ -266,7 +267,7 @@ std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
   const size_t before = out.size();
   ChooseRounds(frame, view, &out);
   // Reload when the magazine is empty (not in the frame a switch of rounds was asked).
-  if (out.size() == before && view.magazine == 0 && !(view.actionFlags & GameFlags::RELOADING) &&
+  if (out.size() == before && view.magazine == 0 && !(view.actionFlags & ActionFlag::RELOADING) &&
       frame - reloadAsked_ > RELOAD_AGAIN) {
     Press(frame, SDLK_r, &out);
     reloadAsked_ = frame;
@@ -281,7 +282,7 @@ std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
   }
   // Nothing to fight in a boss fight: fill the magazine for the next moment the boss shows.
   if (out.size() == before && view.boss == 1 && view.magazine > 0 && view.magazine < MAGAZINE &&
-      !(view.actionFlags & (GameFlags::SHOOTING | GameFlags::RELOADING)) && frame - reloadAsked_ > RELOAD_AGAIN) {
+      !(view.actionFlags & (ActionFlag::SHOOTING | ActionFlag::RELOADING)) && frame - reloadAsked_ > RELOAD_AGAIN) {
     Press(frame, SDLK_r, &out);
     reloadAsked_ = frame;
   }

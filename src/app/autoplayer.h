@@ -10,9 +10,6 @@
 
 class AutoPlayer {
  public:
-  // Scene codes as the frame loop uses them.
-  static const int TITLE = 1, GAME = 2, ENDING = 3;
-
   // `stopFloor` > 0: once a game has stood on that floor for a while, go back to the title and
   // quit (the end of a demo); 0 plays on to the ending.
   explicit AutoPlayer(int stopFloor = 0) : stopFloor_(stopFloor) {}

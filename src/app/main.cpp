@@ -46,12 +46,6 @@ namespace {
 const int SCREEN_WIDTH = 800;
 const int SCREEN_HEIGHT = 600;
 
-// Scene codes of the loop (99 and -1 are QUORL_COMMON::QUIT_CODE and GLOBAL_ERROR).
-const int SCENE_START = 0;
-const int SCENE_TITLE = 1;
-const int SCENE_GAME = 2;
-const int SCENE_ENDING = 3;
-
 // Demos: the recording under way (--record), and the scratch copy of the save file a demo plays
 // with (removed at the end), so that playback never touches the player's own save.
 DemoRecorder recorder;
@@ -376,7 +370,7 @@ int main(int argc, char** argv) {
       Finalize(2);
     }
   }
-  int current = SCENE_START;
+  int current = Scene::START;
   Title title;
   GameMain game;
   Endrole ending;
@@ -390,12 +384,12 @@ int main(int argc, char** argv) {
   AutoPlayer autoplayer(options.autoplayFloor);  // --autoplay
   PlayView view;          // what the autoplayer saw of the game's last frame
   int floorShown = 0;     // the last floor the autoplayer's progress line named
-  int lastScene = SCENE_START;  // the last scene that ran, for the summary
+  int lastScene = Scene::START;  // the last scene that ran, for the summary
   Uint32 frameEnd = SDL_GetTicks();
 
   for (long frame = 0;; ++frame) {
     std::vector<ScriptEvent> played;
-    if (options.autoplay && current != SCENE_START) {
+    if (options.autoplay && current != Scene::START) {
       played = autoplayer.Step(frame, current, progress.canContinue, view);
     }
     DeliverInput(&script, options, frame, realInput, played);
@@ -405,18 +399,18 @@ int main(int argc, char** argv) {
     QUORL_COMMON::FramePhases::StartFrame();
     int next = current;
     switch (current) {
-      case SCENE_START:
-        next = SCENE_TITLE;
+      case Scene::START:
+        next = Scene::TITLE;
         break;
-      case SCENE_TITLE:
-        next = title.Action(SCENE_TITLE);
-        if (next == SCENE_GAME) {
+      case Scene::TITLE:
+        next = title.Action(Scene::TITLE);
+        if (next == Scene::GAME) {
           progress.StartGame(title.getUseContinue(), title.getUseSpMode());
           SDL_ShowCursor(0);
         }
         break;
-      case SCENE_GAME:
-        next = game.Action(SCENE_GAME);
+      case Scene::GAME:
+        next = game.Action(Scene::GAME);
         if (options.autoplay) {
           game.FillPlayView(&view);
           // One progress line per floor, with the memory in use (the soak's figures).
@@ -427,19 +421,19 @@ int main(int argc, char** argv) {
           }
         }
         progress.FollowGame(game.GetFloor());
-        if (next != SCENE_GAME) {
+        if (next != Scene::GAME) {
           int enemies = 0, kills = 0;
           game.getKillData(&enemies, &kills);
           progress.SetKillData(enemies, kills);
         }
         break;
-      case SCENE_ENDING:
-        next = ending.Action(SCENE_ENDING);
+      case Scene::ENDING:
+        next = ending.Action(Scene::ENDING);
         break;
     }
 
-    if (current != SCENE_START) lastScene = current;
-    if (!options.timedemoPath.empty() && current != SCENE_START) {
+    if (current != Scene::START) lastScene = current;
+    if (!options.timedemoPath.empty() && current != Scene::START) {
       QUORL_COMMON::FramePhases::EndFrame();
       glFinish();  // the frame's drawing done, not only handed to the driver
       const auto frameDone = std::chrono::steady_clock::now();
@@ -452,8 +446,8 @@ int main(int argc, char** argv) {
 
     // 2. Switch scenes. A scene that cannot start ends the program as an error (status 1).
     if (next != current) {
-      const bool switching = next == SCENE_TITLE || next == SCENE_GAME || next == SCENE_ENDING;
-      if (next == SCENE_TITLE) {
+      const bool switching = next == Scene::TITLE || next == Scene::GAME || next == Scene::ENDING;
+      if (next == Scene::TITLE) {
         WriteSave(progress.ToSave());
         SDL_ShowCursor(1);
         game.Finalize();
@@ -462,14 +456,14 @@ int main(int argc, char** argv) {
           printf("title initialize error \n");
           next = QUORL_COMMON::GLOBAL_ERROR;
         }
-      } else if (next == SCENE_GAME) {
+      } else if (next == Scene::GAME) {
         title.Finalize();
         if (game.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.floor, progress.useSpecialMode,
                       progress.enemyCount, progress.killCount) == -1) {
           printf("game initialize error \n");
           next = QUORL_COMMON::GLOBAL_ERROR;
         }
-      } else if (next == SCENE_ENDING) {
+      } else if (next == Scene::ENDING) {
         game.Finalize();
         progress.EnterEnding();
         if (ending.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress.enemyCount, progress.killCount) == -1) {
@@ -487,7 +481,7 @@ int main(int argc, char** argv) {
       current = next;
     }
 
-    FollowGrab(current == SCENE_GAME && !game.IsPaused());
+    FollowGrab(current == Scene::GAME && !game.IsPaused());
 
     // 3. Report pending OpenGL and SDL errors.
     ReportErrors();
@@ -495,13 +489,13 @@ int main(int argc, char** argv) {
     // 4. End the program on quit or error. --frames ends the run at its frame even when the
     // scene dropped the close request (a paused game does).
     if (options.frames >= 0 && frame >= options.frames && current != QUORL_COMMON::GLOBAL_ERROR) {
-      current = QUORL_COMMON::QUIT_CODE;
+      current = Scene::QUIT;
     }
     // A demo's playback ends with its last event (status 0).
     if (demoEnd >= 0 && frame >= demoEnd && current != QUORL_COMMON::GLOBAL_ERROR) {
-      current = QUORL_COMMON::QUIT_CODE;
+      current = Scene::QUIT;
     }
-    if (current == QUORL_COMMON::GLOBAL_ERROR || current == QUORL_COMMON::QUIT_CODE) {
+    if (current == QUORL_COMMON::GLOBAL_ERROR || current == Scene::QUIT) {
       if (!options.summaryPath.empty()) {
         WriteRunSummary(options.summaryPath,
                         RunSummaryText(options.hasSeed, options.seed, frame, lastScene, game.getSummary(),
@@ -517,7 +511,7 @@ int main(int argc, char** argv) {
       title.Finalize();
       game.Finalize();
       ending.Finalize();
-      Finalize(current == QUORL_COMMON::QUIT_CODE ? 0 : 1);
+      Finalize(current == Scene::QUIT ? 0 : 1);
     }
 
     // 5. Pace the frame.

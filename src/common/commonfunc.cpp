@@ -37,7 +37,7 @@ void SDL_SurfaceRects_to_GLTexture(SDL_Surface* surface, const std::vector<SDL_R
 }
 
 int defaultEvent(SDL_Event* event, int code) {
-  if (event->type == SDL_QUIT) return QUIT_CODE;
+  if (event->type == SDL_QUIT) return Scene::QUIT;
   return code;
 }
 

@@ -6,13 +6,12 @@
 
 #include <vector>
 
+#include "common/scenecode.h"
+
 namespace QUORL_COMMON {
 
 // Result of every failed Init, and the scene code that ends the program with status 1.
 const int GLOBAL_ERROR = -1;
-
-// Scene code that ends the program normally.
-const int QUIT_CODE = 99;
 
 // Length of one frame in milliseconds (about 59 frames per second).
 const unsigned int FRAME_PERIOD_MS = 17;
@@ -27,8 +26,8 @@ int SDL_Surface_to_GLTexture(SDL_Surface* surface, unsigned int texture);
 void SDL_SurfaceRects_to_GLTexture(SDL_Surface* surface, const std::vector<SDL_Rect>& rects,
                                    unsigned int texture);
 
-// The handling of events a scene does not handle itself: a window-close request becomes the quit
-// code 99; every other event leaves `code` unchanged.
+// The handling of events a scene does not handle itself: a window-close request becomes
+// Scene::QUIT; every other event leaves `code` unchanged.
 int defaultEvent(SDL_Event* event, int code);
 
 }  // namespace QUORL_COMMON

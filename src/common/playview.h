@@ -4,10 +4,8 @@
 
 #include <vector>
 
-// The game's action flags as PlayView::actionFlags holds them.
-namespace GameFlags {
-const int SHOOTING = 0x01, RELOADING = 0x02, DESCENDING = 0x04, IN_DOORWAY = 0x08, DEAD = 0x80;
-}
+#include "common/actionflags.h"
+
 
 struct PlayViewEnemy {
   int type = 0;        // 0 boosy, 1 poosy, 2 doosy, 3 zoosy, 10 and up: bosses and their parts
@@ -26,7 +24,7 @@ struct PlayView {
   int magazine = 0;
   int bulletType = 0;  // 0 normal, 1 special rounds
   int spBullets = 0;
-  int actionFlags = 0;  // the game's action flags (01 shooting, 02 reloading, 04 descending, 80 dead)
+  int actionFlags = 0;  // the game's ActionFlag bits
   int boss = 0;         // 0 no boss, 1 alive, 2 going down, 3 gone
   bool frozen = false;  // a boss scene holds the input (events are dropped)
   bool doorLock = false;  // the boss room's doors are locked

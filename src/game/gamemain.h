@@ -29,6 +29,7 @@ const int FLOOR_FADE_STAT = 60;    // the floor number fades out over its last 6
 const int ENEMY_NUMBER = 5;        // added to the floor number: enemies asked for on a floor
 const int MaxHitPoint = 290;       // full hit points (and the full life bar's length in pixels)
 const int BULLET_DAMAGE = 5;       // damage of a special round (a normal round does 1)
+const int MAGAZINE_SIZE = 8;       // rounds a full magazine holds
 }  // namespace gamemain_const
 
 class GameMain {
@@ -160,7 +161,7 @@ class GameMain {
   int magazine = 0;
   int actionTimer = 0;
   int invincibleCount = 0;
-  int magazineSize = 8;
+  int magazineSize = gamemain_const::MAGAZINE_SIZE;
   int paused = 0;
   bool useSpMode = false;
   int doorLock = 0;

@@ -25,10 +25,6 @@
 
 namespace {
 
-const int SCENE_TITLE = 1;
-const int SCENE_GAME = 2;
-const int SCENE_ENDING = 3;
-
 const float _Looking[3] = {0, 0.6f, 0};  // eye offset from the player's feet
 const float _BoardZ = 0.50002f;           // distance of the status board in front of the eye
 const int _HIT_MOVE_CNT = 15;             // frames of knock-back (and invincibility) after a hit
@@ -125,7 +121,7 @@ void BoardQuad(float halfWidth, float halfHeight, float u, float v) {
 int GameMain::Action(int code) {
   if (!ready) return QUORL_COMMON::GLOBAL_ERROR;  // a failed Init left nothing to play with
   int result = code;
-  if (HandleEvents(&result)) return SCENE_TITLE;                  // 1. events; Escape leaves
+  if (HandleEvents(&result)) return Scene::TITLE;                   // 1. events; Escape leaves
   if (actionFlags & DESCENDING) StopWalking();                    // 2. frozen on the stairs
   KnockBackStep();                                                // 3. knock-back
   WalkStep();                                                     // 4. walking and the floor
@@ -157,7 +153,7 @@ int GameMain::Action(int code) {
 
 bool GameMain::HandleEvents(int* result) {
   SDL_Event event;
-  while (*result != QUORL_COMMON::QUIT_CODE && SDL_PollEvent(&event)) {
+  while (*result != Scene::QUIT && SDL_PollEvent(&event)) {
     const bool keyDown = event.type == SDL_KEYDOWN;
     if (keyDown && event.key.keysym.sym == SDLK_ESCAPE) {
       mciSendStringA("stop all", nullptr, 0, nullptr);
@@ -561,7 +557,7 @@ int GameMain::BossBeaten(int* result) {
   }
   // Floor 30: the fade into the ending roll.
   if (actionTimer == 0) actionTimer = ENDING_FADE_TIME;
-  if (actionTimer == 1) *result = SCENE_ENDING;
+  if (actionTimer == 1) *result = Scene::ENDING;
   const int t = actionTimer;
   FillOverlay(0, 0, 0, t > 120 ? (ENDING_FADE_TIME - t) * 255 / 100 : 255);
   return 0;
@@ -720,9 +716,9 @@ void GameMain::KeepMusicAlive() {
 }
 
 int GameMain::FrameResult(int result) {
-  if (hitPoint < 0) result = SCENE_TITLE;
+  if (hitPoint < 0) result = Scene::TITLE;
   TakeSummary();
-  if (result != SCENE_GAME) killCount += enemy->Clear();
+  if (result != Scene::GAME) killCount += enemy->Clear();
   return result;
 }
 

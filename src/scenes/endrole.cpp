@@ -17,7 +17,6 @@
 
 namespace {
 
-const int SCENE_TITLE = 1;
 const int _RoleTimer = 300;   // frames per staff page
 const int _FadeInTime = 60;   // frames of a page's fade-in
 const int _FadeOutTime = 60;  // frames of a page's fade-out
@@ -112,7 +111,7 @@ int Endrole::Action(int code) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN) {
-      if (event.key.keysym.sym == SDLK_ESCAPE) return SCENE_TITLE;
+      if (event.key.keysym.sym == SDLK_ESCAPE) return Scene::TITLE;
     } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
       ++page;
       pageTimer = _RoleTimer;
@@ -148,7 +147,7 @@ int Endrole::Action(int code) {
       shownPage = page, shownOpacity = -1;
     }
   } else {
-    result = SCENE_TITLE;
+    result = Scene::TITLE;
   }
 
   Draw();

@@ -20,7 +20,6 @@
 
 namespace {
 
-const int SCENE_GAME = 2;
 const int LIGHT_STEP = 10;       // opacity change of the light per frame
 const int MENU_TOP = 499;        // clicks below this window row choose from the menu
 const int MENU_SPLIT = 400;      // left of this column "new game", right of it "continue"
@@ -140,7 +139,7 @@ int Title::Action(int code) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
-      return QUORL_COMMON::QUIT_CODE;
+      return Scene::QUIT;
     } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_f && spAvailable) {
       useSpMode = !useSpMode;
       mciSendStringA("stop sp-bullet-get", nullptr, 0, nullptr);
@@ -150,10 +149,10 @@ int Title::Action(int code) {
                event.button.y > MENU_TOP) {
       if (event.button.x < MENU_SPLIT) {
         useContinue = false;
-        result = SCENE_GAME;
+        result = Scene::GAME;
       } else if (canContinue) {
         useContinue = true;
-        result = SCENE_GAME;
+        result = Scene::GAME;
       }
     } else {
       result = QUORL_COMMON::defaultEvent(&event, result);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/autoplayer.h"
+#include "common/scenecode.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST(AutoPlayer, FightsTheBossFirstAndAimsAtTheMiddleOfEachKindsShape) {
     v.enemies = c.enemies;
     if (c.shellState != 0) v.enemies.front().state = c.shellState;
     AutoPlayer player;
-    const std::vector<ScriptEvent> out = player.Step(1, AutoPlayer::GAME, false, v);
+    const std::vector<ScriptEvent> out = player.Step(1, Scene::GAME, false, v);
     EXPECT_EQ(std::make_pair(c.turn, c.pitch), Motion(out)) << c.name;
     const bool fires = c.turn == 0 && !(c.shellState == 201);
     EXPECT_EQ(fires, Has(out, ScriptEvent::MOUSE_DOWN)) << c.name;
@@ -91,11 +92,11 @@ TEST(AutoPlayer, WaitsOutBossScenesAndLeavesEscortsOnceTheBossIsBeaten) {
   // A boss scene: no aim, no shot, W let go.
   v.frozen = true;
   v.boss = 2;
-  EXPECT_TRUE(player.Step(1, AutoPlayer::GAME, false, v).empty());
+  EXPECT_TRUE(player.Step(1, Scene::GAME, false, v).empty());
   // Beaten, doors open: the boosy ahead is passed by on the way to the stairs (straight ahead).
   v.frozen = false;
   v.boss = 3;
-  const std::vector<ScriptEvent> out = player.Step(2, AutoPlayer::GAME, false, v);
+  const std::vector<ScriptEvent> out = player.Step(2, Scene::GAME, false, v);
   EXPECT_FALSE(Has(out, ScriptEvent::MOUSE_DOWN));
   EXPECT_TRUE(Has(out, ScriptEvent::KEY_DOWN, SDLK_w));
 }
@@ -120,7 +121,7 @@ TEST(AutoPlayer, SpecialRoundsWhileABossLivesNormalOnesOtherwise) {
     v.spBullets = c.spBullets;
     v.actionFlags = c.actionFlags;
     AutoPlayer player;
-    EXPECT_EQ(c.switches, Has(player.Step(1, AutoPlayer::GAME, false, v), ScriptEvent::KEY_DOWN, SDLK_f))
+    EXPECT_EQ(c.switches, Has(player.Step(1, Scene::GAME, false, v), ScriptEvent::KEY_DOWN, SDLK_f))
         << "boss " << c.boss << " rounds " << c.bulletType << " stock " << c.spBullets;
   }
 }
@@ -132,7 +133,7 @@ TEST(AutoPlayer, GivesUpAnEnemyItsShotsDoNotReachThenWalksOn) {
   AutoPlayer player;
   int shots = 0;
   for (long frame = 1; frame <= 400; ++frame) {
-    const std::vector<ScriptEvent> out = player.Step(frame, AutoPlayer::GAME, false, v);
+    const std::vector<ScriptEvent> out = player.Step(frame, Scene::GAME, false, v);
     if (Has(out, ScriptEvent::MOUSE_DOWN)) ++shots;
   }
   EXPECT_EQ(12, shots);  // hit points never fell: given up after twelve shots
@@ -154,7 +155,7 @@ TEST(AutoPlayer, FetchesSpecialRoundsNearTheWayAndMeatOnlyWhenHurt) {
     v.enemies = {dead};
     AutoPlayer player;
     // Fetching turns right towards it; the way to the stairs goes straight on.
-    EXPECT_EQ(c.fetched ? 900 : 0, Motion(player.Step(1, AutoPlayer::GAME, false, v)).first)
+    EXPECT_EQ(c.fetched ? 900 : 0, Motion(player.Step(1, Scene::GAME, false, v)).first)
         << "item " << c.item << " at " << c.hitPoints;
   }
 }
