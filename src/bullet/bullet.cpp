@@ -1,6 +1,8 @@
 // Bullets: kinds, flight, hit bursts, the shared models and their reference count.
 #include "bullet/bullet.h"
 
+#include "common/angles.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -9,8 +11,6 @@
 #include <new>
 
 namespace {
-
-const double _Pi = 3.141592653589793;
 
 // Frames the hit burst lasts.
 const int _HitTime = 5;
@@ -166,8 +166,8 @@ int Bullet::Init(int type, const float* pos, float yaw, float pitch, int damage)
   speed = kind->speed;
   if (type == 12) speed += static_cast<float>(rand() % 20) * 0.001f;
   if (speed != 0.0f) {
-    const double y = yaw * _Pi / 180.0;
-    const double p = pitch * _Pi / 180.0;
+    const double y = QUORL_COMMON::Radians(yaw);
+    const double p = QUORL_COMMON::Radians(pitch);
     velocity[0] = static_cast<float>(speed * std::sin(y) * std::cos(p));
     velocity[1] = static_cast<float>(-speed * std::sin(p));
     velocity[2] = static_cast<float>(-speed * std::cos(y) * std::cos(p));

@@ -3,14 +3,13 @@
 #include <cmath>
 
 #include "bullet/bullet.h"
+#include "common/angles.h"
 
 using QUORL_COMMON::_Collision;
 
 namespace {
 
-const double _Pi = 3.141592653589793;
-
-double Radians(double degrees) { return degrees * _Pi / 180.0; }
+using QUORL_COMMON::Radians;
 
 // (sin Y cos P, -sin P, -cos Y cos P): a heading of 0 points to -z, positive pitch downwards.
 void Direction(double yaw, double pitch, double* d) {

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-namespace {
+#include "common/angles.h"
 
-const double kPi = 3.141592653589793;
+namespace {
 
 double Dot(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
@@ -109,7 +109,7 @@ void getAngles(const float* v, float* out) {
   if (std::fabs(d[2]) <= 1e-12) {
     yaw = d[0] <= 0.0 ? 270.0 : 90.0;
   } else {
-    yaw = std::atan2(d[0], d[2]) * 180.0 / kPi;
+    yaw = QUORL_COMMON::Degrees(std::atan2(d[0], d[2]));
     if (yaw < 0.0) yaw += 360.0;
   }
   float yawF = static_cast<float>(yaw);
@@ -118,5 +118,5 @@ void getAngles(const float* v, float* out) {
   if (sine > 1.0) sine = 1.0;
   if (sine < -1.0) sine = -1.0;
   out[0] = yawF;
-  out[1] = static_cast<float>(std::asin(sine) * 180.0 / kPi);
+  out[1] = static_cast<float>(QUORL_COMMON::Degrees(std::asin(sine)));
 }

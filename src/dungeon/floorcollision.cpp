@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/angles.h"
 #include "dungeon/dungeonconst.h"
 #include "dungeon/dungeonfloor.h"
 
@@ -14,8 +15,7 @@ using QUORL_COMMON::_Collision;
 
 namespace {
 
-const double kPi = 3.141592653589793;
-const double kDegree = kPi / 180.0;
+using QUORL_COMMON::RADIANS_PER_DEGREE;
 
 // A side of a cell for the collision code.
 struct ColSide {
@@ -233,8 +233,8 @@ int DungeonFloor::Col_Spheres(const _Collision* query, float* out) const {
   const bool arrays = set.radii && set.yawOffsets && set.pitchOffsets && set.distances;
   const int count = arrays ? set.count : 0;
   for (int i = 0; i < count; ++i) {
-    const double Y = (static_cast<double>(set.yawOffsets[i]) + query->yaw) * kDegree;
-    const double P = (static_cast<double>(set.pitchOffsets[i]) + query->pitch) * kDegree;
+    const double Y = (static_cast<double>(set.yawOffsets[i]) + query->yaw) * RADIANS_PER_DEGREE;
+    const double P = (static_cast<double>(set.pitchOffsets[i]) + query->pitch) * RADIANS_PER_DEGREE;
     const double dist = set.distances[i];
     _Collision sphere = {};
     sphere.type = QUORL_COMMON::COL_SPHERE;
@@ -264,8 +264,8 @@ int DungeonFloor::Col_Cylinder(const _Collision* query, float* out) const {
   const double r = cyl.radius / S;
   const double h = cyl.length / 2.0 / S;
   const double yawSum = static_cast<double>(query->yaw) + cyl.yawOffset;
-  const double Y = yawSum * kDegree;
-  const double P = (static_cast<double>(query->pitch) + cyl.pitchOffset) * kDegree;
+  const double Y = yawSum * RADIANS_PER_DEGREE;
+  const double P = (static_cast<double>(query->pitch) + cyl.pitchOffset) * RADIANS_PER_DEGREE;
   const double axis[3] = {std::sin(Y) * std::cos(P), std::sin(P), std::cos(Y) * std::cos(P)};
 
   Around around;
@@ -373,8 +373,8 @@ int DungeonFloor::Col_Ray(const _Collision* query, float* out) const {
   out[1] = query->pos[1];
   out[2] = query->pos[2];
   const double Yd = Heading(static_cast<double>(query->yaw) + query->shape.ray.yawOffset);
-  const double P = (static_cast<double>(query->pitch) + query->shape.ray.pitchOffset) * kDegree;
-  const double Y = Yd * kDegree;
+  const double P = (static_cast<double>(query->pitch) + query->shape.ray.pitchOffset) * RADIANS_PER_DEGREE;
+  const double Y = Yd * RADIANS_PER_DEGREE;
   const float origin[3] = {query->pos[0], query->pos[1], -query->pos[2]};
   const float dir[3] = {static_cast<float>(std::sin(Y) * std::cos(P)),
                         static_cast<float>(-std::sin(P)),

@@ -12,6 +12,7 @@
 #include "assets/loadpng.h"
 #include "assets/screenshot.h"
 #include "bullet/bullet.h"
+#include "common/angles.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
 #include "common/item.h"
@@ -24,6 +25,8 @@
 #include "sound/vbmp3wrap.h"
 
 namespace {
+
+using QUORL_COMMON::RADIANS_PER_DEGREE;
 
 const float _Looking[3] = {0, 0.6f, 0};  // eye offset from the player's feet
 const float _BoardZ = 0.50002f;           // distance of the status board in front of the eye
@@ -337,7 +340,7 @@ void GameMain::KnockBackStep() {
 void GameMain::WalkStep() {
   // One key alone walks 0.1 a frame, two keys at once 0.05 along each.
   const float m = (forwardSpeed == 0 || strafeSpeed == 0) ? 2.0f : 1.0f;
-  const double h = yaw * 0.017453292519943295;
+  const double h = yaw * RADIANS_PER_DEGREE;
   pos[0] -= static_cast<float>(m * forwardSpeed * std::sin(h));
   pos[2] += static_cast<float>(m * forwardSpeed * std::cos(h));
   pos[0] += static_cast<float>(m * strafeSpeed * std::cos(h));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bullet/bullet.h"
+#include "common/angles.h"
 #include "common/playview.h"
 #include "common/random.h"
 #include "dungeon/dungeonconst.h"
@@ -14,6 +15,8 @@
 #include "game/gamemain.h"
 
 namespace {
+
+using QUORL_COMMON::RADIANS_PER_DEGREE;
 
 // printf into a std::string (lines here are short; longer ones are measured first).
 template <typename... Args>
@@ -101,8 +104,8 @@ void GameMain::FillPlayView(PlayView* view) const {
     if (body.type == QUORL_COMMON::COL_SPHERES && set.count > 0 && set.yawOffsets != nullptr &&
         set.pitchOffsets != nullptr && set.distances != nullptr) {
       const int m = set.count / 2;
-      const double y = (set.yawOffsets[m] + body.yaw) * 0.017453292519943295;
-      const double p = (set.pitchOffsets[m] + body.pitch) * 0.017453292519943295;
+      const double y = (set.yawOffsets[m] + body.yaw) * RADIANS_PER_DEGREE;
+      const double p = (set.pitchOffsets[m] + body.pitch) * RADIANS_PER_DEGREE;
       seen.middle[0] = static_cast<float>(body.pos[0] + set.distances[m] * std::sin(y) * std::cos(p));
       seen.middle[1] = static_cast<float>(body.pos[1] + set.distances[m] * std::sin(p));
       seen.middle[2] = static_cast<float>(body.pos[2] + set.distances[m] * std::cos(y) * std::cos(p));
