@@ -162,3 +162,14 @@ void FreePNGSurface(SDL_Surface* surface) {
   SDL_FreeSurface(surface);
   delete[] pixels;
 }
+
+int LoadPicture(const std::string& path, const std::string& failure, SDL_Surface** surface) {
+  *surface = nullptr;
+  if (LoadPNGtoSDLSurface(path.c_str(), surface) == -1) {
+    *surface = nullptr;
+    printf("%s\n", failure.c_str());
+    return -1;
+  }
+  SDL_SetAlpha(*surface, 0, 0);
+  return 0;
+}

@@ -5,10 +5,14 @@
 
 #include <list>
 #include <string>
-#include <vector>
 
-#include "common/collision.h"
-#include "game/boardpieces.h"
+#include "game/bossdirector.h"
+#include "game/gameconst.h"
+#include "game/playercomfort.h"
+#include "game/playermotion.h"
+#include "game/playerstate.h"
+#include "game/statusboard.h"
+#include "game/weapon.h"
 
 struct PlayView;
 class Bullet;
@@ -16,31 +20,11 @@ class DungeonFloor;
 class Enemy;
 class VBMP3Wrap;
 
-// The game's constants: times in frames, hit points, damage, glyph sizes in pixels.
-namespace gamemain_const {
-const int NUM_XSIZE = 41;          // nominal digit width of the number fonts
-const int NUM_YSIZE = 50;          // nominal digit height of the number fonts
-const int RELOAD_TIME = 120;       // frames a reload takes
-const int SHOT_TIME = 15;          // frames between two shots (also after an empty click)
-const int DOWN_STAIRS_TIME = 100;  // frames from stepping on the stairs to the new floor
-const int DEAD_FADE_TIME = 160;    // frames of the death fade
-const int FLOOR_DISP_TIME = 180;   // frames the floor number shows on a new floor
-const int FLOOR_FADE_STAT = 60;    // the floor number fades out over its last 60 frames
-const int ENEMY_NUMBER = 5;        // added to the floor number: enemies asked for on a floor
-const int MaxHitPoint = 290;       // full hit points (and the full life bar's length in pixels)
-const int BULLET_DAMAGE = 5;       // damage of a special round (a normal round does 1)
-const int MAGAZINE_SIZE = 8;       // rounds a full magazine holds
-}  // namespace gamemain_const
-
+// The scene owns the floor, the enemies and the player's shots, and its parts: the player's
+// motion, the weapon, the status board and the boss director. Action runs the frame's fifteen
+// steps over them.
 class GameMain {
  public:
-  // Bits of actionFlags; the whole field DEAD means the player is dead.
-  static constexpr int SHOOTING = 0x01;
-  static constexpr int RELOADING = 0x02;
-  static constexpr int DESCENDING = 0x04;
-  static constexpr int IN_DOORWAY = 0x08;
-  static constexpr int DEAD = 0x80;
-
   GameMain();
   ~GameMain();
   GameMain(const GameMain&) = delete;
@@ -51,8 +35,8 @@ class GameMain {
   int Init(int width, int height, int floor, bool spMode, int enemies, int kills);
   // Starts a game on `floor` with the counts and the mode already stored. Returns 0 or -1.
   int Init(int width, int height, int floor);
-  // One frame: events, update, drawing, buffer swap. Returns 2 to stay, 1 for the title,
-  // 3 for the ending roll, 99 to quit, -1 on error.
+  // One frame: events, update, drawing, buffer swap. Returns Scene::GAME to stay, Scene::TITLE,
+  // Scene::ENDING, Scene::QUIT, or -1 on error.
   int Action(int code);
   // The 3D view, then the status and overlay boards; ends with the buffer swap.
   void Draw();
@@ -67,13 +51,12 @@ class GameMain {
   void Lighting();
   // The two boards, their canvas textures and the pictures of the status board. 0 or -1.
   int CreateStatDisp();
+  // Goes on to floor `next`: its map and enemies, the player at its start, the group's music
+  // (and the boss floor's silence). Returns 0, or -1 when the music cannot be opened.
+  int ChangeFloor(int next);
 
   // The player's comfort settings; the defaults are the game as designed.
-  struct Comfort {
-    float sensitivity = 1.0f;  // multiplies the 0.1 degrees of turn per pixel of mouse motion
-    bool invertMouse = false;  // mouse motion forward (up) looks down
-    bool noFlash = false;      // the red damage flash and the last boss's white flash at 1/3 opacity
-  };
+  using Comfort = PlayerComfort;
   void SetComfort(const Comfort& settings) { comfort = settings; }
   // The game is paused ('z', or the window lost the input focus).
   bool IsPaused() const { return paused != 0; }
@@ -88,22 +71,22 @@ class GameMain {
   // Test option: hit points never fall (damage is dropped before it drains).
   void SetInvulnerable(bool on) { invulnerable = on; }
 
- protected:
-  // Protected rather than private: the tests reach the steps and the state through a subclass.
+  // The scene's parts, for the tests, benchmarks and tools that set up or read a game.
+  PlayerState& Player() { return player; }
+  PlayerMotion& Motion() { return motion; }
+  Weapon& Gun() { return weapon; }
+  StatusBoard& Board() { return board; }
+  BossDirector& Director() { return director; }
+  DungeonFloor* Floor() { return dungeon; }
+  Enemy* Enemies() { return enemy; }
+  std::list<Bullet*>& Shots() { return bullets; }
 
+ private:
   // Frame steps (gamemain_action.cpp), in the order Action runs them.
   bool HandleEvents(int* result);
   void KeepMouseCentred(const SDL_Event& event);
   void HandleKeyDown(SDLKey key);
-  void HandleKeyUp(SDLKey key);
   void HandleMouseMotion(const SDL_MouseMotionEvent& motion);
-  void Fire();
-  void RequestReload();
-  void SwitchBulletType();
-  void StartReload();
-  void ApplyReloadRule();
-  void KnockBackStep();
-  void WalkStep();
   int DoorsAndStairs();
   void PassDoors(float* p);
   int TakeStairs(const float* p);
@@ -111,33 +94,14 @@ class GameMain {
   void ContactStep();
   void RunEnemies();
   void MoveBullets();
-  int BossScenes(int* result);
-  int BossIntroduction();
-  void BossGoingDown();
-  int BossBeaten(int* result);
-  int ShowBossLine(int line);
   void ComposeStatus();
   void HitPointStep();
-  void UploadStatus();
   void CountDownTimer();
   void KeepMusicAlive();
   int FrameResult(int result);
   int FailFrame();
 
-  // Helpers.
-  bool FreeToAct() const { return (actionFlags & ~IN_DOORWAY) == 0; }
-  bool IsDead() const { return actionFlags == DEAD; }
-  void StopWalking() { strafeSpeed = forwardSpeed = 0; }
   void CentreMouse();
-  // The player's upright cylinder at pos (radius 0.4, `length` units tall), passing doors.
-  QUORL_COMMON::_Collision PlayerBody(float length) const;
-  void EnterBossRoom();
-  int ChangeFloor();
-  int OpenMusic(const char* path);
-  void FillOverlay(int r, int g, int b, int alpha);
-  void DrawStatusBoard(float halfWidth, float halfHeight, float u, float v);
-  void ReleaseCaption();
-  void ReleasePictures();
   void TakeSummary();
   std::string SummaryText() const;
 
@@ -147,62 +111,24 @@ class GameMain {
   Enemy* enemy = nullptr;
   VBMP3Wrap* music = nullptr;
   bool musicSetUp = false;  // vbmp3_init ran and needs its vbmp3_free
-  int hitPoint = 0;
-  bool invulnerable = false;
-  int pendingHit = 0;
-  int knockCount = 0;
-  float knockVec[3] = {0, 0, 0};
-  int actionFlags = 0;
+  DungeonFloor* dungeon = nullptr;
+  Bullet* protoBullet = nullptr;
+  std::list<Bullet*> bullets;  // the player's shots in flight
+
+  PlayerComfort comfort;
+  PlayerState player;
+  PlayerMotion motion;
+  Weapon weapon{player};
+  StatusBoard board;
+  BossDirector director{player, motion, board, comfort};
+
   int floorNo = 1;
-  int floorDispTime = 0;
-  float yaw = 0, pitch = 0;
-  float pos[3] = {0, 0, 0};
-  float strafeSpeed = 0, forwardSpeed = 0;
-  int magazine = 0;
-  int actionTimer = 0;
-  int invincibleCount = 0;
-  int magazineSize = gamemain_const::MAGAZINE_SIZE;
   int paused = 0;
-  bool useSpMode = false;
-  int doorLock = 0;
-  int musicHold = 0;
-  int inputFrozen = 0;
-  int worldFrozen = 0;
-  int bossIntroWait = 0;
+  bool invulnerable = false;
+  bool flashDamage = false;  // the red damage tint is on the overlay (kept across games)
   int enemyCount = 0;
   int killCount = 0;
-  int spBulletMax = 999;
-  int spBullets = 0;
-  int bulletType = 0;
-  int bossVoiceStage = 0;
-  int frameDamage = 0;       // damage that reached the player this frame (after invincibility)
-  bool flashDamage = false;  // the red damage tint is on the overlay (kept across games)
-  SDL_Surface* statusSurface = nullptr;
-  SDL_Surface* overlaySurface = nullptr;
-  SDL_Surface* bulletIcons[3] = {nullptr, nullptr, nullptr};  // normal, special, empty
-  std::vector<SDL_Surface*> floorGlyphs;  // 0-9, B, F
-  std::vector<SDL_Surface*> spGlyphs;     // 0-9, times sign, bullet
-  SDL_Surface* sightImage = nullptr;
-  SDL_Surface* gaugeImage = nullptr;
-  SDL_Surface* pauseImage = nullptr;
-  SDL_Surface* bossWordImage = nullptr;
-  Bullet* protoBullet = nullptr;
-  std::list<Bullet*> bullets;
-  DungeonFloor* dungeon = nullptr;
-  unsigned int statusTexture = 0, overlayTexture = 0;
-  bool texturesMade = false;
-  // The status board's pieces of the last frames: only what changed is recomposed and uploaded,
-  // and only the rectangles that hold something are drawn (in window pixels, none overlapping).
-  BoardPieces statusPieces;
-  std::vector<SDL_Rect> statusScissors;
-  // The overlay is one colour all over: the pixel value it holds now (its A byte under the SDL red
-  // mask). A fill with the same value changes nothing; a transparent overlay is not drawn.
-  Uint32 overlayFill = 0;
-  int texWidth = 0, texHeight = 0;
 
   bool keepSummary = false;
   std::string summary;
-  Comfort comfort;
-  // A flash's opacity as the player wants it (a third of it with noFlash).
-  int FlashAlpha(int alpha) const { return comfort.noFlash ? alpha / 3 : alpha; }
 };

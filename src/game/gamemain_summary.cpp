@@ -37,10 +37,11 @@ void GameMain::TakeSummary() {
 std::string GameMain::SummaryText() const {
   std::string out;
   out += Format("floor %d\nhitpoints %d\npending %d\nmagazine %d\nbullettype %d\nspbullets %d\n", floorNo,
-                hitPoint, pendingHit, magazine, bulletType, spBullets);
-  out += Format("met %d\nkilled %d\nspecial %d\n", enemyCount, killCount, useSpMode ? 1 : 0);
-  out += Format("pos %.2f %.2f %.2f\nview %.2f %.2f\n", pos[0], pos[1], pos[2], yaw, pitch);
-  out += Format("flags 0x%02x\nboss %d\n", actionFlags, enemy->StateBoss());
+                player.hitPoint, player.pendingHit, weapon.magazine, weapon.bulletType, weapon.spBullets);
+  out += Format("met %d\nkilled %d\nspecial %d\n", enemyCount, killCount, weapon.useSpMode ? 1 : 0);
+  out += Format("pos %.2f %.2f %.2f\nview %.2f %.2f\n", motion.pos[0], motion.pos[1], motion.pos[2], motion.yaw,
+                motion.pitch);
+  out += Format("flags 0x%02x\nboss %d\n", player.actionFlags, enemy->StateBoss());
   for (const EnemyData* e : enemy->getEnemies()) {
     int cell[3] = {0, 0, 0};
     dungeon->getWorldtoMap(e->pos, cell);
@@ -77,17 +78,17 @@ void GameMain::FillPlayView(PlayView* view) const {
   if (!ready) return;
   view->valid = true;
   view->floor = floorNo;
-  view->hitPoints = hitPoint;
-  view->magazine = magazine;
-  view->bulletType = bulletType;
-  view->spBullets = spBullets;
-  view->actionFlags = actionFlags;
+  view->hitPoints = player.hitPoint;
+  view->magazine = weapon.magazine;
+  view->bulletType = weapon.bulletType;
+  view->spBullets = weapon.spBullets;
+  view->actionFlags = player.actionFlags;
   view->boss = enemy->StateBoss();
-  view->frozen = inputFrozen != 0;
-  view->doorLock = doorLock != 0;
-  for (int i = 0; i < 3; ++i) view->pos[i] = pos[i];
-  view->yaw = yaw;
-  view->pitch = pitch;
+  view->frozen = director.inputFrozen != 0;
+  view->doorLock = director.doorLock != 0;
+  for (int i = 0; i < 3; ++i) view->pos[i] = motion.pos[i];
+  view->yaw = motion.yaw;
+  view->pitch = motion.pitch;
   for (const EnemyData* e : enemy->getEnemies()) {
     PlayViewEnemy seen;
     seen.type = e->type;

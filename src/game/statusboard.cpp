@@ -1,0 +1,306 @@
+// The status board and the overlay: pictures, composing, upload and the scissored draw.
+#include "game/statusboard.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "assets/loadpng.h"
+#include "common/canvastexture.h"
+#include "common/commonfunc.h"
+#include "common/framephases.h"
+#include "game/gameconst.h"
+
+namespace {
+
+using QUORL_COMMON::FramePhases;
+
+// The pictures of the status board; `failure` is printed (followed by the path when `withPath`).
+struct BoardPicture {
+  const char* path;
+  const char* failure;
+  bool withPath;
+};
+const BoardPicture kBulletIcons[3] = {{"img/bullet.png", "Gamemain:Error", false},
+                                      {"img/bullet_sp.png", "Gamemain:Error", false},
+                                      {"img/bullet_shadow.png", "Gamemain:Error", false}};
+const BoardPicture kPausePicture = {"img/fonts/pause.png", "Gamemain:Pause surface Load error ", true};
+const BoardPicture kGaugePicture = {"img/life-gauge.png", "Gamemain:Gauge surface Load error", false};
+const BoardPicture kSightPicture = {"img/Sight.png", "Gamemain:Sight surface Load error", false};
+
+// The glyph files of a number font: digits 0 to 9, then the two extra glyphs.
+struct GlyphFont {
+  const char* folder;
+  const char* extras[2];
+  const char* failure;
+};
+const GlyphFont kFloorFont = {"img/fonts/floor/", {"B.png", "F.png"}, "Gamemain:Number surface Load error "};
+const GlyphFont kSpFont = {"img/fonts/spbulletnum/", {"times.png", "bullet.png"},
+                           "Gamemain:SpBulletNum surface Load error "};
+
+int LoadBoardPicture(const BoardPicture& picture, SDL_Surface** surface) {
+  return LoadPicture(picture.path, picture.withPath ? std::string(picture.failure) + picture.path
+                                                    : std::string(picture.failure),
+                     surface);
+}
+
+int LoadFont(const GlyphFont& font, std::vector<SDL_Surface*>* glyphs) {
+  for (int i = 0; i < 12; ++i) {
+    const std::string path = std::string(font.folder) + (i < 10 ? std::to_string(i) + ".png" : font.extras[i - 10]);
+    SDL_Surface* glyph = nullptr;
+    if (LoadPicture(path, font.failure + path, &glyph) == -1) return -1;
+    glyphs->push_back(glyph);
+  }
+  return 0;
+}
+
+// A screen-sized board of R, G, B, A bytes, cleared to transparent black.
+SDL_Surface* CreateBoard(int width, int height) {
+  SDL_Surface* board = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000,
+                                            0x0000FF00, 0x000000FF);
+  if (board == nullptr) {
+    printf("CreateRGBSurface failure: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  SDL_FillRect(board, nullptr, 0);
+  return board;
+}
+
+// A board's quad in the plane z = 0, halfWidth x halfHeight either side of the eye's line, showing
+// the texture's region (0, 0)-(u, v) with its row 0 at the top.
+void BoardQuad(float halfWidth, float halfHeight, float u, float v) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, v);
+  glVertex3f(-halfWidth, -halfHeight, 0);
+  glTexCoord2f(u, v);
+  glVertex3f(halfWidth, -halfHeight, 0);
+  glTexCoord2f(u, 0);
+  glVertex3f(halfWidth, halfHeight, 0);
+  glTexCoord2f(0, 0);
+  glVertex3f(-halfWidth, halfHeight, 0);
+  glEnd();
+}
+
+const float _BoardZ = 0.50002f;  // distance of the status board in front of the eye
+
+}  // namespace
+
+int StatusBoard::Init(int screenWidth, int screenHeight) {
+  Finalize();
+  width = screenWidth;
+  height = screenHeight;
+  statusSurface = CreateBoard(width, height);
+  if (statusSurface == nullptr) return -1;
+  overlaySurface = CreateBoard(width, height);
+  if (overlaySurface == nullptr) return -1;
+
+  texWidth = static_cast<int>(QUORL_COMMON::CanvasSide(static_cast<unsigned int>(width)));
+  texHeight = static_cast<int>(QUORL_COMMON::CanvasSide(static_cast<unsigned int>(height)));
+  unsigned int textures[2] = {0, 0};
+  if (QUORL_COMMON::CreateCanvasTextures(width, height, 2, textures) == -1) {
+    printf("Gamemain:canvas texture error\n");
+    return -1;
+  }
+  statusTexture = textures[0];
+  overlayTexture = textures[1];
+  texturesMade = true;
+  // The overlay starts transparent (the canvas storage is undefined until the first upload); the
+  // status board is composed whole in the first frame.
+  QUORL_COMMON::SDL_Surface_to_GLTexture(overlaySurface, overlayTexture);
+  overlayFill = 0;
+  statusPieces.Invalidate();
+
+  for (int i = 0; i < 3; ++i) {
+    if (LoadBoardPicture(kBulletIcons[i], &bulletIcons[i]) == -1) return -1;
+  }
+  // The empty-round icon keeps its colours at a third of their opacity: A AND 0x55.
+  SDL_Surface* shadow = bulletIcons[2];
+  if (SDL_MUSTLOCK(shadow)) SDL_LockSurface(shadow);
+  Uint8* bytes = static_cast<Uint8*>(shadow->pixels);
+  for (int y = 0; y < shadow->h; ++y) {
+    for (int x = 0; x < shadow->w; ++x) bytes[y * shadow->pitch + x * 4 + 3] &= 0x55;
+  }
+  if (SDL_MUSTLOCK(shadow)) SDL_UnlockSurface(shadow);
+
+  if (LoadFont(kFloorFont, &floorGlyphs) == -1 || LoadFont(kSpFont, &spGlyphs) == -1) return -1;
+  if (LoadBoardPicture(kPausePicture, &pauseImage) == -1 || LoadBoardPicture(kGaugePicture, &gaugeImage) == -1 ||
+      LoadBoardPicture(kSightPicture, &sightImage) == -1) {
+    return -1;
+  }
+  caption = nullptr;
+  return 0;
+}
+
+void StatusBoard::Finalize() {
+  for (SDL_Surface** board : {&statusSurface, &overlaySurface}) {
+    if (*board != nullptr) SDL_FreeSurface(*board);
+    *board = nullptr;
+  }
+  for (SDL_Surface*& icon : bulletIcons) {
+    FreePNGSurface(icon);
+    icon = nullptr;
+  }
+  for (SDL_Surface* glyph : floorGlyphs) FreePNGSurface(glyph);
+  for (SDL_Surface* glyph : spGlyphs) FreePNGSurface(glyph);
+  floorGlyphs.clear();
+  spGlyphs.clear();
+  for (SDL_Surface** picture : {&pauseImage, &gaugeImage, &sightImage}) {
+    FreePNGSurface(*picture);
+    *picture = nullptr;
+  }
+  ReleaseCaption();
+  if (texturesMade) {
+    const unsigned int textures[2] = {statusTexture, overlayTexture};
+    glDeleteTextures(2, textures);
+  }
+  texturesMade = false;
+  statusTexture = overlayTexture = 0;
+}
+
+void StatusBoard::ShowFloorNumber() { floorDispTime = gamemain_const::FLOOR_DISP_TIME; }
+
+void StatusBoard::Compose(const Reading& game) {
+  using namespace gamemain_const;
+  // The pieces in drawing order; BoardPieces redraws only those parts of the board that changed.
+  statusPieces.Begin();
+  SDL_Surface* centre = game.paused ? pauseImage : sightImage;
+  statusPieces.Test(centre, (width - centre->w) / 2, (height - centre->h) / 2);
+
+  // Life bar: green at full hit points, yellow at half, red near zero.
+  const int life = std::max(game.hitPoint, 0);
+  const int half = MaxHitPoint / 2;
+  const int c1 = life > half ? 192 * (MaxHitPoint - life) / half : 192;
+  const int c2 = life > half ? 192 : 192 * life / half;
+  statusPieces.Fill(77, 40, life, 24,
+                    SDL_MapRGBA(statusSurface->format, 255, 0, static_cast<Uint8>(c2), static_cast<Uint8>(c1)));
+  statusPieces.Test(gaugeImage, 0, 0);
+
+  // Magazine, right to left along the top edge.
+  const int iconWidth = bulletIcons[0]->w;
+  for (int i = 0; i < game.magazineSize; ++i) {
+    SDL_Surface* icon = game.magazine <= i ? bulletIcons[2] : bulletIcons[game.bulletType == 1 ? 1 : 0];
+    statusPieces.Copy(icon, width - (i + 1) * iconWidth, 0);
+  }
+
+  // Floor number "B<digits>F" at the bottom right, fading over its last 60 frames.
+  if (floorDispTime > 0) {
+    const int alpha = floorDispTime <= FLOOR_FADE_STAT - 1 ? floorDispTime * 255 / FLOOR_FADE_STAT : 255;
+    SDL_Surface* f = floorGlyphs[11];
+    int x = width - f->w / 2;
+    const int y = height - f->h;
+    statusPieces.Blend(f, x, y, alpha);
+    int number = std::max(game.floor, 0);
+    do {
+      SDL_Surface* digit = floorGlyphs[number % 10];
+      x -= digit->w;
+      statusPieces.Blend(digit, x, y, alpha);
+      number /= 10;
+    } while (number > 0);
+    x -= floorGlyphs[10]->w;
+    statusPieces.Blend(floorGlyphs[10], x, y, alpha);
+    --floorDispTime;
+  }
+
+  // Special-bullet counter at the bottom left: bullet, times sign, three digits.
+  int x = 5 * spGlyphs[0]->w;
+  const int y = height - spGlyphs[0]->h;
+  int stock = std::max(game.spBullets, 0);
+  for (int i = 0; i < 3; ++i, stock /= 10) {
+    x -= spGlyphs[stock % 10]->w;
+    statusPieces.Copy(spGlyphs[stock % 10], x, y);
+  }
+  x -= spGlyphs[10]->w;
+  statusPieces.Copy(spGlyphs[10], x, y);
+  x -= spGlyphs[11]->w;
+  statusPieces.Copy(spGlyphs[11], x, y);
+
+  if (caption != nullptr) {
+    statusPieces.Copy(caption, (width - caption->w) / 2, (height - caption->h) / 2);
+  }
+  statusPieces.Compose(statusSurface);
+}
+
+void StatusBoard::Upload() { statusPieces.Upload(statusSurface, statusTexture); }
+
+void StatusBoard::FillOverlay(int r, int g, int b, int alpha) {
+  // The surfaces' SDL red mask covers the A byte, green B, blue G and alpha R.
+  const Uint32 fill = SDL_MapRGBA(overlaySurface->format, static_cast<Uint8>(alpha), static_cast<Uint8>(b),
+                                  static_cast<Uint8>(g), static_cast<Uint8>(r));
+  if (fill == overlayFill) return;  // the board and its texture hold this colour already
+  overlayFill = fill;
+  FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
+  SDL_FillRect(overlaySurface, nullptr, fill);
+  FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
+  QUORL_COMMON::SDL_Surface_to_GLTexture(overlaySurface, overlayTexture);
+  FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
+}
+
+int StatusBoard::ShowCaption(const std::string& path) {
+  ReleaseCaption();
+  return LoadPicture(path, "Gamemain:Text surface Load error", &caption);
+}
+
+void StatusBoard::ReleaseCaption() {
+  FreePNGSurface(caption);
+  caption = nullptr;
+  statusPieces.Invalidate();  // the next caption may take the same address
+}
+
+void StatusBoard::Draw() {
+  glEnable(GL_BLEND);
+  glPushMatrix();
+  glTranslatef(0, 0, -_BoardZ);
+  const float u = static_cast<float>(width) / texWidth;
+  const float v = static_cast<float>(height) / texHeight;
+  DrawStatusBoard(0.38f, 0.288f, u, v);
+  // The overlay is one colour all over; fully transparent it would change no pixel.
+  if ((overlayFill & overlaySurface->format->Rmask) != 0) {
+    glTranslatef(0, 0, 0.00001f);
+    glBindTexture(GL_TEXTURE_2D, overlayTexture);
+    glColor3f(1, 1, 1);
+    BoardQuad(0.4f, 0.3f, u, v);
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glPopMatrix();
+  glDisable(GL_BLEND);
+}
+
+void StatusBoard::DrawStatusBoard(float halfWidth, float halfHeight, float u, float v) {
+  const std::vector<SDL_Rect>& covered = statusPieces.Covered();
+  if (covered.empty()) return;
+  // Where the board's corners land in the window: the quad is the same whole-board quad as ever,
+  // only cut down by scissor rectangles around the parts that hold something (plus 2 pixels), so
+  // each pixel drawn is exactly the pixel the whole quad gives there.
+  GLdouble model[16], projection[16];
+  GLint viewport[4];
+  glGetDoublev(GL_MODELVIEW_MATRIX, model);
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  GLdouble left, top, right, bottom, depth;
+  gluProject(-halfWidth, halfHeight, 0, model, projection, viewport, &left, &top, &depth);
+  gluProject(halfWidth, -halfHeight, 0, model, projection, viewport, &right, &bottom, &depth);
+  const double sx = (right - left) / width, sy = (top - bottom) / height;
+  statusScissors.clear();
+  for (const SDL_Rect& r : covered) {
+    const int x0 = std::max(viewport[0], static_cast<int>(std::floor(left + r.x * sx)) - 2);
+    const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(left + (r.x + r.w) * sx)) + 2);
+    const int y0 = std::max(viewport[1], static_cast<int>(std::floor(top - (r.y + r.h) * sy)) - 2);
+    const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top - r.y * sy)) + 2);
+    if (x1 <= x0 || y1 <= y0) continue;
+    statusScissors.push_back({static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 - x0),
+                              static_cast<Uint16>(y1 - y0)});
+  }
+  // Widened rectangles may overlap now; a pixel drawn twice would be blended twice.
+  BoardPieces::MergeOverlaps(&statusScissors);
+  glBindTexture(GL_TEXTURE_2D, statusTexture);
+  glColor3f(1, 1, 1);
+  glEnable(GL_SCISSOR_TEST);
+  for (const SDL_Rect& r : statusScissors) {
+    glScissor(r.x, r.y, r.w, r.h);
+    BoardQuad(halfWidth, halfHeight, u, v);
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
