@@ -38,6 +38,9 @@ class GameMain {
   // One frame: events, update, drawing, buffer swap. Returns Scene::GAME to stay, Scene::TITLE,
   // Scene::ENDING, Scene::QUIT, or -1 on error.
   int Action(int code);
+  // The frame's steps before the drawing (1 to 13: events to the music), which may change
+  // `*result`. False when the frame ends here: Escape (*result the title) or a failure (-1).
+  bool Update(int* result);
   // The 3D view, then the status and overlay boards; ends with the buffer swap.
   void Draw();
   // Releases everything Init acquired; does nothing when not initialised.
@@ -99,7 +102,7 @@ class GameMain {
   void CountDownTimer();
   void KeepMusicAlive();
   int FrameResult(int result);
-  int FailFrame();
+  bool FailFrame(int* result);
 
   void CentreMouse();
   void TakeSummary();

@@ -33,11 +33,20 @@ using gamesound::PlaySE;
 int GameMain::Action(int code) {
   if (!ready) return QUORL_COMMON::GLOBAL_ERROR;  // a failed Init left nothing to play with
   int result = code;
-  if (HandleEvents(&result)) return Scene::TITLE;                  // 1. events; Escape leaves
+  if (!Update(&result)) return result;  // 1-13. the game's steps
+  Draw();                               // 14. drawing
+  return FrameResult(result);           // 15. result
+}
+
+bool GameMain::Update(int* result) {
+  if (HandleEvents(result)) {                                      // 1. events; Escape leaves
+    *result = Scene::TITLE;
+    return false;
+  }
   if (player.actionFlags & ActionFlag::DESCENDING) motion.StopWalking();  // 2. frozen on the stairs
   motion.KnockBackStep(dungeon);                                   // 3. knock-back
   motion.WalkStep(dungeon);                                        // 4. walking and the floor
-  if (DoorsAndStairs() == -1) return FailFrame();                  // 5. doors and stairs
+  if (DoorsAndStairs() == -1) return FailFrame(result);            // 5. doors and stairs
   UpdateDrawArea();                                                // 6. visible area
   if (!(player.actionFlags & ActionFlag::DESCENDING) && !director.worldFrozen) {  // 7. contact,
     ContactStep();                                                 //    enemies, shots
@@ -46,19 +55,18 @@ int GameMain::Action(int code) {
   } else {
     player.frameDamage = 0;
   }
-  if (director.Step(floorNo, enemy, &result) == -1) return FailFrame();  // 8. boss scenes
+  if (director.Step(floorNo, enemy, result) == -1) return FailFrame(result);  // 8. boss scenes
   Phases::Mark(QUORL_COMMON::PHASE_LOGIC);
-  ComposeStatus();                                                // 9. status board
+  ComposeStatus();                                                 // 9. status board
   Phases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-  HitPointStep();                                                 // 10. hit points, death
+  HitPointStep();                                                  // 10. hit points, death
   Phases::Mark(QUORL_COMMON::PHASE_LOGIC);
   board.Upload();                                                  // 11. status board upload
   Phases::Mark(QUORL_COMMON::PHASE_UPLOAD);
-  CountDownTimer();                                               // 12. timers
-  KeepMusicAlive();                                               // 13. music keep-alive
+  CountDownTimer();                                                // 12. timers
+  KeepMusicAlive();                                                // 13. music keep-alive
   Phases::Mark(QUORL_COMMON::PHASE_LOGIC);
-  Draw();                                                         // 14. drawing
-  return FrameResult(result);                                     // 15. result
+  return true;
 }
 
 // ---- 1. Events and controls ----
@@ -338,9 +346,10 @@ int GameMain::FrameResult(int result) {
   return result;
 }
 
-int GameMain::FailFrame() {
+bool GameMain::FailFrame(int* result) {
   TakeSummary();
-  return QUORL_COMMON::GLOBAL_ERROR;
+  *result = QUORL_COMMON::GLOBAL_ERROR;
+  return false;
 }
 
 void GameMain::Draw() {

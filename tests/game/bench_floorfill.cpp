@@ -27,13 +27,14 @@ const int kFrames = 350;
 const float kEyeHeight = 0.6f;
 
 // The game scene set up by its own Init, drawing nothing but the floor the way its Draw does.
-class FloorView : public GameMain {
+class FloorView {
  public:
+  GameMain game;
   // The texture names of the walls (and ceiling) and of the floor, as SetMaterial binds them.
   std::vector<GLuint> FloorTextures() {
     std::vector<GLuint> names;
     for (int kind : {1, 2}) {
-      dungeon->SetMaterial(kind);
+      game.Floor()->SetMaterial(kind);
       GLint name = 0;
       glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
       names.push_back(static_cast<GLuint>(name));
@@ -44,31 +45,31 @@ class FloorView : public GameMain {
   // The views: every floor cell of the map in turn, each looked at in another direction.
   void ChooseViews() {
     int rows = 0, cols = 0;
-    dungeon->MapSize(&rows, &cols);
+    game.Floor()->MapSize(&rows, &cols);
     for (int cell = 0; cell < rows * cols; ++cell) {
-      if (!dungeon->isFloor(cell / cols, cell % cols)) continue;
+      if (!game.Floor()->isFloor(cell / cols, cell % cols)) continue;
       const int at[3] = {cell / cols, 0, cell % cols};
       std::array<float, 3> p{};
-      dungeon->getMaptoWorld(at, p.data());
-      p[1] = pos[1];
+      game.Floor()->getMaptoWorld(at, p.data());
+      p[1] = game.Motion().pos[1];
       views.push_back(p);
     }
-    if (views.empty()) views.push_back({pos[0], pos[1], pos[2]});
+    if (views.empty()) views.push_back({game.Motion().pos[0], game.Motion().pos[1], game.Motion().pos[2]});
   }
   // Frame `frame`: its view, the cells visible from there, the floor.
   void DrawFloor(int frame, bool drawFloor) {
     const std::array<float, 3>& at = views[static_cast<size_t>(frame) % views.size()];
     const float turned = 137.5f * static_cast<float>(frame);
-    dungeon->SetDrawArea(at.data(), turned);
+    game.Floor()->SetDrawArea(at.data(), turned);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!drawFloor) return;
     glPushMatrix();
     glEnable(GL_DEPTH_TEST);
-    glRotatef(pitch, 1, 0, 0);
+    glRotatef(game.Motion().pitch, 1, 0, 0);
     glRotatef(turned, 0, 1, 0);
     glTranslatef(-at[0], -(at[1] + kEyeHeight), -at[2]);
     glDisable(GL_ALPHA_TEST);
-    dungeon->DrawMap();
+    game.Floor()->DrawMap();
     glEnable(GL_ALPHA_TEST);
     glDisable(GL_DEPTH_TEST);
     glPopMatrix();
@@ -132,7 +133,7 @@ int main() {
   if (!testsupport::EnterContentWithWindow("floor fill")) return 0;
   QUORL_COMMON::SetFixedSeed(1);
   FloorView view;
-  if (view.Init(800, 600, 1, false, 0, 0) != 0) return 0;
+  if (view.game.Init(800, 600, 1, false, 0, 0) != 0) return 0;
   const std::vector<GLuint> textures = view.FloorTextures();
   view.ChooseViews();
   printf("floor 1 from each floor cell in turn, 800 x 600, %d frames (clear, floor, swap, finish):\n",
@@ -165,6 +166,6 @@ int main() {
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_LIGHTING);
   CountFragments(&view);
-  view.Finalize();
+  view.game.Finalize();
   return 0;
 }
