@@ -24,15 +24,9 @@ const int _MaxPage = 14;      // staff pages; page 14 is the statistics page
 const int PROMPT_PERCENT = 89;  // above this the special-mode prompt shows
 const char* const MUSIC_FILE = "sounds/quiet_snow_field.mp3";
 
-// Loads a picture with its SDL alpha off; prints the roll's message with the path on failure.
-int LoadPicture(const std::string& path, SDL_Surface** surface) {
-  if (LoadPNGtoSDLSurface(path.c_str(), surface) == -1) {
-    *surface = nullptr;
-    printf("Endrole:Number surface Load error %s\n", path.c_str());
-    return -1;
-  }
-  SDL_SetAlpha(*surface, 0, 0);
-  return 0;
+// Loads a picture of the roll; a missing one prints the roll's message with its path.
+int LoadRollPicture(const std::string& path, SDL_Surface** surface) {
+  return LoadPicture(path, "Endrole:Number surface Load error " + path, surface);
 }
 
 void FreePicture(SDL_Surface** surface) {
@@ -82,16 +76,16 @@ int Endrole::Init(int width, int height, int enemies, int kills) {
 
   // A missing staff page is reported and shows as a black page.
   for (int n = 1; n <= _MaxPage; ++n) {
-    LoadPicture("img/staff/" + std::to_string(n) + ".png", &staffPages[n - 1]);
+    LoadRollPicture("img/staff/" + std::to_string(n) + ".png", &staffPages[n - 1]);
   }
   for (int n = 0; n < kDigits; ++n) {
-    if (LoadPicture("img/fonts/genocide/" + std::to_string(n) + ".png", &digits[n]) == -1) {
+    if (LoadRollPicture("img/fonts/genocide/" + std::to_string(n) + ".png", &digits[n]) == -1) {
       return QUORL_COMMON::GLOBAL_ERROR;
     }
   }
-  if (LoadPicture("img/fonts/genocide/genocide.png", &genocideLabel) == -1 ||
-      LoadPicture("img/fonts/genocide/percent.png", &percentSign) == -1 ||
-      LoadPicture("img/fonts/push-F.png", &pushPrompt) == -1) {
+  if (LoadRollPicture("img/fonts/genocide/genocide.png", &genocideLabel) == -1 ||
+      LoadRollPicture("img/fonts/genocide/percent.png", &percentSign) == -1 ||
+      LoadRollPicture("img/fonts/push-F.png", &pushPrompt) == -1) {
     return QUORL_COMMON::GLOBAL_ERROR;
   }
 

@@ -37,15 +37,8 @@ const TitlePicture kTextArt[2] = {{"img/fonts/new-game.png", "Title:title text i
                                   {"img/fonts/continue.png", "Title:title text img 2 Load error"}};
 const TitlePicture kSpArt = {"img/bullet_sp.png", "Title:title SpBullet load error"};
 
-// Loads a picture with its SDL alpha switched off, so that blits copy its bytes unchanged.
-int LoadPicture(const TitlePicture& picture, SDL_Surface** surface) {
-  if (LoadPNGtoSDLSurface(picture.path, surface) == -1) {
-    *surface = nullptr;
-    printf("%s\n", picture.failure);
-    return -1;
-  }
-  SDL_SetAlpha(*surface, 0, 0);
-  return 0;
+int LoadTitlePicture(const TitlePicture& picture, SDL_Surface** surface) {
+  return LoadPicture(picture.path, picture.failure, surface);
 }
 
 // The smallest rectangle of `picture` (32-bit, A the low byte of each pixel) that holds every
@@ -92,7 +85,7 @@ int Title::Init(int width, int height, bool continuePossible, bool spUnlocked) {
       return QUORL_COMMON::GLOBAL_ERROR;
     }
     spSoundOpen = true;
-    if (LoadPicture(kSpArt, &spImage) == -1) {
+    if (LoadTitlePicture(kSpArt, &spImage) == -1) {
       ReleaseSpExtras();
       return QUORL_COMMON::GLOBAL_ERROR;
     }
@@ -115,8 +108,8 @@ int Title::Init(int width, int height) {
   lightCanvas = CreateScreenCanvas(width, height);
   if (lightCanvas == nullptr) return QUORL_COMMON::GLOBAL_ERROR;
 
-  if (LoadPicture(kTitleArt, &titleImage) == -1 || LoadPicture(kLightArt, &lightImage) == -1 ||
-      LoadPicture(kTextArt[0], &textImages[0]) == -1 || LoadPicture(kTextArt[1], &textImages[1]) == -1) {
+  if (LoadTitlePicture(kTitleArt, &titleImage) == -1 || LoadTitlePicture(kLightArt, &lightImage) == -1 ||
+      LoadTitlePicture(kTextArt[0], &textImages[0]) == -1 || LoadTitlePicture(kTextArt[1], &textImages[1]) == -1) {
     return QUORL_COMMON::GLOBAL_ERROR;
   }
 
