@@ -79,15 +79,6 @@ class MQOModelTest : public testsupport::GLTest {
   std::string output;
 };
 
-TEST_F(MQOModelTest, LargestCoordinateIsDrawnAtOneUnit) {
-  ASSERT_EQ(0, Init(QuadObject({{-250, 250, 250, 0}}))) << output;
-  EXPECT_FLOAT_EQ(250.0f, model.extent);
-  EXPECT_EQ(0, model.Draw());
-  EXPECT_EQ(kWhite, Pixel(0.95f, 0.95f));
-  EXPECT_EQ(kWhite, Pixel(-0.95f, -0.95f));
-  EXPECT_EQ(kBlack, Pixel(1.05f, 0.0f));
-}
-
 TEST_F(MQOModelTest, FacesWithoutAValidMaterialKeepThePreviousOneUntextured) {
   // Material 0: white emission through a green texture; material 1: red emission, no texture.
   // Faces left to right, then the colour each shows.

@@ -41,8 +41,8 @@ class SoundEffectsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     soundtest::UseDummyDriverByDefault();
-    soundtest::WriteTestWav(shortWav, 22050, 44100, 1);  // 0.5 s
-    soundtest::WriteTestWav(longWav, 88200, 22050, 2);  // 4 s, converted by the mixer
+    soundtest::WriteTestWav(shortWav, 22050, 44100);  // 0.5 s
+    soundtest::WriteTestWav(longWav, 88200, 22050);  // 4 s, converted by the mixer
   }
 
   static std::string Open(const std::string& file, const std::string& alias) {

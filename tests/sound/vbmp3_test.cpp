@@ -67,7 +67,7 @@ TEST_F(MusicTest, OpenReportsExactLengthsAndDistinctErrors) {
 
   testsupport::WriteFile(dir.file("text.mp3"), std::string(5000, 'x'));
   testsupport::WriteFile(dir.file("empty.mp3"), "");
-  soundtest::WriteTestWav(dir.file("sound.wav"), RATE, RATE, 2);
+  soundtest::WriteTestWav(dir.file("sound.wav"), RATE, RATE);
   const struct {
     std::string file;
     int error;

@@ -39,10 +39,8 @@ TEST_F(AssetgenAudioData, EveryEffectOpensThroughTheMixerShortLevelAndClickFree)
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
   ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
-  int count = 0;
   for (const SoundFile& f : SoundCatalogue()) {
     if (f.kind != SoundKind::kEffect) continue;
-    ++count;
     Mix_Chunk* chunk = Mix_LoadWAV(f.path.c_str());
     EXPECT_TRUE(chunk != nullptr && chunk->alen > 0) << f.path << ": " << Mix_GetError();
     if (chunk != nullptr) Mix_FreeChunk(chunk);
@@ -62,13 +60,11 @@ TEST_F(AssetgenAudioData, EveryEffectOpensThroughTheMixerShortLevelAndClickFree)
     EXPECT_LT(std::fabs(wav.samples.front()), 0.002f) << f.path;
     EXPECT_LT(std::fabs(wav.samples.back()), 0.002f) << f.path;
   }
-  EXPECT_EQ(count, 37);
   Mix_CloseAudio();
   SDL_Quit();
 }
 
 TEST_F(AssetgenAudioData, EveryMp3DecodesAt44100WithLengthInRange) {
-  int count = 0;
   for (const SoundFile& f : SoundCatalogue()) {
     if (f.kind == SoundKind::kEffect) continue;
     Mp3Data mp3;
@@ -91,9 +87,7 @@ TEST_F(AssetgenAudioData, EveryMp3DecodesAt44100WithLengthInRange) {
     EXPECT_LE(Peak(left), 1.0f) << f.path;
     EXPECT_LT(std::fabs(left.front()), 0.02f) << f.path;
     EXPECT_LT(std::fabs(left.back()), 0.02f) << f.path;
-    ++count;
   }
-  EXPECT_EQ(count, 19);
 }
 
 // Listening by numbers: each species has a voice of its own, deaths are longer and lower than

@@ -22,17 +22,6 @@ namespace {
 
 using namespace assetgen;
 
-TEST(AssetgenNoise, TileableNoiseRepeatsAtItsPeriod) {
-  for (float x : {0.0f, 13.5f, 100.25f, 255.0f})
-    for (float y : {0.0f, 77.0f, 200.5f}) {
-      EXPECT_FLOAT_EQ(TileNoise(x, y, 8, 256, 3), TileNoise(x + 256, y - 256, 8, 256, 3));
-      EXPECT_FLOAT_EQ(TileFbm(x, y, 4, 256, 4, 9), TileFbm(x - 256, y + 512, 4, 256, 4, 9));
-      Cell a = TileCells(x, y, 5, 256, 7), b = TileCells(x + 256, y, 5, 256, 7);
-      EXPECT_NEAR(a.f1, b.f1, 1e-4f);
-      EXPECT_EQ(a.id, b.id);
-    }
-}
-
 // Mean colour difference between neighbouring columns (or rows) i and i+1, wrapping at the edge.
 double EdgeStep(const Canvas& c, int i, bool columns) {
   double sum = 0;
@@ -157,19 +146,6 @@ TEST(AssetgenPng, WrittenPicturesReadBackThroughTheGamesLoader) {
   ASSERT_EQ(LoadPNG(dir.file("rgb.png").c_str(), &data, &w, &h, &pitch), 0);
   for (unsigned i = 3; i < h * pitch; i += 4) EXPECT_EQ(data[i], 255);
   delete[] data;
-}
-
-TEST(AssetgenPng, BinarisedPicturesHaveAllOrNothingAlpha) {
-  Canvas c(4, 1);
-  c.At(0, 0) = Rgba{1, 1, 1, 0.1f};
-  c.At(1, 0) = Rgba{1, 1, 1, 0.6f};
-  c.At(2, 0) = Rgba{1, 0, 0, 1};
-  Binarise(c, 0.5f, Hex(0x000000));
-  EXPECT_EQ(c.At(0, 0).a, 0.0f);
-  EXPECT_EQ(c.At(1, 0).a, 1.0f);
-  EXPECT_NEAR(c.At(1, 0).r, 0.6f, 1e-6);  // composited over the black backdrop
-  EXPECT_EQ(c.At(2, 0).r, 1.0f);
-  EXPECT_EQ(c.At(3, 0).a, 0.0f);
 }
 
 // Every file under `root`, relative path -> bytes.
