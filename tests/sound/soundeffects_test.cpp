@@ -40,7 +40,7 @@ namespace {
 class SoundEffectsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    soundtest::UseDummyDriverByDefault();
+    setenv("SDL_AUDIODRIVER", "dummy", 0);  // unless a driver is chosen already
     soundtest::WriteTestWav(shortWav, 22050, 44100);  // 0.5 s
     soundtest::WriteTestWav(longWav, 88200, 22050);  // 4 s, converted by the mixer
   }

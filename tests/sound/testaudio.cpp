@@ -4,7 +4,6 @@
 #include <SDL/SDL.h>
 
 #include <cmath>
-#include <cstdlib>
 
 #include "audio/mp3encoder.h"
 #include "audio/wavfile.h"
@@ -21,8 +20,6 @@ assetgen::Signal Tone(long samples, int rate) {
 }
 
 }  // namespace
-
-void UseDummyDriverByDefault() { setenv("SDL_AUDIODRIVER", "dummy", 0); }
 
 void WriteTestWav(const std::string& path, long samples, int rate) {
   assetgen::WriteWav(path, Tone(samples, rate), rate);

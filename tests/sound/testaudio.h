@@ -6,9 +6,6 @@
 
 namespace soundtest {
 
-// Makes the tests use SDL's dummy audio driver unless a driver is chosen already.
-void UseDummyDriverByDefault();
-
 // A 16-bit PCM mono WAV of a tone: `samples` samples at `rate` Hz.
 void WriteTestWav(const std::string& path, long samples, int rate);
 

@@ -22,7 +22,7 @@ const long PIECE_SAMPLES = 22050;  // 0.5 s
 class MusicTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    soundtest::UseDummyDriverByDefault();
+    setenv("SDL_AUDIODRIVER", "dummy", 0);  // unless a driver is chosen already
     QUORL_COMMON::ResetSeeding();
     ASSERT_TRUE(soundtest::WriteTestMp3(piece, PIECE_SAMPLES, RATE, 128));
   }
@@ -84,14 +84,11 @@ TEST_F(MusicTest, OpenReportsExactLengthsAndDistinctErrors) {
   EXPECT_EQ(VBMP3_ERROR_NO_FILE, VBMP3Wrap::vbmp3_getLastErrorNo());
 }
 
-TEST_F(MusicTest, PlaysToTheEndRestartsStopsAndSwitchesTracks) {
+// Playing to the end and the keep-alive restart: the frame-clock test below and the audible test.
+TEST_F(MusicTest, ClampsTheSoftVolumeStopsAndSwitchesTracks) {
   StartScene(piece);
   EXPECT_EQ(0, State()) << "opened, not yet playing";
   VBMP3Wrap::vbmp3_play();
-  EXPECT_EQ(1, State());
-  EXPECT_TRUE(soundtest::WaitFor([] { return State() == 0; }, 5.0)) << "0.5 s piece never ended";
-  VBMP3Wrap::vbmp3_play();  // the scenes' keep-alive
-  EXPECT_EQ(1, State());
   VBMP3Wrap::vbmp3_setSoftVolume(150, -20);  // each side clamped to 0 .. 100
   int left = -1, right = -1;
   VBMP3Wrap::vbmp3_getSoftVolume(&left, &right);
