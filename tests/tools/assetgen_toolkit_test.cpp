@@ -1,6 +1,6 @@
 // The generator's toolkits where a fault would go unnoticed in the pictures: seamless tiling,
-// the MQO writer's text and face winding (read through the game's own reader), the PNG writer's
-// bytes, and byte-for-byte repeatable output across runs.
+// the direction of rotations, the MQO writer's text and face winding (read through the game's own
+// reader), the PNG writer's bytes, and byte-for-byte repeatable output across runs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -91,6 +91,18 @@ TEST(AssetgenMqo, WriterTextReadsBackThroughTheGamesReader) {
   EXPECT_EQ(r.vertices, (std::vector<std::array<float, 3>>{{0, 0, 0}, {1, 0, 0}, {0, 0, 1234.5f}}));
   ASSERT_EQ(r.faces.size(), 1u);
   EXPECT_EQ(r.faces[0].V[2], 2);
+}
+
+TEST(AssetgenTransforms, RotationsFollowTheRightHandRule) {
+  // +y turns to +z about x, +z to +x about y, +x to +y about z; Then applies this transform first.
+  const Vec3 turned[] = {Xform::RotateX(90).Apply({0, 1, 0}), Xform::RotateY(90).Apply({0, 0, 1}),
+                         Xform::RotateZ(90).Apply({1, 0, 0}),
+                         Xform::Scale(2, 2, 2).Then(Xform::Translate(1, 0, 0)).Apply({1, 1, 1})};
+  const Vec3 expected[] = {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}, {3, 2, 2}};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_NEAR(std::fabs(turned[k].x - expected[k].x) + std::fabs(turned[k].y - expected[k].y) +
+                    std::fabs(turned[k].z - expected[k].z), 0, 1e-5) << k;
+  }
 }
 
 TEST(AssetgenMqo, PrimitivesFaceOutwardUnderAnyTransform) {
