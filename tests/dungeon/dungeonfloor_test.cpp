@@ -1,5 +1,5 @@
 // Tests of the dungeon floor's map half: boss and generated maps, cells of positions, doors,
-// floor cells, the visible area and the map dump. No OpenGL context needed.
+// floor cells and the visible area. No OpenGL context needed.
 #include "dungeon/dungeonfloor.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +7,6 @@
 #include <cmath>
 #include <string>
 #include <vector>
-
-#include "dungeon/dungeonconst.h"
 
 namespace {
 
@@ -121,18 +119,4 @@ TEST(DungeonFloorMap, VisibleAreaStopsAtClosedDoorsAndStairsAndThroughDoorIsStri
   const float pos[3] = {0, 0, -1.42f};
   EXPECT_EQ(d.ThroughDoor(pos), 0);
   EXPECT_EQ(d.SetMapData(walls, 21, 1, 0, 0), -1);
-}
-
-TEST(DungeonFloorMap, MapDumpPrintsEucJpBoxGlyphsTwoLinesACell) {
-  using namespace DungeonConst;
-  // A closed cell with a door on its right, then stairs, then rock.
-  const int map[3] = {WALL_ALL | DOOR_RIGHT, FLOOR_STEP | WALL_LEFT, FLOOR_NONE};
-  testing::internal::CaptureStdout();
-  dispFloorMapData(map, 3, 1);
-  EXPECT_EQ(
-      "\xA8\xA3\xA8\xAF"  // light top-left, heavy top-right (the corner touches the door)
-      "\xA1\xF4\xA1\xF4\xA1\xA1\xA1\xA1\n"
-      "\xA8\xA6\xA8\xB0"  // light bottom-left, heavy bottom-right
-      "\xA1\xF4\xA1\xF4\xA1\xA1\xA1\xA1\n\n",
-      testing::internal::GetCapturedStdout());
 }

@@ -1,6 +1,6 @@
-// The generator's toolkits where a fault would go unnoticed in the pictures: seamless tiling,
-// the direction of rotations, the MQO writer's text and face winding (read through the game's own
-// reader), the PNG writer's bytes, and byte-for-byte repeatable output across runs.
+// The generator's toolkits where a fault would go unnoticed in the pictures: seamless tiling, line
+// wrapping, the direction of rotations, the MQO writer's text and face winding (read through the
+// game's own reader), the PNG writer's bytes, and byte-for-byte repeatable output across runs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,11 +12,13 @@
 #include "assets/loadpng.h"
 #include "canvas.h"
 #include "content.h"
+#include "font.h"
 #include "gamemodel.h"
 #include "mesh.h"
 #include "noise.h"
 #include "pngfile.h"
 #include "support/testfiles.h"
+#include "typeset.h"
 
 namespace {
 
@@ -91,6 +93,22 @@ TEST(AssetgenMqo, WriterTextReadsBackThroughTheGamesReader) {
   EXPECT_EQ(r.vertices, (std::vector<std::array<float, 3>>{{0, 0, 0}, {1, 0, 0}, {0, 0, 1234.5f}}));
   ASSERT_EQ(r.faces.size(), 1u);
   EXPECT_EQ(r.faces[0].V[2], 2);
+}
+
+// The pictured captions are one line each: breaking a longer one is checked here.
+TEST(AssetgenText, WrappingKeepsWithinTheWidthAndBreaksAtPunctuation) {
+  Font f;
+  ASSERT_EQ(f.Init(kSansBold), 0);
+  std::vector<std::string> lines = WrapLines(f, "I am the iron lord of this floor. Kneel, and be crushed!", 30, 680);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "I am the iron lord of this floor.");
+  for (const std::string& l : lines) EXPECT_LE(f.Measure(l, 30), 680);
+  EXPECT_EQ(WrapLines(f, "Short.", 30, 680).size(), 1u);
+  std::vector<std::string> many = WrapLines(f, "one two three four five six seven eight nine ten", 30, 150);
+  EXPECT_GT(many.size(), 2u);
+  std::string joined;
+  for (const std::string& l : many) joined += (joined.empty() ? "" : " ") + l;
+  EXPECT_EQ(joined, "one two three four five six seven eight nine ten");
 }
 
 TEST(AssetgenTransforms, RotationsFollowTheRightHandRule) {
