@@ -119,15 +119,9 @@ TEST_F(Generator, ParametersOutsideTheLimitsGiveRockWithoutSeeding) {
   MakeNewDungeon(nullptr, nullptr);  // nothing to do, and no crash
 }
 
-TEST_F(Generator, StairGoesIntoTheOutermostRingOrNowhere) {
-  DMParams p = Params(10, 10, 2, 2);
-  std::vector<int> map(100, FLOOR_NONE);
-  map[5 * 10 + 3] = WALL_ALL;  // one floor cell: the stairs lead up (-y), the first way tried
-  int x = -1, y = -1;
-  MakeStair(map.data(), &p, &x, &y);
-  EXPECT_EQ(503, y * 100 + x);
-  EXPECT_EQ(WALL_RIGHT | WALL_LEFT | WALL_DOWN, map[5 * 10 + 3]);
-  EXPECT_EQ(FLOOR_STEP | WALL_UP, map[4 * 10 + 3]);
+// Where the stairs go on the game's maps the golden maps pin.
+TEST_F(Generator, NoRoomForTheStairsGivesNone) {
+  int x = 0, y = 0;
   // A ring of floor with no room for stairs inside the map, a map of rock, maps too small for
   // rings: no stairs, the map unchanged, (-1, -1).
   for (int w : {10, 1, 2, 3}) {
