@@ -1,4 +1,4 @@
-// Tests of MQO models in an OpenGL window: textures, display lists, the unit scale and drawing.
+// Tests of MQO models in an OpenGL window: textures, display lists, materials and drawing.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// Tests of bullets: every kind's flight, size and model, the hit burst, the shared models, and
-// the hit tests.
+// Tests of bullets: every kind's size and model, the hit burst, the shared models, and the hit
+// tests.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,5 +1,5 @@
 // Tests of the map generator: maps of fixed seeds as golden data, the rules of finished maps over
-// many seeds (checked by the mapgen tool's checker), the seeding, refused parameters, the stair
+// many seeds (checked by the mapgen tool's checker), refused parameters, stairs without room
 // and the farthest segment.
 #include <gtest/gtest.h>
 
@@ -103,10 +103,9 @@ TEST_F(Generator, TheCheckerCatchesBrokenMaps) {
 
 // Parameters outside the limits give rock without seeding.
 TEST_F(Generator, ParametersOutsideTheLimitsGiveRockWithoutSeeding) {
-  std::vector<int> map;
   for (DMParams bad : {Params(20, 20, 1, 1), Params(11, 20, 2, 2), Params(20, 14, 3, 3),
                        Params(20, 20, -3, -3)}) {
-    map.assign(bad.width * bad.height, 7);
+    std::vector<int> map(bad.width * bad.height, 7);
     QUORL_COMMON::SetFixedSeed(5);
     MakeNewDungeon(map.data(), &bad);
     EXPECT_EQ(std::vector<int>(map.size(), FLOOR_NONE), map);

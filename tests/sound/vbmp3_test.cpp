@@ -84,7 +84,8 @@ TEST_F(MusicTest, OpenReportsExactLengthsAndDistinctErrors) {
   EXPECT_EQ(VBMP3_ERROR_NO_FILE, VBMP3Wrap::vbmp3_getLastErrorNo());
 }
 
-// Playing to the end and the keep-alive restart: the frame-clock test below and the audible test.
+// Playing to the end and the keep-alive restart are checked by the frame-clock test below and by
+// the audible test.
 TEST_F(MusicTest, ClampsTheSoftVolumeStopsAndSwitchesTracks) {
   StartScene(piece);
   EXPECT_EQ(0, State()) << "opened, not yet playing";
