@@ -73,7 +73,6 @@ TEST_F(Content, FullScreenPicturesAreOpaqueAndTexturesSquare) {
     for (unsigned y = 0; y < p.h; y += 7)
       for (unsigned x = 0; x < p.w; x += 7) ASSERT_EQ(p.A(x, y), 255) << x << "," << y;
   }
-  EXPECT_EQ(Size("img/QUORL-title-light.png"), std::make_pair(800u, 600u));
   for (const assetgen::TextureEntry& t : assetgen::FloorTextureList()) {
     EXPECT_EQ(Size(std::string("img/walls/") + t.stem + ".png"), std::make_pair(256u, 256u));
   }
