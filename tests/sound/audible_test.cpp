@@ -60,7 +60,7 @@ TEST_F(AudibleTest, AnEffectSoundsAtItsLoudnessOnEachSide) {
 
 TEST_F(AudibleTest, TheMusicSoundsAtItsSoftVolume) {
   const std::string piece = dir.file("piece.mp3");
-  ASSERT_TRUE(soundtest::WriteTestMp3(piece, 44100, 44100, 128));
+  ASSERT_TRUE(soundtest::WriteTestMp3(piece, 44100, 128));
   VBMP3Wrap music;
   ASSERT_EQ(0, music.Init());
   VBMP3Wrap::vbmp3_init();

@@ -25,9 +25,8 @@ void WriteTestWav(const std::string& path, long samples, int rate) {
   assetgen::WriteWav(path, Tone(samples, rate), rate);
 }
 
-bool WriteTestMp3(const std::string& path, long samples, int rate, int kbps) {
-  if (rate != assetgen::kSampleRate) return false;
-  const assetgen::Signal tone = Tone(samples, rate);
+bool WriteTestMp3(const std::string& path, long samples, int kbps) {
+  const assetgen::Signal tone = Tone(samples, assetgen::kSampleRate);
   return assetgen::WriteMp3(path, tone, tone, kbps) == 0;
 }
 

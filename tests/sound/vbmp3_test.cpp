@@ -24,7 +24,7 @@ class MusicTest : public ::testing::Test {
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // unless a driver is chosen already
     QUORL_COMMON::ResetSeeding();
-    ASSERT_TRUE(soundtest::WriteTestMp3(piece, PIECE_SAMPLES, RATE, 128));
+    ASSERT_TRUE(soundtest::WriteTestMp3(piece, PIECE_SAMPLES, 128));
   }
 
   void TearDown() override {
