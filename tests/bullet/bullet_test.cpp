@@ -1,14 +1,12 @@
-// Tests of bullets: every kind's flight, size and model, the hit burst, the shared models, and
-// the hit tests.
+// Tests of bullets: every kind's size and model, the hit burst, the shared models, and the hit
+// tests.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -104,42 +102,22 @@ std::pair<int, int> DrawnBox(Bullet& b) {
 
 int DrawnWidth(Bullet& b) { return DrawnBox(b).first; }
 
-// Every kind as flown: distance after three moves at yaw 90 (along +x), then at yaw 0 (facing
-// the viewer) the drawn size (2 x size units wide) and the model (its height / width is k / 5).
-TEST_F(BulletTest, EveryKindFliesAtItsSpeedAndDrawsItsModelAtItsSize) {
+// Every kind facing the viewer: the drawn size (2 x size units wide) and the model (its height /
+// width is k / 5). How each kind flies and hits, the demos' replays count (damage by bullet kind).
+TEST_F(BulletTest, EveryKindDrawsItsModelAtItsSize) {
   const struct {
     int kind;
-    float speed;  // for kind 12 the lowest of its speeds, which reach 0.119
     float size;
-    int model;    // 1 to 5, 0 none
-  } kinds[] = {{0, 0.0f, 0.0f, 0},    {10, 0.13f, 0.4f, 1}, {11, 0.08f, 0.1f, 2},
-               {12, 0.1f, 0.045f, 5}, {20, 0.13f, 0.8f, 1}, {30, 0.11f, 0.8f, 3},
-               {31, 0.08f, 0.1f, 4}};
+    int model;  // 1 to 5, 0 none
+  } kinds[] = {{0, 0.0f, 0},    {10, 0.4f, 1},  {11, 0.1f, 2}, {12, 0.045f, 5},
+               {20, 0.8f, 1},   {30, 0.8f, 3},  {31, 0.1f, 4}};
   for (const auto& k : kinds) {
-    ASSERT_EQ(0, bullets[0].Init(k.kind, origin, 90.0f, 0.0f, 1));
-    for (int frame = 0; frame < 3; frame++) bullets[0].Move();
-    const float reach = k.kind == 12 ? 0.019f * 3 : 1e-5f;
-    EXPECT_NEAR(3 * k.speed + reach / 2, X(bullets[0]), reach / 2 + 1e-5f) << "kind " << k.kind;
-    bullets[0].Finalize();
     ASSERT_EQ(0, bullets[0].Init(k.kind, origin, 0.0f, 0.0f, 1));
     const auto [width, height] = DrawnBox(bullets[0]);
     bullets[0].Finalize();
     EXPECT_NEAR(800 * k.size, width, 2) << "kind " << k.kind;
     EXPECT_NEAR(600 * k.size * k.model / 5, height, 2) << "kind " << k.kind;  // 300 px a unit
   }
-  // Kind 12's speed is 0.1 + (rand() mod 20) x 0.001: over many seeds all twenty steps appear.
-  ASSERT_EQ(0, bullets[1].Init(10, origin, 0.0f, 0.0f, 1));  // holds the models loaded
-  std::set<int> steps;
-  for (unsigned seed = 1; seed <= 400; seed++) {
-    srand(seed);
-    ASSERT_EQ(0, bullets[0].Init(12, origin, 90.0f, 0.0f, 20));
-    bullets[0].Move();
-    steps.insert(static_cast<int>(std::lround((X(bullets[0]) - 0.1f) * 1000)));
-    bullets[0].Finalize();
-  }
-  EXPECT_EQ(20u, steps.size());
-  EXPECT_EQ(0, *steps.begin());
-  EXPECT_EQ(19, *steps.rbegin());
 }
 
 TEST_F(BulletTest, LastBulletReleasesTheModelsAndTheNextReadsThemAgain) {

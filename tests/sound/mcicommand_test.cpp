@@ -15,13 +15,11 @@ MciCommand Parse(const std::string& text, int expected = MCI_OK) {
   return command;
 }
 
-TEST(MciCommandParser, GameFormsGiveVerbAliasPathAndLoudness) {
-  MciCommand c = Parse("open \"SE/enemy/boosy-attack.wav\" alias boosy-attack type mpegvideo");
-  EXPECT_EQ(MciCommand::OPEN, c.verb);
-  EXPECT_EQ("SE/enemy/boosy-attack.wav", c.path);
-  EXPECT_EQ("boosy-attack", c.alias);
+// The game's plain open, setaudio and play commands reach the demos' summaries (every sound started,
+// by alias, with its loudness); here the other forms and the limits.
+TEST(MciCommandParser, FormsGiveVerbAliasPathAndLoudness) {
   // Quoted paths keep their spaces; keywords ignore case; aliases are kept in lower case.
-  c = Parse("OPEN \"my sounds/a b.wav\" TYPE waveaudio ALIAS Door-Open");
+  MciCommand c = Parse("OPEN \"my sounds/a b.wav\" TYPE waveaudio ALIAS Door-Open");
   EXPECT_EQ("my sounds/a b.wav", c.path);
   EXPECT_EQ("door-open", c.alias);
   EXPECT_EQ("SE/shot.wav", Parse("open SE/shot.wav alias shot").path);
@@ -42,8 +40,6 @@ TEST(MciCommandParser, GameFormsGiveVerbAliasPathAndLoudness) {
     EXPECT_EQ(f.all, c.all) << f.text;
   }
 
-  c = Parse("setaudio doosy-attack left volume to 733");
-  EXPECT_EQ(MciCommand::SET_VOLUME, c.verb);
   EXPECT_EQ(MciCommand::RIGHT, Parse("setaudio a right volume to 0").sides);
   EXPECT_EQ(MciCommand::LEFT | MciCommand::RIGHT, Parse("setaudio a volume to 9").sides);
   // Out of range loudness is clamped, however many digits it has.

@@ -22,9 +22,9 @@ const long PIECE_SAMPLES = 22050;  // 0.5 s
 class MusicTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    soundtest::UseDummyDriverByDefault();
+    setenv("SDL_AUDIODRIVER", "dummy", 0);  // unless a driver is chosen already
     QUORL_COMMON::ResetSeeding();
-    ASSERT_TRUE(soundtest::WriteTestMp3(piece, PIECE_SAMPLES, RATE, 128));
+    ASSERT_TRUE(soundtest::WriteTestMp3(piece, PIECE_SAMPLES, 128));
   }
 
   void TearDown() override {
@@ -67,7 +67,7 @@ TEST_F(MusicTest, OpenReportsExactLengthsAndDistinctErrors) {
 
   testsupport::WriteFile(dir.file("text.mp3"), std::string(5000, 'x'));
   testsupport::WriteFile(dir.file("empty.mp3"), "");
-  soundtest::WriteTestWav(dir.file("sound.wav"), RATE, RATE, 2);
+  soundtest::WriteTestWav(dir.file("sound.wav"), RATE, RATE);
   const struct {
     std::string file;
     int error;
@@ -84,14 +84,12 @@ TEST_F(MusicTest, OpenReportsExactLengthsAndDistinctErrors) {
   EXPECT_EQ(VBMP3_ERROR_NO_FILE, VBMP3Wrap::vbmp3_getLastErrorNo());
 }
 
-TEST_F(MusicTest, PlaysToTheEndRestartsStopsAndSwitchesTracks) {
+// Playing to the end and the keep-alive restart are checked by the frame-clock test below and by
+// the audible test.
+TEST_F(MusicTest, ClampsTheSoftVolumeStopsAndSwitchesTracks) {
   StartScene(piece);
   EXPECT_EQ(0, State()) << "opened, not yet playing";
   VBMP3Wrap::vbmp3_play();
-  EXPECT_EQ(1, State());
-  EXPECT_TRUE(soundtest::WaitFor([] { return State() == 0; }, 5.0)) << "0.5 s piece never ended";
-  VBMP3Wrap::vbmp3_play();  // the scenes' keep-alive
-  EXPECT_EQ(1, State());
   VBMP3Wrap::vbmp3_setSoftVolume(150, -20);  // each side clamped to 0 .. 100
   int left = -1, right = -1;
   VBMP3Wrap::vbmp3_getSoftVolume(&left, &right);

@@ -17,19 +17,16 @@ void PushKeyTap(SDLKey key) {
   PushKey(key, false);
 }
 
-void PushMouseButton(int button, int x, int y, bool down) {
-  SDL_Event e = {};
-  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  e.button.button = static_cast<Uint8>(button);
-  e.button.x = static_cast<Uint16>(x);
-  e.button.y = static_cast<Uint16>(y);
-  SDL_PushEvent(&e);
-}
-
 void PushClick(int button, int x, int y) {
-  PushMouseButton(button, x, y, true);
-  PushMouseButton(button, x, y, false);
+  for (int down = 1; down >= 0; --down) {
+    SDL_Event e = {};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.button = static_cast<Uint8>(button);
+    e.button.x = static_cast<Uint16>(x);
+    e.button.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&e);
+  }
 }
 
 void PushMouseMotion(int dx, int dy) {

@@ -9,9 +9,7 @@ namespace testsupport {
 void PushKey(SDLKey key, bool down);
 // A key pressed and released.
 void PushKeyTap(SDLKey key);
-// A mouse button (1 left, 2 middle, 3 right) going down or up at window position (x, y).
-void PushMouseButton(int button, int x, int y, bool down);
-// A click: button down, then up, at (x, y).
+// A click of a mouse button (1 left, 2 middle, 3 right): down, then up, at window position (x, y).
 void PushClick(int button, int x, int y);
 // A relative mouse motion from the window centre.
 void PushMouseMotion(int dx, int dy);

@@ -3,7 +3,6 @@
 quorl_test(assetgen SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/assetgen_manifest_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/assetgen_toolkit_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/assetgen_raster_test.cpp
   LIBS quorl_assets assetgen_visuals DATA)
 if(QUORL_GENERATE_DATA)
   target_compile_definitions(test_assetgen PRIVATE ASSETGEN_DATA_GENERATED=1)

@@ -1,6 +1,6 @@
-// The generator's toolkits where a fault would go unnoticed in the pictures: seamless tiling,
-// the MQO writer's text and face winding (read through the game's own reader), the PNG writer's
-// bytes, and byte-for-byte repeatable output across runs.
+// The generator's toolkits where a fault would go unnoticed in the pictures: seamless tiling, line
+// wrapping, the direction of rotations, the MQO writer's text and face winding (read through the
+// game's own reader), the PNG writer's bytes, and byte-for-byte repeatable output across runs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,26 +12,17 @@
 #include "assets/loadpng.h"
 #include "canvas.h"
 #include "content.h"
+#include "font.h"
 #include "gamemodel.h"
 #include "mesh.h"
 #include "noise.h"
 #include "pngfile.h"
 #include "support/testfiles.h"
+#include "typeset.h"
 
 namespace {
 
 using namespace assetgen;
-
-TEST(AssetgenNoise, TileableNoiseRepeatsAtItsPeriod) {
-  for (float x : {0.0f, 13.5f, 100.25f, 255.0f})
-    for (float y : {0.0f, 77.0f, 200.5f}) {
-      EXPECT_FLOAT_EQ(TileNoise(x, y, 8, 256, 3), TileNoise(x + 256, y - 256, 8, 256, 3));
-      EXPECT_FLOAT_EQ(TileFbm(x, y, 4, 256, 4, 9), TileFbm(x - 256, y + 512, 4, 256, 4, 9));
-      Cell a = TileCells(x, y, 5, 256, 7), b = TileCells(x + 256, y, 5, 256, 7);
-      EXPECT_NEAR(a.f1, b.f1, 1e-4f);
-      EXPECT_EQ(a.id, b.id);
-    }
-}
 
 // Mean colour difference between neighbouring columns (or rows) i and i+1, wrapping at the edge.
 double EdgeStep(const Canvas& c, int i, bool columns) {
@@ -104,6 +95,33 @@ TEST(AssetgenMqo, WriterTextReadsBackThroughTheGamesReader) {
   EXPECT_EQ(r.faces[0].V[2], 2);
 }
 
+// A caption broken at its full stop is in the picture test (boss 3's); here a text of many lines.
+TEST(AssetgenText, WrappingIntoManyLinesKeepsEveryWordWithinTheWidth) {
+  Font f;
+  ASSERT_EQ(f.Init(kSansBold), 0);
+  const std::string text = "one two three four five six seven eight nine ten";
+  const std::vector<std::string> lines = WrapLines(f, text, 30, 150);
+  EXPECT_GT(lines.size(), 2u);
+  std::string joined;
+  for (const std::string& l : lines) {
+    EXPECT_LE(f.Measure(l, 30), 150) << l;
+    joined += (joined.empty() ? "" : " ") + l;
+  }
+  EXPECT_EQ(joined, text);
+}
+
+TEST(AssetgenTransforms, RotationsFollowTheRightHandRule) {
+  // +y turns to +z about x, +z to +x about y, +x to +y about z; Then applies this transform first.
+  const Vec3 turned[] = {Xform::RotateX(90).Apply({0, 1, 0}), Xform::RotateY(90).Apply({0, 0, 1}),
+                         Xform::RotateZ(90).Apply({1, 0, 0}),
+                         Xform::Scale(2, 2, 2).Then(Xform::Translate(1, 0, 0)).Apply({1, 1, 1})};
+  const Vec3 expected[] = {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}, {3, 2, 2}};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_NEAR(std::fabs(turned[k].x - expected[k].x) + std::fabs(turned[k].y - expected[k].y) +
+                    std::fabs(turned[k].z - expected[k].z), 0, 1e-5) << k;
+  }
+}
+
 TEST(AssetgenMqo, PrimitivesFaceOutwardUnderAnyTransform) {
   // Mirroring transforms flip the winding; the builder must turn faces back outward.
   const Xform xforms[] = {Xform(), Xform::Scale(-1, 1, 1), Xform::RotateX(90).Then(Xform::Translate(3, -2, 1)),
@@ -157,19 +175,6 @@ TEST(AssetgenPng, WrittenPicturesReadBackThroughTheGamesLoader) {
   ASSERT_EQ(LoadPNG(dir.file("rgb.png").c_str(), &data, &w, &h, &pitch), 0);
   for (unsigned i = 3; i < h * pitch; i += 4) EXPECT_EQ(data[i], 255);
   delete[] data;
-}
-
-TEST(AssetgenPng, BinarisedPicturesHaveAllOrNothingAlpha) {
-  Canvas c(4, 1);
-  c.At(0, 0) = Rgba{1, 1, 1, 0.1f};
-  c.At(1, 0) = Rgba{1, 1, 1, 0.6f};
-  c.At(2, 0) = Rgba{1, 0, 0, 1};
-  Binarise(c, 0.5f, Hex(0x000000));
-  EXPECT_EQ(c.At(0, 0).a, 0.0f);
-  EXPECT_EQ(c.At(1, 0).a, 1.0f);
-  EXPECT_NEAR(c.At(1, 0).r, 0.6f, 1e-6);  // composited over the black backdrop
-  EXPECT_EQ(c.At(2, 0).r, 1.0f);
-  EXPECT_EQ(c.At(3, 0).a, 0.0f);
 }
 
 // Every file under `root`, relative path -> bytes.

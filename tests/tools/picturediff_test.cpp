@@ -46,16 +46,6 @@ TEST(PictureCompare, TheToleranceTable) {
   }
 }
 
-TEST(PictureCompare, RowsAreReadByTheirPitchAndSizesMustMatch) {
-  // The same 2 x 1 picture with rows padded differently; the padding is not compared.
-  const unsigned char a[12] = {1, 2, 3, 4, 5, 6, 7, 8, 99, 99, 99, 99};
-  const unsigned char b[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-  EXPECT_EQ(0, ComparePictures(a, 12, b, 8, 2, 1).pixels);
-  PictureDifference sized;
-  sized.sizesDiffer = true;
-  EXPECT_FALSE(PicturesAgree(sized));
-}
-
 TEST(PicturediffTool, AnswersWithOneLineAndItsStatus) {
   testsupport::ScratchDir dir;
   testsupport::WriteTestPNG(dir.file("ref.png"), kSide, kSide, 4, Grey());
