@@ -103,10 +103,12 @@ struct ContactRule {
   int chargeDamage;
   float chargePush;
 };
-const ContactRule _BigBoosyContact = {ContactRule::WHILE_DYING, true, 0.3f, false, 20, 0.1f, 0, 0.0f};
-const ContactRule _DoosyContact = {ContactRule::WHILE_DYING_OR_RISING, false, 0.4f, true, 10, 0.1f, 40, 0.15f};
-const ContactRule _BigDoosyContact = {ContactRule::WHILE_DYING_OR_RISING, false, 2.1f, false, 20, 0.1f, 100, 0.15f};
-const ContactRule _ShellContact = {ContactRule::WHILE_DYING_OR_RISING, false, 0.4f, false, 20, 0.1f, 0, 0.0f};
+const ContactRule::Harmless _Dying = ContactRule::WHILE_DYING;
+const ContactRule::Harmless _DyingOrRising = ContactRule::WHILE_DYING_OR_RISING;
+const ContactRule _BigBoosyContact = {_Dying, true, 0.3f, false, 20, 0.1f, 0, 0.0f};
+const ContactRule _DoosyContact = {_DyingOrRising, false, 0.4f, true, 10, 0.1f, 40, 0.15f};
+const ContactRule _BigDoosyContact = {_DyingOrRising, false, 2.1f, false, 20, 0.1f, 100, 0.15f};
+const ContactRule _ShellContact = {_DyingOrRising, false, 0.4f, false, 20, 0.1f, 0, 0.0f};
 const ContactRule _CoreContact = {ContactRule::WHILE_SUNK, false, 0.4f, false, 60, 0.3f, 0, 0.0f};
 
 bool Harmless(const ContactRule& rule, int state) {
@@ -265,6 +267,9 @@ EnemyKind CorePart(int type) {
   k.type = type;
   return k;
 }
+// Columns: type, model, hit points, scale, speed, start height, boss, stands out, no floor,
+// revives, spheres, sphere count, radius, species, damaged sound, dead sound, contact, shot drop,
+// shot rule, pitch rule, behaviour, drawing.
 const EnemyKind _Kinds[] = {
     {T::BOOSY, 0, 5, 0.8f, 0.01f, -4.0f, false, false, false, true, _BoosySpheres, 3, 0,
      Enemy::SE_BOOSY, nullptr, nullptr, nullptr, 0, SHOT_WOUNDS, PITCH_KEPT, &Enemy::ActionBoosy,
@@ -377,7 +382,7 @@ int Enemy::Init(DungeonFloor* floor) {
       return QUORL_COMMON::GLOBAL_ERROR;
     }
   }
-  for (auto& kind : seState) std::fill(std::begin(kind), std::end(kind), 0);
+  for (auto& kind : seState) std::fill(std::begin(kind), std::end(kind), SE_IDLE);
   return 0;
 }
 
@@ -532,7 +537,9 @@ int Enemy::Add(int count, int floorNumber) {
     bossMode = MODE_BOSS_WAITING;
     if (b.escortType < 0) {
       Add(c[0], c[2], 180.0f, EnemyType::SHELL);
-      for (int t = EnemyType::CORE_FIRST; t <= EnemyType::CORE_LAST; t++) Add(c[0], c[2], 180.0f, t);
+      for (int t = EnemyType::CORE_FIRST; t <= EnemyType::CORE_LAST; t++) {
+        Add(c[0], c[2], 180.0f, t);
+      }
       return 0;
     }
     Add(c[0], c[2], 0.0f, b.bossType);
@@ -790,7 +797,7 @@ float Enemy::ShotDrop(int type) {
 
 void Enemy::RequestSE(int kind, int species, const float* p) {
   if (kind < 0 || kind > 2 || species < 0 || species > 3) return;
-  seState[kind][species] = 2;
+  seState[kind][species] = SE_REQUESTED;
   std::copy(p, p + 3, sePos[kind][species]);
 }
 
@@ -818,7 +825,7 @@ void Enemy::ServeSE(const float* p) {
   for (int kind = 0; kind < 3; kind++) {
     for (int species = 0; species < 4; species++) {
       int& state = seState[kind][species];
-      if (state != 2 && state != 4) continue;
+      if (state != SE_REQUESTED && state != SE_PLAYING) continue;
       const float* s = sePos[kind][species];
       double d = 0;
       for (int k = 0; k < 3; k++) d += (static_cast<double>(s[k]) - p[k]) * (static_cast<double>(s[k]) - p[k]);
@@ -826,15 +833,15 @@ void Enemy::ServeSE(const float* p) {
       const int volume = static_cast<int>((300 - d) * 1000 / 300);
       const std::string alias = std::string(_SpeciesWords[species]) + "-" + _KindWords[kind];
       const std::string v = std::to_string(volume);
-      if (state == 2) {
+      if (state == SE_REQUESTED) {
         Send("stop " + alias);
         Send("seek " + alias + " to start");
       }
       Send("setaudio " + alias + " left volume to " + v);
       Send("setaudio " + alias + " right volume to " + v);
-      if (state == 2) {
+      if (state == SE_REQUESTED) {
         Send("play " + alias);
-        state = 4;
+        state = SE_PLAYING;
       }
     }
   }

@@ -82,7 +82,8 @@ class Enemy {
   // Requests the slot (kind, species) at world position p; served at the end of the next
   // ImpacttoPlayer. A second request in the same frame moves it to the new position.
   void RequestSE(int kind, int species, const float* p);
-  // A slot's state: 0 idle, 2 requested, 4 playing.
+  // A slot's state.
+  enum SEState { SE_IDLE = 0, SE_REQUESTED = 2, SE_PLAYING = 4 };
   int getSEState(int kind, int species) const { return seState[kind][species]; }
 
   // Where the floor's boss fight is: getBossMode.
@@ -153,7 +154,7 @@ class Enemy {
   std::list<EnemyData*> enemies;      // owned, in creation order
   int bossMode = MODE_ORDINARY;  // a BossMode
   int reviveCount = 0;  // record-steps left to the next escort revival while bossMode is 2
-  int seState[3][4] = {};      // [kind][species]: 0 idle, 2 requested, 4 playing
+  int seState[3][4] = {};      // [kind][species]: an SEState
   float sePos[3][4][3] = {};   // where each slot was requested
   bool soundsOpen = false;     // Init opened the 23 aliases
   std::vector<QUORL_COMMON::PlayerHit> frameHits;  // see FrameHits

@@ -141,7 +141,9 @@ void Enemy::Separate(EnemyData* e, bool withY) {
     e->pos[0] += d[0] * (r - len) / len;
     e->pos[2] += d[2] * (r - len) / len;
     if (withY) e->pos[1] += d[1] * (r - len) / len;
-    if (e->type == T::DOOSY && e->state == S::ATTACK && e->timer > -200 && e->timer < 0) e->timer = -200;
+    if (e->type == T::DOOSY && e->state == S::ATTACK && e->timer > -200 && e->timer < 0) {
+      e->timer = -200;  // a dashing doosy stops at the body it meets
+    }
   }
   setCollision(e);
 }
@@ -324,7 +326,8 @@ int Enemy::ActionDoosy(float* eye, EnemyData* e) {
   }
   e->pos[1] -= 0.01f;
   setCollision(e);
-  if (e->state == S::DYING && bossMode != MODE_ORDINARY) return 0;  // a dying escort sinks through the others
+  // A dying escort sinks through the others.
+  if (e->state == S::DYING && bossMode != MODE_ORDINARY) return 0;
   Separate(e, false);
   return 0;
 }

@@ -14,7 +14,7 @@ constexpr int RISING = 101;     // rising from the ground after a revival
 
 // The shell of the last boss. IDLE: it lost sight of the player and takes up SHELL_CHOOSE.
 constexpr int SHELL_VOLLEY = 3;       // four shots at the player, 50 frames apart
-constexpr int SHELL_CHOOSE = 201;     // turns towards the player; picks an attack when its timer ends
+constexpr int SHELL_CHOOSE = 201;     // turns to the player; picks an attack when its timer ends
 constexpr int SHELL_BEAM_OUT = 202;   // the core parts come out of the shell
 constexpr int SHELL_BEAM = 203;       // the core parts fire their beam volleys
 constexpr int SHELL_BEAM_BACK = 204;  // the core parts go back in

@@ -182,7 +182,7 @@ TEST_F(EnemyTest, PlayerShotHitsTheNearestVisibleEnemy) {
   // A doosy's body is tested 0.6 below its origin, a big doosy's 0.65: a level shot at that
   // height hits, one within the body's radius above the origin passes over it.
   struct Body { int type; float y, offset, radius; };
-  for (const Body& b : {Body{T::DOOSY, -1.0f, 0.6f, 0.45f}, Body{T::BIG_DOOSY, 0.0f, 0.65f, 1.8f}}) {
+  for (const Body& b : {Body{T::DOOSY, -1.0f, 0.6f, 0.45f}, Body{T::BIG_DOOSY, 0, 0.65f, 1.8f}}) {
     EXPECT_EQ(b.offset, Enemy::ShotDrop(b.type));
     for (const float h : {b.y - b.offset, b.y + b.radius - 0.1f}) {
       enemy.Clear();
@@ -245,7 +245,7 @@ TEST_F(EnemyTest, SoundSlotsFollowTheListener) {
     EXPECT_EQ(h.played, commands.empty() ? "" : commands.back()) << h.type;
     EXPECT_EQ(commands.empty() ? 0u : 3u, commands.size());
     if (h.kind >= 0) {
-      EXPECT_EQ(2, enemy.getSEState(h.kind, h.species)) << h.type;
+      EXPECT_EQ(Enemy::SE_REQUESTED, enemy.getSEState(h.kind, h.species)) << h.type;
     }
   }
 }
