@@ -258,11 +258,12 @@ struct EnemyKind {
   void (*draw)(const EnemyData* e, MQOModel* m);  // its drawing, see above
 };
 namespace T = EnemyType;
-const EnemyKind _CorePart = {
+constexpr EnemyKind _CorePart = {
     0, 4, 1, 2.0f, 0.0f, 0.8f, false, true, true, false, _CoreSpheres, 9, 0, -1,
     "boss3-damaged", "boss3-damaged", &_CoreContact, 0, SHOT_TO_SHELL, PITCH_WITH_ROLL,
     &Enemy::ActionMelCore, DrawCorePart};
-EnemyKind CorePart(int type) {
+// The row of core part `type`: the four differ only in their type.
+constexpr EnemyKind CorePart(int type) {
   EnemyKind k = _CorePart;
   k.type = type;
   return k;
@@ -270,7 +271,7 @@ EnemyKind CorePart(int type) {
 // Columns: type, model, hit points, scale, speed, start height, boss, stands out, no floor,
 // revives, spheres, sphere count, radius, species, damaged sound, dead sound, contact, shot drop,
 // shot rule, pitch rule, behaviour, drawing.
-const EnemyKind _Kinds[] = {
+constexpr EnemyKind _Kinds[] = {
     {T::BOOSY, 0, 5, 0.8f, 0.01f, -4.0f, false, false, false, true, _BoosySpheres, 3, 0,
      Enemy::SE_BOOSY, nullptr, nullptr, nullptr, 0, SHOT_WOUNDS, PITCH_KEPT, &Enemy::ActionBoosy,
      DrawBoosy},
