@@ -11,8 +11,12 @@
 #include <new>
 #include <string>
 
+#include "common/angles.h"
 #include "common/commonfunc.h"
 #include "common/runtally.h"
+#include "enemy/bossstate.h"
+#include "enemy/enemystate.h"
+#include "enemy/enemytype.h"
 #include "sound/mcisendstring.h"
 
 namespace {
@@ -25,8 +29,9 @@ const int _EnemyCreateInterval = 1500;
 // An item vanishes once it has been drawn this many frames.
 const float _ItemLifetime = 900.0f;
 
-const double _Pi = 3.141592653589793;
-double Rad(double degrees) { return degrees * _Pi / 180.0; }
+using QUORL_COMMON::Radians;
+float SinD(double degrees) { return static_cast<float>(std::sin(Radians(degrees))); }
+float CosD(double degrees) { return static_cast<float>(std::cos(Radians(degrees))); }
 
 const char* const _ModelFiles[_EnemyTypeNum] = {
     "model/boosy/boosy.mqo",       "model/doosy/doosy.mqo",         "model/poosy/poosy.mqo",
@@ -82,49 +87,15 @@ const SphereSpec _CoreSpheres[] = {
     {90, -90, 0.6f, 0.1f}, {90, -90, 0.8f, 0.1f}, {90, -90, 1.0f, 0.1f},
     {90, -90, 1.2f, 0.1f}, {90, -90, 1.4f, 0.1f}, {90, -90, 1.6f, 0.06f}};
 
-// The constants of each enemy type that Add(x, z, yaw, type) sets. `spheres` null means one
-// COL_SPHERE of `radius` (not scaled).
-struct EnemyKind {
-  int type;
-  int model;  // index into the manager's models
-  int hitPoint;
-  float scale;
-  float speed;
-  float startY;
-  bool boss;  // bossState 1, no item
-  const SphereSpec* spheres;
-  int sphereCount;
-  float radius;
-  int species;  // sound slot species, -1 for the boss types
-};
-const EnemyKind _Kinds[] = {
-    {0, 0, 5, 0.8f, 0.01f, -4.0f, false, _BoosySpheres, 3, 0, Enemy::SE_BOOSY},
-    {1, 2, 3, 0.4f, 0.01f, 1.0f, false, _PoosySpheres, 3, 0, Enemy::SE_POOSY},
-    {2, 1, 7, 0.65f, 0.03f, -4.0f, false, nullptr, 0, 0.45f, Enemy::SE_DOOSY},
-    {3, 3, 6, 1.5f, 0.01f, -4.0f, false, _ZoosySpheres, 2, 0, Enemy::SE_ZOOSY},
-    {10, 0, 100, 3.2f, 0.01f, -4.0f, true, _BoosySpheres, 3, 0, -1},
-    {11, 1, 150, 2.5f, 0.02f, -4.0f, true, nullptr, 0, 1.8f, -1},
-    {20, 4, 150, 2.0f, 0.0f, 0.8f, true, _ShellSpheres, 7, 0, -1},
-    {21, 4, 1, 2.0f, 0.0f, 0.8f, false, _CoreSpheres, 9, 0, -1},
-    {22, 4, 1, 2.0f, 0.0f, 0.8f, false, _CoreSpheres, 9, 0, -1},
-    {23, 4, 1, 2.0f, 0.0f, 0.8f, false, _CoreSpheres, 9, 0, -1},
-    {24, 4, 1, 2.0f, 0.0f, 0.8f, false, _CoreSpheres, 9, 0, -1},
-};
-
-const EnemyKind* FindKind(int type) {
-  for (const EnemyKind& k : _Kinds) {
-    if (k.type == type) return &k;
-  }
-  return nullptr;
-}
-
-bool IsCorePart(int type) { return type >= 21 && type <= 24; }
-
-// Body contact with the player, per enemy type: damage and push per frame while the player's
-// centre is closer (horizontally) than `reach` (plus the body sphere's radius when `addRadius`);
-// a charging doosy or big doosy adds `chargeDamage` and `chargePush` once.
+// Body contact with the player: damage and push per frame while the player's centre is closer
+// (horizontally) than `reach` to the body origin (plus the body sphere's radius when
+// `addRadius`), or, `perSphere`, closer than `reach` plus its radius to one of the body's spheres
+// (the first that touches counts). A charging doosy or big doosy adds `chargeDamage` and
+// `chargePush` once.
 struct ContactRule {
-  int type;
+  enum Harmless { WHILE_DYING, WHILE_DYING_OR_RISING, WHILE_SUNK };
+  Harmless harmless;  // the states in which the body does no harm
+  bool perSphere;
   float reach;
   bool addRadius;
   int damage;
@@ -132,19 +103,205 @@ struct ContactRule {
   int chargeDamage;
   float chargePush;
 };
-const ContactRule _Contacts[] = {
-    {2, 0.4f, true, 10, 0.1f, 40, 0.15f},     // doosy
-    {11, 2.1f, false, 20, 0.1f, 100, 0.15f},  // big doosy
-    {20, 0.4f, false, 20, 0.1f, 0, 0.0f},     // shell of boss 3
-    {21, 0.4f, false, 60, 0.3f, 0, 0.0f},     // core parts
-    {22, 0.4f, false, 60, 0.3f, 0, 0.0f},
-    {23, 0.4f, false, 60, 0.3f, 0, 0.0f},
-    {24, 0.4f, false, 60, 0.3f, 0, 0.0f},
+const ContactRule::Harmless _Dying = ContactRule::WHILE_DYING;
+const ContactRule::Harmless _DyingOrRising = ContactRule::WHILE_DYING_OR_RISING;
+const ContactRule _BigBoosyContact = {_Dying, true, 0.3f, false, 20, 0.1f, 0, 0.0f};
+const ContactRule _DoosyContact = {_DyingOrRising, false, 0.4f, true, 10, 0.1f, 40, 0.15f};
+const ContactRule _BigDoosyContact = {_DyingOrRising, false, 2.1f, false, 20, 0.1f, 100, 0.15f};
+const ContactRule _ShellContact = {_DyingOrRising, false, 0.4f, false, 20, 0.1f, 0, 0.0f};
+const ContactRule _CoreContact = {ContactRule::WHILE_SUNK, false, 0.4f, false, 60, 0.3f, 0, 0.0f};
+
+bool Harmless(const ContactRule& rule, int state) {
+  switch (rule.harmless) {
+    case ContactRule::WHILE_DYING:
+      return state == EnemyState::DYING;
+    case ContactRule::WHILE_SUNK:
+      return state == EnemyState::CORE_SUNK;
+    default:
+      return state == EnemyState::DYING || state == EnemyState::RISING;
+  }
+}
+
+// ---- The drawing of each kind: the model's objects posed in the body's frame (already moved,
+// scaled and turned by yaw and pitch) ----
+
+// A boosy or big boosy: three parts swaying `sway` units along the gait, the gun tilted by aim.
+void DrawGunner(const EnemyData* e, MQOModel* m, float sway) {
+  const float ph = e->phase;
+  glRotatef(e->roll, 0, 0, 1);
+  glPushMatrix();
+  glTranslatef(0, 0, sway * (1 + SinD(ph - 30)));
+  m->DrawObj(0);
+  glPopMatrix();
+  glPushMatrix();
+  glRotatef(e->aim, 1, 0, 0);
+  glTranslatef(0, 0, sway * (1 + SinD(ph)));
+  m->DrawObj(1);
+  glPopMatrix();
+  glPushMatrix();
+  glTranslatef(0, 0, sway * (1 + SinD(ph - 70)));
+  m->DrawObj(2);
+  glPopMatrix();
+}
+void DrawBoosy(const EnemyData* e, MQOModel* m) { DrawGunner(e, m, 0.2f); }
+void DrawBigBoosy(const EnemyData* e, MQOModel* m) { DrawGunner(e, m, 0.05f); }
+
+// A poosy: the body, then its see-through wings blended and written to depth only.
+void DrawPoosy(const EnemyData*, MQOModel* m) {
+  m->DrawObj(0);
+  glDepthMask(GL_FALSE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  m->DrawObj(1);
+  glDisable(GL_BLEND);
+  glDepthMask(GL_TRUE);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  m->DrawObj(1);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+// A doosy or big doosy: the body `drop` units below the origin, two legs swinging with the gait.
+void DrawCharger(const EnemyData* e, MQOModel* m, float drop) {
+  const float ph = e->phase;
+  glPushMatrix();
+  glTranslatef(0, drop, 0);
+  m->DrawObj(0);
+  glPushMatrix();
+  glRotatef(-10 * (1 + SinD(ph)), 1, 0, 0);
+  m->DrawObj(1);
+  glPopMatrix();
+  glPushMatrix();
+  glRotatef(-10 * (1 + SinD(ph + 100)), 1, 0, 0);
+  m->DrawObj(2);
+  glPopMatrix();
+  glPopMatrix();
+}
+void DrawDoosy(const EnemyData* e, MQOModel* m) { DrawCharger(e, m, -0.55f); }
+void DrawBigDoosy(const EnemyData* e, MQOModel* m) { DrawCharger(e, m, -0.65f); }
+
+// A zoosy: legs, body bobbing with the gait, the turret turned by aim; dying, both topple.
+void DrawZoosy(const EnemyData* e, MQOModel* m) {
+  const float g = 0.8f - CosD(e->phase - 30);
+  const bool dying = e->state == EnemyState::DYING;
+  glPushMatrix();
+  m->DrawObj(0);
+  glPopMatrix();
+  glPushMatrix();
+  glRotatef(15 * g, 1, 0, 0);
+  if (dying) glRotatef(-75 * SinD(e->roll), 1, 0, 0);
+  m->DrawObj(1);
+  glPopMatrix();
+  glPushMatrix();
+  glTranslatef(0, -0.05f * g, 0.15f * g);
+  if (dying) glRotatef(-70 * SinD(e->roll), 1, 0, 0);
+  glRotatef(e->aim, 0, 1, 0);
+  m->DrawObj(2);
+  glPopMatrix();
+}
+
+// The shell: shaken while it dies (roll, aim and aimTarget are then its shake angles).
+void DrawShell(const EnemyData* e, MQOModel* m) {
+  glRotatef(90, 0, 1, 0);
+  glPushMatrix();
+  glTranslatef(SinD(e->roll) * e->speed, SinD(e->aim) * e->speed, SinD(e->aimTarget) * e->speed);
+  m->DrawObj(0);
+  glPopMatrix();
+}
+
+// A core part, object 1..4 of the model, only while out of the shell or the ground.
+void DrawCorePart(const EnemyData* e, MQOModel* m) {
+  if (e->state == EnemyState::CORE_SUNK) return;
+  glRotatef(90, 0, 1, 0);
+  glRotatef(e->roll, 1, 0, 0);
+  m->DrawObj(static_cast<unsigned int>(e->type - EnemyType::SHELL));
+}
+
+// What a player's bullet that hits the body does.
+enum ShotRule {
+  SHOT_WOUNDS,    // the body loses the bullet's damage and dies below 1 hit point
+  SHOT_ARMOURED,  // the bullet bounces off as off a wall
+  SHOT_TO_SHELL,  // the shell, the floor's first record, loses the damage
 };
 
-const ContactRule* FindContact(int type) {
-  for (const ContactRule& c : _Contacts) {
-    if (c.type == type) return &c;
+// How setCollision sets the collision record's pitch from the body's angles.
+enum PitchRule {
+  PITCH_KEPT,       // the record's pitch keeps its value
+  PITCH_NEGATED,    // -pitch
+  PITCH_WITH_ROLL,  // pitch + roll
+  PITCH_SAME,       // pitch
+};
+
+// One row per enemy type: everything that differs between the kinds. `spheres` null means one
+// COL_SPHERE of `radius` (not scaled).
+struct EnemyKind {
+  int type;   // an EnemyType
+  int model;  // index into the manager's models
+  int hitPoint;
+  float scale;
+  float speed;
+  float startY;
+  bool boss;        // bossState ALIVE from the start
+  bool standsOut;   // never hidden, drops nothing (the bosses and the core parts)
+  bool noFloor;     // the floor does not hold it (the shell and the core parts)
+  bool revives;     // an escort that comes back hidden (boss floors only) with its hit points
+  const SphereSpec* spheres;
+  int sphereCount;
+  float radius;
+  int species;               // sound slot species, -1 none
+  const char* damagedSound;  // played at once when hit (the bosses' own), or null
+  const char* deadSound;     // played at once when killed, or null
+  const ContactRule* contact;  // null: harmless to touch
+  float shotDrop;            // see Enemy::ShotDrop
+  ShotRule shot;
+  PitchRule pitch;
+  int (Enemy::*action)(float* eye, EnemyData* e);  // one frame of its behaviour
+  void (*draw)(const EnemyData* e, MQOModel* m);  // its drawing, see above
+};
+namespace T = EnemyType;
+constexpr EnemyKind _CorePart = {
+    0, 4, 1, 2.0f, 0.0f, 0.8f, false, true, true, false, _CoreSpheres, 9, 0, -1,
+    "boss3-damaged", "boss3-damaged", &_CoreContact, 0, SHOT_TO_SHELL, PITCH_WITH_ROLL,
+    &Enemy::ActionMelCore, DrawCorePart};
+// The row of core part `type`: the four differ only in their type.
+constexpr EnemyKind CorePart(int type) {
+  EnemyKind k = _CorePart;
+  k.type = type;
+  return k;
+}
+// Columns: type, model, hit points, scale, speed, start height, boss, stands out, no floor,
+// revives, spheres, sphere count, radius, species, damaged sound, dead sound, contact, shot drop,
+// shot rule, pitch rule, behaviour, drawing.
+constexpr EnemyKind _Kinds[] = {
+    {T::BOOSY, 0, 5, 0.8f, 0.01f, -4.0f, false, false, false, true, _BoosySpheres, 3, 0,
+     Enemy::SE_BOOSY, nullptr, nullptr, nullptr, 0, SHOT_WOUNDS, PITCH_KEPT, &Enemy::ActionBoosy,
+     DrawBoosy},
+    {T::POOSY, 2, 3, 0.4f, 0.01f, 1.0f, false, false, false, false, _PoosySpheres, 3, 0,
+     Enemy::SE_POOSY, nullptr, nullptr, nullptr, 0, SHOT_WOUNDS, PITCH_NEGATED, &Enemy::ActionPoosy,
+     DrawPoosy},
+    {T::DOOSY, 1, 7, 0.65f, 0.03f, -4.0f, false, false, false, true, nullptr, 0, 0.45f,
+     Enemy::SE_DOOSY, nullptr, nullptr, &_DoosyContact, 0.6f, SHOT_WOUNDS, PITCH_SAME,
+     &Enemy::ActionDoosy, DrawDoosy},
+    {T::ZOOSY, 3, 6, 1.5f, 0.01f, -4.0f, false, false, false, false, _ZoosySpheres, 2, 0,
+     Enemy::SE_ZOOSY, nullptr, nullptr, nullptr, 0, SHOT_WOUNDS, PITCH_SAME, &Enemy::ActionZoosy,
+     DrawZoosy},
+    {T::BIG_BOOSY, 0, 100, 3.2f, 0.01f, -4.0f, true, true, false, false, _BoosySpheres, 3, 0, -1,
+     "big-boosy-damaged", "big-boosy-dead", &_BigBoosyContact, 0, SHOT_WOUNDS, PITCH_KEPT,
+     &Enemy::ActionBossBoosy, DrawBigBoosy},
+    {T::BIG_DOOSY, 1, 150, 2.5f, 0.02f, -4.0f, true, true, false, false, nullptr, 0, 1.8f, -1,
+     "big-doosy-damaged", "big-doosy-dead", &_BigDoosyContact, 0.65f, SHOT_WOUNDS, PITCH_SAME,
+     &Enemy::ActionBossDoosy, DrawBigDoosy},
+    {T::SHELL, 4, 150, 2.0f, 0.0f, 0.8f, true, true, true, false, _ShellSpheres, 7, 0, -1,
+     nullptr, nullptr, &_ShellContact, 0, SHOT_ARMOURED, PITCH_SAME, &Enemy::ActionMelShell,
+     DrawShell},
+    CorePart(T::CORE_FIRST),
+    CorePart(T::CORE_FIRST + 1),
+    CorePart(T::CORE_FIRST + 2),
+    CorePart(T::CORE_LAST),
+};
+
+const EnemyKind* FindKind(int type) {
+  for (const EnemyKind& k : _Kinds) {
+    if (k.type == type) return &k;
   }
   return nullptr;
 }
@@ -155,7 +312,7 @@ void PushDirection(const float* c, const float* p, float* dx, float* dz) {
   const double x = c[0] - p[0], z = c[2] - p[2];
   const double d = std::sqrt(x * x + z * z);
   if (d < 1e-10) {
-    const double theta = Rad(rand() % 360);
+    const double theta = Radians(rand() % 360);
     *dx = static_cast<float>(std::cos(theta));
     *dz = static_cast<float>(std::sin(theta));
     return;
@@ -167,7 +324,7 @@ void PushDirection(const float* c, const float* p, float* dx, float* dz) {
 // World centre of sphere i of a COL_SPHERES record.
 void SphereCentre(const QUORL_COMMON::_Collision& c, int i, float* out) {
   const QUORL_COMMON::_ColSpheres& s = c.shape.spheres;
-  const double y = Rad(s.yawOffsets[i] + c.yaw), p = Rad(s.pitchOffsets[i] + c.pitch);
+  const double y = Radians(s.yawOffsets[i] + c.yaw), p = Radians(s.pitchOffsets[i] + c.pitch);
   out[0] = static_cast<float>(c.pos[0] + s.distances[i] * std::sin(y) * std::cos(p));
   out[1] = static_cast<float>(c.pos[1] + s.distances[i] * std::sin(p));
   out[2] = static_cast<float>(c.pos[2] + s.distances[i] * std::cos(y) * std::cos(p));
@@ -196,7 +353,7 @@ Enemy::~Enemy() {
 
 int Enemy::Init(DungeonFloor* floor) {
   Finalize();
-  bossMode = 0;
+  bossMode = MODE_ORDINARY;
   this->floor = floor;
   const char* const* files[2] = {_ModelFiles, _ItemFiles};
   const int counts[2] = {_EnemyTypeNum, _ItemTypeNum};
@@ -226,7 +383,7 @@ int Enemy::Init(DungeonFloor* floor) {
       return QUORL_COMMON::GLOBAL_ERROR;
     }
   }
-  for (auto& kind : seState) std::fill(std::begin(kind), std::end(kind), 0);
+  for (auto& kind : seState) std::fill(std::begin(kind), std::end(kind), SE_IDLE);
   return 0;
 }
 
@@ -267,9 +424,10 @@ int Enemy::Clear() {
   for (const char* alias : _StopAliases) Send(std::string("stop ") + alias);
   ReleaseBullets();
   int killed = 0;
-  if (!enemies.empty() && enemies.front()->bossState == 0) {
-    killed = static_cast<int>(
-        std::count_if(enemies.begin(), enemies.end(), [](const EnemyData* e) { return e->state == 100; }));
+  if (!enemies.empty() && enemies.front()->bossState == BossState::NONE) {
+    killed = static_cast<int>(std::count_if(enemies.begin(), enemies.end(), [](const EnemyData* e) {
+      return e->state == EnemyState::DYING;
+    }));
   }
   ReleaseRecords();
   return killed;
@@ -280,13 +438,13 @@ int Enemy::StateBoss() { return enemies.empty() ? 0 : enemies.front()->bossState
 void Enemy::RollItem(EnemyData* e) {
   const int r = rand() % 10;
   if (r < 2) {
-    e->itemKind = 10;
+    e->itemKind = ItemKind::MEAT;
     e->itemAmount = rand() % 30 + 30;
   } else if (r < 4) {
-    e->itemKind = 11;
+    e->itemKind = ItemKind::SP_BULLETS;
     e->itemAmount = 1;
   } else {
-    e->itemKind = 0;
+    e->itemKind = ItemKind::NONE;
     e->itemAmount = 0;
   }
   e->itemDropped = false;
@@ -306,7 +464,7 @@ int Enemy::Add(float x, float z, float yaw, int type) {
   e->yaw = yaw;
   e->type = type;
   e->timer = rand() % 50 + 50;
-  if (bossMode != 0) {
+  if (bossMode != MODE_ORDINARY) {
     reviveCount = 0;
     e->noFloorCollision = true;
     e->hidden = true;
@@ -317,22 +475,16 @@ int Enemy::Add(float x, float z, float yaw, int type) {
   e->scale = kind->scale;
   e->speed = kind->speed;
   e->pos[1] = kind->startY;
-  if (kind->boss) {
-    e->bossState = 1;
-    e->itemKind = 0;
+  if (kind->boss) e->bossState = BossState::ALIVE;
+  if (kind->standsOut) {
+    e->itemKind = ItemKind::NONE;
     e->itemAmount = 0;
     e->hidden = false;
-    e->noFloorCollision = (type == 20);
+    e->noFloorCollision = kind->noFloor;
   }
-  if (type == 20) {
-    e->lastAttack = 201;
+  if (type == EnemyType::SHELL) {
+    e->lastAttack = EnemyState::SHELL_CHOOSE;
     e->attackRepeat = 0;
-  }
-  if (IsCorePart(type)) {
-    e->itemKind = 0;
-    e->itemAmount = 0;
-    e->hidden = false;
-    e->noFloorCollision = true;
   }
   QUORL_COMMON::_Collision& c = e->collision;
   c = QUORL_COMMON::_Collision{};
@@ -363,7 +515,7 @@ int Enemy::Add(float x, float z, float yaw, int type) {
 
 int Enemy::Add(int count, int floorNumber) {
   count = std::max(0, std::min(count, _MaxEnemyNumber));
-  bossMode = 0;
+  bossMode = MODE_ORDINARY;
   if (floor == nullptr) return 0;
   int rows = 0, cols = 0;
   floor->MapSize(&rows, &cols);
@@ -378,12 +530,17 @@ int Enemy::Add(int count, int floorNumber) {
     int bossType;
     int escortType;  // -1: the four core parts of boss 3 instead
   };
-  static const BossFloor bossFloors[] = {{10, 10, 0}, {20, 11, 2}, {30, 20, -1}};
+  static const BossFloor bossFloors[] = {{10, EnemyType::BIG_BOOSY, EnemyType::BOOSY},
+                                         {20, EnemyType::BIG_DOOSY, EnemyType::DOOSY},
+                                         {30, EnemyType::SHELL, -1}};
   for (const BossFloor& b : bossFloors) {
     if (b.floor != floorNumber) continue;
-    bossMode = 1;
+    bossMode = MODE_BOSS_WAITING;
     if (b.escortType < 0) {
-      for (int t = 20; t <= 24; t++) Add(c[0], c[2], 180.0f, t);
+      Add(c[0], c[2], 180.0f, EnemyType::SHELL);
+      for (int t = EnemyType::CORE_FIRST; t <= EnemyType::CORE_LAST; t++) {
+        Add(c[0], c[2], 180.0f, t);
+      }
       return 0;
     }
     Add(c[0], c[2], 0.0f, b.bossType);
@@ -410,10 +567,11 @@ int Enemy::Add(int count, int floorNumber) {
       const float yaw = static_cast<float>(rand() % 360);
       int type;
       if (floorNumber < 11) {
-        type = rand() & 1;
+        type = rand() & 1;  // a boosy or a poosy
       } else {
-        // 0 boosy, 1 doosy, 2 poosy, 3 zoosy (from floor 21).
-        static const int band[4] = {0, 2, 1, 3};
+        // A boosy, doosy or poosy; a zoosy too from floor 21.
+        static const int band[4] = {EnemyType::BOOSY, EnemyType::DOOSY, EnemyType::POOSY,
+                                    EnemyType::ZOOSY};
         type = band[rand() % (floorNumber <= 20 ? 3 : 4)];
       }
       Add(w[0], w[2], yaw, type);
@@ -429,40 +587,36 @@ int Enemy::setCollision(EnemyData* e) {
   c.pos[1] = e->pos[1];
   c.pos[2] = e->pos[2];
   c.yaw = e->yaw;
-  if (e->type == 0 || e->type == 10) {
-    // the record's pitch keeps its value
-  } else if (e->type == 1) {
-    c.pitch = -e->pitch;
-  } else if (IsCorePart(e->type)) {
-    c.pitch = e->pitch + e->roll;
-  } else {
-    c.pitch = e->pitch;
+  const EnemyKind* kind = FindKind(e->type);
+  switch (kind == nullptr ? PITCH_SAME : kind->pitch) {
+    case PITCH_KEPT:
+      break;
+    case PITCH_NEGATED:
+      c.pitch = -e->pitch;
+      break;
+    case PITCH_WITH_ROLL:
+      c.pitch = e->pitch + e->roll;
+      break;
+    default:
+      c.pitch = e->pitch;
+      break;
   }
   return 0;
 }
 
 int Enemy::Action(float* eye) {
-  typedef int (Enemy::*Behaviour)(float*, EnemyData*);
-  struct Dispatch {
-    int type;
-    Behaviour action;
-  };
-  static const Dispatch dispatch[] = {
-      {0, &Enemy::ActionBoosy},      {1, &Enemy::ActionPoosy},      {2, &Enemy::ActionDoosy},
-      {3, &Enemy::ActionZoosy},      {10, &Enemy::ActionBossBoosy}, {11, &Enemy::ActionBossDoosy},
-      {20, &Enemy::ActionMelShell},  {21, &Enemy::ActionMelCore},   {22, &Enemy::ActionMelCore},
-      {23, &Enemy::ActionMelCore},   {24, &Enemy::ActionMelCore}};
   for (EnemyData* e : enemies) {
-    if (bossMode == 2) {
+    const EnemyKind* kind = FindKind(e->type);
+    if (bossMode == MODE_BOSS_FIGHT) {
       reviveCount--;
       if (reviveCount < 1 && e->hidden) {
-        if (e->type == 0 || e->type == 2) {
+        if (kind != nullptr && kind->revives) {
           e->hidden = false;
-          e->hitPoint = (e->type == 0) ? 5 : 7;
+          e->hitPoint = kind->hitPoint;
           e->pos[1] = -3.0f;
           e->phase = 0;
-          e->state = 101;
-          if (e->type == 0) e->timer = rand() % 100;
+          e->state = EnemyState::RISING;
+          if (e->type == EnemyType::BOOSY) e->timer = rand() % 100;
           e->digRound = 0;
           e->roll = 0;
           e->aim = 0;
@@ -472,12 +626,7 @@ int Enemy::Action(float* eye) {
       }
     }
     if (e->hidden) continue;
-    for (const Dispatch& d : dispatch) {
-      if (d.type == e->type) {
-        (this->*d.action)(eye, e);
-        break;
-      }
-    }
+    if (kind != nullptr) (this->*kind->action)(eye, e);
     if (!e->noFloorCollision && floor != nullptr) {
       float out[3] = {e->pos[0], e->pos[1], e->pos[2]};
       floor->Collision(&e->collision, out);
@@ -526,37 +675,36 @@ int Enemy::ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item*
         item->kind = e->itemKind;
         item->amount = e->itemAmount;
         e->itemDropped = false;
-        e->itemKind = 0;
+        e->itemKind = ItemKind::NONE;
       }
       if (e->itemAge > _ItemLifetime) {
         e->itemDropped = false;
-        e->itemKind = 0;
+        e->itemKind = ItemKind::NONE;
       }
     }
-    if (e->type == 10) {
-      // Big boosy: the first of its spheres that touches the player.
-      if (e->state == 100) continue;
+    const EnemyKind* kind = FindKind(e->type);
+    const ContactRule* rule = kind == nullptr ? nullptr : kind->contact;
+    if (rule == nullptr || Harmless(*rule, e->state)) continue;
+    if (rule->perSphere) {
+      // The first of its spheres that touches the player.
       setCollision(e);
       const QUORL_COMMON::_Collision& c = e->collision;
       for (int i = 0; i < c.shape.spheres.count; i++) {
         float centre[3];
         SphereCentre(c, i, centre);
         const float dx = centre[0] - p[0], dz = centre[2] - p[2];
-        if (std::sqrt(dx * dx + dz * dz) < c.shape.spheres.radii[i] + 0.3f) {
+        if (std::sqrt(dx * dx + dz * dz) < c.shape.spheres.radii[i] + rule->reach) {
           float ux, uz;
           PushDirection(centre, p, &ux, &uz);
-          push[0] = ux * 0.1f;
-          push[2] = uz * 0.1f;
-          damage += 20;
-          frameHits.push_back({QUORL_COMMON::HIT_BODY, e->type, 20});
+          push[0] = ux * rule->push;
+          push[2] = uz * rule->push;
+          damage += rule->damage;
+          frameHits.push_back({QUORL_COMMON::HIT_BODY, e->type, rule->damage});
           break;
         }
       }
       continue;
     }
-    const ContactRule* rule = FindContact(e->type);
-    if (rule == nullptr) continue;
-    if (IsCorePart(e->type) ? e->state == 0 : (e->state == 100 || e->state == 101)) continue;
     const float dx = e->pos[0] - p[0], dz = e->pos[2] - p[2];
     const float reach = rule->reach + (rule->addRadius ? e->collision.shape.sphere.radius : 0.0f);
     if (!(std::sqrt(dx * dx + dz * dz) < reach)) continue;
@@ -564,7 +712,7 @@ int Enemy::ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item*
     PushDirection(e->pos, p, &ux, &uz);
     float f = rule->push;
     int dealt = rule->damage;
-    if (rule->chargeDamage != 0 && e->state == 3 && e->timer > -200) {
+    if (rule->chargeDamage != 0 && e->state == EnemyState::ATTACK && e->timer > -200) {
       dealt += rule->chargeDamage;
       e->timer = -200;
       f += rule->chargePush;
@@ -605,11 +753,10 @@ int Enemy::ImpactfromPlayer(Bullet* bullet) {
   int damage = 0;
   for (EnemyData* e : enemies) {
     // Hidden escorts wait under the floor: they cannot be shot.
-    if (e->state == 100 || e->hidden || !floor->isVisibleMap(e->pos)) continue;
+    if (e->state == EnemyState::DYING || e->hidden || !floor->isVisibleMap(e->pos)) continue;
     setCollision(e);
     QUORL_COMMON::_Collision body = e->collision;
-    if (e->type == 2) body.pos[1] -= 0.6f;
-    if (e->type == 11) body.pos[1] -= 0.65f;
+    body.pos[1] -= ShotDrop(e->type);
     float hit[3] = {0, 0, 0};
     const int h = bullet->Collision(&body, hit);
     if (h == 0) continue;
@@ -623,18 +770,20 @@ int Enemy::ImpactfromPlayer(Bullet* bullet) {
   }
   if (target == nullptr) return 0;
   bullet->SetPos(contact);
-  if (target->type == 20) {
-    bullet->HitWall();  // the shell is armoured
-  } else if (IsCorePart(target->type)) {
+  const EnemyKind* kind = FindKind(target->type);
+  const ShotRule rule = kind == nullptr ? SHOT_WOUNDS : kind->shot;
+  if (rule == SHOT_ARMOURED) {
+    bullet->HitWall();
+  } else if (rule == SHOT_TO_SHELL) {
     bullet->HitEnemy();
     // The parts have no hit points of their own: the shell, the floor's first record, takes them.
     EnemyData* shell = First();
-    if (shell != nullptr && shell->type == 20) shell->hitPoint -= damage;
+    if (shell != nullptr && shell->type == EnemyType::SHELL) shell->hitPoint -= damage;
   } else {
     bullet->HitEnemy();
     target->hitPoint -= damage;
     if (target->hitPoint < 1) {
-      target->state = 100;
+      target->state = EnemyState::DYING;
       QUORL_COMMON::Tally().Kill(target->type);
     }
   }
@@ -642,9 +791,14 @@ int Enemy::ImpactfromPlayer(Bullet* bullet) {
   return 0;
 }
 
+float Enemy::ShotDrop(int type) {
+  const EnemyKind* kind = FindKind(type);
+  return kind == nullptr ? 0.0f : kind->shotDrop;
+}
+
 void Enemy::RequestSE(int kind, int species, const float* p) {
   if (kind < 0 || kind > 2 || species < 0 || species > 3) return;
-  seState[kind][species] = 2;
+  seState[kind][species] = SE_REQUESTED;
   std::copy(p, p + 3, sePos[kind][species]);
 }
 
@@ -656,25 +810,15 @@ void Enemy::PlayNow(const char* alias) {
 }
 
 void Enemy::SetSE(EnemyData* e) {
-  const bool dead = e->state == 100;
-  switch (e->type) {
-    case 10:
-      PlayNow(dead ? "big-boosy-dead" : "big-boosy-damaged");
-      return;
-    case 11:
-      PlayNow(dead ? "big-doosy-dead" : "big-doosy-damaged");
-      return;
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-      PlayNow("boss3-damaged");
-      return;
-    default:
-      break;
-  }
+  const bool dead = e->state == EnemyState::DYING;
   const EnemyKind* kind = FindKind(e->type);
-  if (kind == nullptr || kind->species < 0) return;  // the shell makes no sound when hit
+  if (kind == nullptr) return;
+  const char* own = dead ? kind->deadSound : kind->damagedSound;
+  if (own != nullptr) {
+    PlayNow(own);
+    return;
+  }
+  if (kind->species < 0) return;  // the shell makes no sound when hit
   RequestSE(dead ? SE_DEAD : SE_DAMAGED, kind->species, e->pos);
 }
 
@@ -682,7 +826,7 @@ void Enemy::ServeSE(const float* p) {
   for (int kind = 0; kind < 3; kind++) {
     for (int species = 0; species < 4; species++) {
       int& state = seState[kind][species];
-      if (state != 2 && state != 4) continue;
+      if (state != SE_REQUESTED && state != SE_PLAYING) continue;
       const float* s = sePos[kind][species];
       double d = 0;
       for (int k = 0; k < 3; k++) d += (static_cast<double>(s[k]) - p[k]) * (static_cast<double>(s[k]) - p[k]);
@@ -690,15 +834,15 @@ void Enemy::ServeSE(const float* p) {
       const int volume = static_cast<int>((300 - d) * 1000 / 300);
       const std::string alias = std::string(_SpeciesWords[species]) + "-" + _KindWords[kind];
       const std::string v = std::to_string(volume);
-      if (state == 2) {
+      if (state == SE_REQUESTED) {
         Send("stop " + alias);
         Send("seek " + alias + " to start");
       }
       Send("setaudio " + alias + " left volume to " + v);
       Send("setaudio " + alias + " right volume to " + v);
-      if (state == 2) {
+      if (state == SE_REQUESTED) {
         Send("play " + alias);
-        state = 4;
+        state = SE_PLAYING;
       }
     }
   }
@@ -712,95 +856,12 @@ void Enemy::Draw() {
     const EnemyKind* kind = FindKind(e->type);
     if (kind == nullptr) continue;
     MQOModel* m = models[kind->model];
-    const float ph = e->phase;
-    auto sinD = [](double deg) { return static_cast<float>(std::sin(Rad(deg))); };
-    auto cosD = [](double deg) { return static_cast<float>(std::cos(Rad(deg))); };
     glPushMatrix();
     glTranslatef(e->pos[0], e->pos[1], e->pos[2]);
     glScalef(e->scale, e->scale, e->scale);
     glRotatef(e->yaw, 0, 1, 0);
     glRotatef(e->pitch, 1, 0, 0);
-    switch (e->type) {
-      case 0:
-      case 10: {
-        const float a = (e->type == 0) ? 0.2f : 0.05f;
-        glRotatef(e->roll, 0, 0, 1);
-        glPushMatrix();
-        glTranslatef(0, 0, a * (1 + sinD(ph - 30)));
-        m->DrawObj(0);
-        glPopMatrix();
-        glPushMatrix();
-        glRotatef(e->aim, 1, 0, 0);
-        glTranslatef(0, 0, a * (1 + sinD(ph)));
-        m->DrawObj(1);
-        glPopMatrix();
-        glPushMatrix();
-        glTranslatef(0, 0, a * (1 + sinD(ph - 70)));
-        m->DrawObj(2);
-        glPopMatrix();
-        break;
-      }
-      case 1:
-        m->DrawObj(0);
-        glDepthMask(GL_FALSE);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        m->DrawObj(1);
-        glDisable(GL_BLEND);
-        glDepthMask(GL_TRUE);
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        m->DrawObj(1);
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        break;
-      case 2:
-      case 11:
-        glPushMatrix();
-        glTranslatef(0, (e->type == 2) ? -0.55f : -0.65f, 0);
-        m->DrawObj(0);
-        glPushMatrix();
-        glRotatef(-10 * (1 + sinD(ph)), 1, 0, 0);
-        m->DrawObj(1);
-        glPopMatrix();
-        glPushMatrix();
-        glRotatef(-10 * (1 + sinD(ph + 100)), 1, 0, 0);
-        m->DrawObj(2);
-        glPopMatrix();
-        glPopMatrix();
-        break;
-      case 3: {
-        const float g = 0.8f - cosD(ph - 30);
-        const bool dying = e->state == 100;
-        glPushMatrix();
-        m->DrawObj(0);
-        glPopMatrix();
-        glPushMatrix();
-        glRotatef(15 * g, 1, 0, 0);
-        if (dying) glRotatef(-75 * sinD(e->roll), 1, 0, 0);
-        m->DrawObj(1);
-        glPopMatrix();
-        glPushMatrix();
-        glTranslatef(0, -0.05f * g, 0.15f * g);
-        if (dying) glRotatef(-70 * sinD(e->roll), 1, 0, 0);
-        glRotatef(e->aim, 0, 1, 0);
-        m->DrawObj(2);
-        glPopMatrix();
-        break;
-      }
-      case 20:
-        glRotatef(90, 0, 1, 0);
-        glPushMatrix();
-        glTranslatef(sinD(e->roll) * e->speed, sinD(e->aim) * e->speed, sinD(e->aimTarget) * e->speed);
-        m->DrawObj(0);
-        glPopMatrix();
-        break;
-      default:  // core parts, only while out
-        if (e->state != 0) {
-          glRotatef(90, 0, 1, 0);
-          glRotatef(e->roll, 1, 0, 0);
-          m->DrawObj(static_cast<unsigned int>(e->type - 20));
-        }
-        break;
-    }
+    kind->draw(e, m);
     glPopMatrix();
     if (e->itemDropped) {
       glPushMatrix();
@@ -808,7 +869,7 @@ void Enemy::Draw() {
       glRotatef(e->itemAge, 0, 1, 0);
       glRotatef(30, 1, 0, 0);
       glScalef(0.25f, 0.25f, 0.25f);
-      itemModels[e->itemKind == 10 ? 0 : 1]->Draw();
+      itemModels[e->itemKind == ItemKind::MEAT ? 0 : 1]->Draw();
       e->itemAge += 1;
       glPopMatrix();
     }

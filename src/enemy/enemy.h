@@ -52,6 +52,9 @@ class Enemy {
   // enemy bullets (knock-back into `push`), then serves the sound slots with the player's centre
   // as listener. Returns the damage dealt.
   int ImpacttoPlayer(QUORL_COMMON::_Collision* player, QUORL_COMMON::_Item* item, float* push);
+  // How much lower than its collision origin a body of `type` is tested against the player's
+  // shots, in world units: 0.6 for a doosy, 0.65 for a big doosy, 0 for the others.
+  static float ShotDrop(int type);
   // The hits of the last ImpacttoPlayer, one per body in reach and per bullet that struck; their
   // damage adds up to its result.
   const std::vector<QUORL_COMMON::PlayerHit>& FrameHits() const { return frameHits; }
@@ -79,8 +82,17 @@ class Enemy {
   // Requests the slot (kind, species) at world position p; served at the end of the next
   // ImpacttoPlayer. A second request in the same frame moves it to the new position.
   void RequestSE(int kind, int species, const float* p);
-  // 0 idle, 2 requested, 4 playing.
+  // A slot's state.
+  enum SEState { SE_IDLE = 0, SE_REQUESTED = 2, SE_PLAYING = 4 };
   int getSEState(int kind, int species) const { return seState[kind][species]; }
+
+  // Where the floor's boss fight is: getBossMode.
+  enum BossMode {
+    MODE_ORDINARY = 0,      // an ordinary floor
+    MODE_BOSS_WAITING = 1,  // the boss has not seen the player yet
+    MODE_BOSS_FIGHT = 2,    // the boss has seen the player: the escorts come back
+    MODE_BOSS_DYING = 3,    // the boss is going down
+  };
 
   // Read access for the game's summary, tools and tests.
   const std::list<EnemyData*>& getEnemies() const { return enemies; }
@@ -91,7 +103,8 @@ class Enemy {
   // Sight check of the behaviours: writes the angles (yaw, pitch) of the line from the enemy to
   // the eye and the squared length of that line; true when no wall stands in between.
   bool SeePlayer(const float* eye, const EnemyData* e, float* angles, float* distance2) const;
-  // Facing test: 0 facing within `tolerance`, 20 turn right, 30 turn left.
+  // Facing test: 0 facing within `tolerance`, else the state that turns towards it
+  // (EnemyState::TURN_RIGHT or TURN_LEFT).
   int FacingTurn(const float* angles, const EnemyData* e, float tolerance, float* a,
                  float* b) const;
   // Moves `e` away from every other enemy that is not hidden and closer than the sum of their
@@ -139,9 +152,9 @@ class Enemy {
   DungeonFloor* floor = nullptr;      // not owned
   std::list<Bullet*> bullets;         // enemy bullets, owned
   std::list<EnemyData*> enemies;      // owned, in creation order
-  int bossMode = 0;     // 0 ordinary floor, 1 boss waiting, 2 boss engaged, 3 boss dying
+  int bossMode = MODE_ORDINARY;  // a BossMode
   int reviveCount = 0;  // record-steps left to the next escort revival while bossMode is 2
-  int seState[3][4] = {};      // [kind][species]: 0 idle, 2 requested, 4 playing
+  int seState[3][4] = {};      // [kind][species]: an SEState
   float sePos[3][4][3] = {};   // where each slot was requested
   bool soundsOpen = false;     // Init opened the 23 aliases
   std::vector<QUORL_COMMON::PlayerHit> frameHits;  // see FrameHits

@@ -3,14 +3,20 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/angles.h"
 #include "common/runtally.h"
+#include "enemy/bossstate.h"
 #include "enemy/enemy.h"
+#include "enemy/enemystate.h"
+#include "enemy/enemytype.h"
 
 namespace {
 
-const double _Pi = 3.141592653589793;
-float SinD(double degrees) { return static_cast<float>(std::sin(degrees * _Pi / 180.0)); }
-float CosD(double degrees) { return static_cast<float>(std::cos(degrees * _Pi / 180.0)); }
+namespace S = EnemyState;
+namespace T = EnemyType;
+using QUORL_COMMON::Radians;
+float SinD(double degrees) { return static_cast<float>(std::sin(Radians(degrees))); }
+float CosD(double degrees) { return static_cast<float>(std::cos(Radians(degrees))); }
 
 // An angle brought into 0..360 (by whole turns).
 float Wrap(float degrees) {
@@ -35,54 +41,35 @@ void Forward(EnemyData* e, float step) {
 
 void AddPhase(EnemyData* e, float degrees) { e->phase = Wrap(e->phase + degrees); }
 
-// One frame of a revived escort rising from the ground (state 101) at 0.03 per frame; above `top`
-// it stands (state 0) and the floor holds it again.
+// One frame of a revived escort rising from the ground (RISING) at 0.03 per frame; above `top`
+// it stands (IDLE) and the floor holds it again.
 void Rise(EnemyData* e, float top) {
   e->pos[1] += 0.03f;
   if (e->pos[1] > top) {
-    e->state = 0;
+    e->state = S::IDLE;
     e->noFloorCollision = false;
   }
 }
 
-// The idle choice of an enemy that does not see the player: 0 walk, 1 turn left, 2 turn right
-// (each for 60 frames), 3 stay idle.
+// The idle choice of an enemy that does not see the player: walk, turn left or turn right (each
+// for 60 frames), or stay idle, one in four each.
 void ChooseWander(EnemyData* e) {
-  static const int states[4] = {1, 30, 20, 0};
+  static const int states[4] = {S::WALK, S::TURN_LEFT, S::TURN_RIGHT, S::IDLE};
   const int r = rand() % 4;
-  if (states[r] == 0) return;
+  if (states[r] == S::IDLE) return;
   e->state = states[r];
   e->timer = 60;
 }
 
-float* Spheres(EnemyData* e, int which) {
-  QUORL_COMMON::_ColSpheres& s = e->collision.shape.spheres;
-  switch (which) {
-    case 0:
-      return s.distances;
-    case 1:
-      return s.pitchOffsets;
-    default:
-      return s.radii;
-  }
-}
-float* Distances(EnemyData* e) { return Spheres(e, 0); }
-float* PitchOffsets(EnemyData* e) { return Spheres(e, 1); }
-float* Radii(EnemyData* e) { return Spheres(e, 2); }
+// The sphere arrays of a COL_SPHERES body.
+float* Distances(EnemyData* e) { return e->collision.shape.spheres.distances; }
+float* PitchOffsets(EnemyData* e) { return e->collision.shape.spheres.pitchOffsets; }
+float* Radii(EnemyData* e) { return e->collision.shape.spheres.radii; }
 
 // Damage of the enemy bullets.
 const int _PoosyDamage = 60;
 const int _ZoosyDamage = 20;
 const int _BossDamage = 60;
-
-// Shell states.
-const int _ShellChoose = 201;
-const int _ShellVolley = 3;
-const int _ShellBeamOut = 202;
-const int _ShellBeam = 203;
-const int _ShellBeamBack = 204;
-const int _ShellDig = 209;
-const int _ShellRise = 215;
 
 }  // namespace
 
@@ -131,14 +118,14 @@ bool Enemy::SeePlayer(const float* eye, const EnemyData* e, float* angles, float
 int Enemy::FacingTurn(const float* angles, const EnemyData* e, float tolerance, float* a,
                       float* b) const {
   if (Facing(180.0f - angles[0], e->yaw, tolerance, a, b)) return 0;
-  return (*a < *b) ? 20 : 30;
+  return (*a < *b) ? S::TURN_RIGHT : S::TURN_LEFT;
 }
 
 void Enemy::Separate(EnemyData* e, bool withY) {
-  const float own = (e->type == 3) ? Radii(e)[1] : e->scale;
+  const float own = (e->type == T::ZOOSY) ? Radii(e)[1] : e->scale;
   for (const EnemyData* o : enemies) {
     if (o == e || o->hidden) continue;
-    const float r = own + ((o->type == 3) ? o->collision.shape.spheres.radii[1] : o->scale);
+    const float r = own + ((o->type == T::ZOOSY) ? o->collision.shape.spheres.radii[1] : o->scale);
     float d[3] = {e->pos[0] - o->pos[0], e->pos[1] - o->pos[1], e->pos[2] - o->pos[2]};
     const float len2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
     if (!(len2 < r * r)) continue;
@@ -154,7 +141,9 @@ void Enemy::Separate(EnemyData* e, bool withY) {
     e->pos[0] += d[0] * (r - len) / len;
     e->pos[2] += d[2] * (r - len) / len;
     if (withY) e->pos[1] += d[1] * (r - len) / len;
-    if (e->type == 2 && e->state == 3 && e->timer > -200 && e->timer < 0) e->timer = -200;
+    if (e->type == T::DOOSY && e->state == S::ATTACK && e->timer > -200 && e->timer < 0) {
+      e->timer = -200;  // a dashing doosy stops at the body it meets
+    }
   }
   setCollision(e);
 }
@@ -181,24 +170,24 @@ void Enemy::HideEscort(EnemyData* e) {
 
 void Enemy::GunnerStep(EnemyData* e, const GunnerKind& k) {
   switch (e->state) {
-    case 1:  // walk
+    case S::WALK:  // walk
       Forward(e, e->speed);
       AddPhase(e, 3);
-      if (--e->timer < 1) e->state = 0;
+      if (--e->timer < 1) e->state = S::IDLE;
       break;
-    case 20:  // turn right or left, only in parts of the gait cycle
-    case 30: {
+    case S::TURN_RIGHT:  // turn right or left, only in parts of the gait cycle
+    case S::TURN_LEFT: {
       const float p = e->phase;
       if (p < 70 || p > 290 || (p > 110 && p < 250)) {
-        e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.5f : -0.5f));
+        e->yaw = Wrap(e->yaw + (e->state == S::TURN_RIGHT ? 0.5f : -0.5f));
         e->timer--;
       }
       Forward(e, e->speed);
       AddPhase(e, 3);
-      if (e->timer < 1) e->state = 0;
+      if (e->timer < 1) e->state = S::IDLE;
       break;
     }
-    case 3: {  // lower the gun to the target, shoot, raise it again
+    case S::ATTACK: {  // lower the gun to the target, shoot, raise it again
       const float muzzle[3] = {e->pos[0] + k.muzzleReach * SinD(e->yaw),
                                k.fixedMuzzleHeight ? k.muzzleHeight : e->pos[1] + k.muzzleHeight,
                                e->pos[2] + k.muzzleReach * CosD(e->yaw)};
@@ -212,7 +201,7 @@ void Enemy::GunnerStep(EnemyData* e, const GunnerKind& k) {
         }
       } else if (e->timer == 1) {
         e->aim = 0;
-        e->state = 0;
+        e->state = S::IDLE;
       } else if (e->timer == 2) {
         e->aim += k.raiseStep;
         if (e->aim >= 0) {
@@ -224,7 +213,7 @@ void Enemy::GunnerStep(EnemyData* e, const GunnerKind& k) {
       }
       break;
     }
-    case 101:  // rising from the ground after a revival
+    case S::RISING:  // rising from the ground after a revival
       Rise(e, -1.5f);
       break;
     default:
@@ -242,7 +231,7 @@ void Enemy::TurnOrShoot(EnemyData* e, const float* angles) {
   if (turn != 0) {
     e->state = turn;
   } else {
-    e->state = 3;
+    e->state = S::ATTACK;
     e->timer = 0;
     e->aimTarget = std::max(angles[1], -40.0f);
   }
@@ -251,7 +240,7 @@ void Enemy::TurnOrShoot(EnemyData* e, const float* angles) {
 // ---- Boosy: a walker with a gun ----
 
 int Enemy::ActionBoosy(float* eye, EnemyData* e) {
-  if (e->state == 100) {
+  if (e->state == S::DYING) {
     if (e->aim < 0) {
       e->aim -= 1;
       PitchOffsets(e)[0] = -e->aim;
@@ -263,8 +252,8 @@ int Enemy::ActionBoosy(float* eye, EnemyData* e) {
       e->pos[2] += 0.02f * CosD(e->yaw - 90);
     } else {
       e->roll = 180;
-      e->itemDropped = e->itemKind != 0;
-      if (bossMode != 0) {
+      e->itemDropped = e->itemKind != ItemKind::NONE;
+      if (bossMode != MODE_ORDINARY) {
         e->noFloorCollision = true;
         if (!e->itemDropped && e->pos[1] < -3.0f) HideEscort(e);
       }
@@ -274,8 +263,8 @@ int Enemy::ActionBoosy(float* eye, EnemyData* e) {
     const bool sight = SeePlayer(eye, e, angles, &distance2);
     GunnerStep(e, _Boosy);
     if (!sight) {
-      if (e->state == 0) ChooseWander(e);
-    } else if (e->state != 101 && e->state != 3) {
+      if (e->state == S::IDLE) ChooseWander(e);
+    } else if (e->state != S::RISING && e->state != S::ATTACK) {
       TurnOrShoot(e, angles);
     }
   }
@@ -289,18 +278,18 @@ int Enemy::ActionBoosy(float* eye, EnemyData* e) {
 
 void Enemy::ChargerStep(EnemyData* e, float dash) {
   switch (e->state) {
-    case 1:  // walk
+    case S::WALK:  // walk
       Forward(e, e->speed);
       AddPhase(e, 3);
-      if (--e->timer < 1) e->state = 0;
+      if (--e->timer < 1) e->state = S::IDLE;
       break;
-    case 20:  // turn right or left in place
-    case 30:
-      e->yaw = Wrap(e->yaw + (e->state == 20 ? 0.9f : -0.9f));
+    case S::TURN_RIGHT:  // turn right or left in place
+    case S::TURN_LEFT:
+      e->yaw = Wrap(e->yaw + (e->state == S::TURN_RIGHT ? 0.9f : -0.9f));
       AddPhase(e, 3);
-      if (--e->timer < 1) e->state = 0;
+      if (--e->timer < 1) e->state = S::IDLE;
       break;
-    case 3:  // wind up, dash by `dash` x speed, rest
+    case S::ATTACK:  // wind up, dash by `dash` x speed, rest
       Charge(e, dash, SE_DOOSY);
       break;
     default:
@@ -311,10 +300,10 @@ void Enemy::ChargerStep(EnemyData* e, float dash) {
 // ---- Doosy: a charger ----
 
 int Enemy::ActionDoosy(float* eye, EnemyData* e) {
-  if (e->state == 100) {
+  if (e->state == S::DYING) {
     e->collision.shape.sphere.radius = 0.4f;
-    e->itemDropped = e->itemKind != 0;
-    if (bossMode != 0) {
+    e->itemDropped = e->itemKind != ItemKind::NONE;
+    if (bossMode != MODE_ORDINARY) {
       e->noFloorCollision = true;
       if (!e->itemDropped && e->pos[1] < -3.0f) {
         e->collision.shape.sphere.radius = 0.5f;
@@ -325,19 +314,20 @@ int Enemy::ActionDoosy(float* eye, EnemyData* e) {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
     ChargerStep(e, 4.0f);
-    if (e->state == 101) Rise(e, -1.6f);  // rising from the ground after a revival
+    if (e->state == S::RISING) Rise(e, -1.6f);  // rising from the ground after a revival
     if (!sight) {
-      if (e->state == 0) ChooseWander(e);
-    } else if (e->state != 101 && e->state != 3) {
+      if (e->state == S::IDLE) ChooseWander(e);
+    } else if (e->state != S::RISING && e->state != S::ATTACK) {
       float a, b;
       const int turn = FacingTurn(angles, e, 1.0f, &a, &b);
-      e->state = (turn != 0) ? turn : 3;
+      e->state = (turn != 0) ? turn : S::ATTACK;
       if (turn == 0) e->timer = 30;
     }
   }
   e->pos[1] -= 0.01f;
   setCollision(e);
-  if (e->state == 100 && bossMode != 0) return 0;  // a dying escort sinks through the others
+  // A dying escort sinks through the others.
+  if (e->state == S::DYING && bossMode != MODE_ORDINARY) return 0;
   Separate(e, false);
   return 0;
 }
@@ -361,19 +351,19 @@ void Enemy::Charge(EnemyData* e, float dash, int species) {
       if (out[0] != e->pos[0] || out[1] != e->pos[1] || out[2] != e->pos[2]) e->timer = -200;
     }
   } else {
-    if (--e->timer < -299) e->state = 0;
+    if (--e->timer < -299) e->state = S::IDLE;
   }
 }
 
 // ---- Poosy: a hovering shooter ----
 
 int Enemy::ActionPoosy(float* eye, EnemyData* e) {
-  if (e->state == 100) {
+  if (e->state == S::DYING) {
     e->pos[1] -= 0.04f;
     if (e->pitch < 90) {
       e->pitch += 1;
     } else {
-      e->itemDropped = e->itemKind != 0;
+      e->itemDropped = e->itemKind != ItemKind::NONE;
     }
   } else {
     float angles[2], distance2;
@@ -385,26 +375,26 @@ int Enemy::ActionPoosy(float* eye, EnemyData* e) {
         e->pos[0] += SinD(-e->yaw) * e->speed;
         e->pos[2] -= CosD(-e->yaw) * e->speed;
       };
-      if (e->state == 1) {
+      if (e->state == S::WALK) {
         fly();
-        if (--e->timer < 1) e->state = 0;
-      } else if (e->state == 0) {
+        if (--e->timer < 1) e->state = S::IDLE;
+      } else if (e->state == S::IDLE) {
         const int r = rand() % 10;
         if (r == 1 || r == 2) {
           e->pitch = -5;
           fly();
-          e->state = 1;
+          e->state = S::WALK;
           e->timer = 60;
         } else {
           e->yaw = Wrap(e->yaw + 5);
           e->pitch = 0;
-          e->state = 2;
+          e->state = S::POOSY_TURN;
           e->timer = 10;
         }
-      } else if (e->state == 2) {
+      } else if (e->state == S::POOSY_TURN) {
         e->yaw = Wrap(e->yaw + 5);
         e->pitch = 0;
-        if (--e->timer < 1) e->state = 0;
+        if (--e->timer < 1) e->state = S::IDLE;
       }
     } else {
       e->pitch = 0;
@@ -446,7 +436,7 @@ void Enemy::ZoosyVolley(EnemyData* e) {
 
 int Enemy::ActionZoosy(float* eye, EnemyData* e) {
   auto gait = [e]() { return 0.8f - CosD(e->phase - 30); };
-  if (e->state == 100) {
+  if (e->state == S::DYING) {
     if (e->phase > 180) e->phase = 360 - e->phase;
     if (e->phase > 0) {
       e->phase -= 2;
@@ -456,35 +446,35 @@ int Enemy::ActionZoosy(float* eye, EnemyData* e) {
       PitchOffsets(e)[0] = 90 + 40 * (1 + SinD(e->roll));
     } else {
       e->roll = 90;
-      e->itemDropped = e->itemKind != 0;
+      e->itemDropped = e->itemKind != ItemKind::NONE;
     }
   } else {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
     switch (e->state) {
-      case 20:
-      case 30:
-        e->yaw = Wrap(e->yaw + (e->state == 20 ? 2.0f : -2.0f));
+      case S::TURN_RIGHT:
+      case S::TURN_LEFT:
+        e->yaw = Wrap(e->yaw + (e->state == S::TURN_RIGHT ? 2.0f : -2.0f));
         e->timer--;
         Forward(e, e->speed * gait());
         AddPhase(e, 2);
-        if (e->timer < 1) e->state = 0;
+        if (e->timer < 1) e->state = S::IDLE;
         break;
-      case 1:
+      case S::WALK:
         Forward(e, e->speed * gait());
         AddPhase(e, 2);
-        if (--e->timer < 1) e->state = 0;
+        if (--e->timer < 1) e->state = S::IDLE;
         break;
-      case 3:
+      case S::ATTACK:
         if (e->timer < 1) {
           ZoosyVolley(e);
           RequestSE(SE_ATTACK, SE_ZOOSY, e->pos);
           e->timer = 120;
         } else if (e->timer == 60) {
-          e->state = 1;
+          e->state = S::WALK;
         }
         break;
-      case 101:
+      case S::RISING:
         Rise(e, -1.5f);
         break;
       default:
@@ -493,27 +483,27 @@ int Enemy::ActionZoosy(float* eye, EnemyData* e) {
     e->timer--;
     PitchOffsets(e)[0] = 90 - 12 * gait();
     if (!sight) {
-      if (e->state == 0) ChooseWander(e);
+      if (e->state == S::IDLE) ChooseWander(e);
       e->aimTarget = 0;
       if (std::fabs(e->aim - e->aimTarget) < 2.5f) e->aim = e->aimTarget;
       if (e->timer < 111) e->aim += (e->aim < e->aimTarget) ? 2.0f : -2.0f;
     } else {
-      if (e->state != 101 && e->state != 3) {
+      if (e->state != S::RISING && e->state != S::ATTACK) {
         float a, b;
         const int turn = FacingTurn(angles, e, 2.5f, &a, &b);
-        if (turn == 20) {
+        if (turn == S::TURN_RIGHT) {
           e->aimTarget = std::min(a, 60.0f);
-        } else if (turn == 30) {
+        } else if (turn == S::TURN_LEFT) {
           e->aimTarget = std::max(-b, -60.0f);
         } else {
           e->aimTarget = std::min(a, b);
         }
-        e->state = (turn != 0) ? turn : 1;
+        e->state = (turn != 0) ? turn : S::WALK;
       }
       if (std::fabs(e->aimTarget) <= 40.0f && std::fabs(e->aim - e->aimTarget) < 2.5f) {
         e->aim = e->aimTarget;
         if (e->timer < 1) {
-          e->state = 3;
+          e->state = S::ATTACK;
           e->timer = 0;
         }
       }
@@ -529,19 +519,19 @@ int Enemy::ActionZoosy(float* eye, EnemyData* e) {
 // ---- Big boosy, the boss of floor 10 ----
 
 int Enemy::ActionBossBoosy(float* eye, EnemyData* e) {
-  if (e->state == 100) {
-    bossMode = 3;
+  if (e->state == S::DYING) {
+    bossMode = MODE_BOSS_DYING;
     e->noFloorCollision = true;
-    e->bossState = (e->pos[1] < -4.0f) ? 3 : 2;
+    e->bossState = (e->pos[1] < -4.0f) ? BossState::FINISHED : BossState::DYING;
   } else {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
     GunnerStep(e, _BigBoosy);
     if (!sight) {
-      e->state = 0;
+      e->state = S::IDLE;
     } else {
-      bossMode = 2;
-      if (e->state != 3) TurnOrShoot(e, angles);
+      bossMode = MODE_BOSS_FIGHT;
+      if (e->state != S::ATTACK) TurnOrShoot(e, angles);
     }
   }
   e->pos[1] -= 0.01f;
@@ -552,28 +542,28 @@ int Enemy::ActionBossBoosy(float* eye, EnemyData* e) {
 // ---- Big doosy, the boss of floor 20 ----
 
 int Enemy::ActionBossDoosy(float* eye, EnemyData* e) {
-  if (e->state == 100) {
+  if (e->state == S::DYING) {
     float& radius = e->collision.shape.sphere.radius;
     if (radius > 1.4f) {
       radius = 1.3f;
       e->timer = 60;
     } else if (--e->timer == 0) {
-      e->bossState = 3;
+      e->bossState = BossState::FINISHED;
       e->noFloorCollision = true;
     }
-    bossMode = 3;
+    bossMode = MODE_BOSS_DYING;
   } else {
     float angles[2], distance2;
     const bool sight = SeePlayer(eye, e, angles, &distance2);
     ChargerStep(e, 8.0f);
     if (!sight) {
-      e->state = 0;
+      e->state = S::IDLE;
     } else {
-      bossMode = 2;
-      if (e->state != 101 && e->state != 3) {
+      bossMode = MODE_BOSS_FIGHT;
+      if (e->state != S::RISING && e->state != S::ATTACK) {
         float a, b;
         const int turn = FacingTurn(angles, e, 1.0f, &a, &b);
-        e->state = (turn != 0) ? turn : 3;
+        e->state = (turn != 0) ? turn : S::ATTACK;
         if (turn == 0) e->timer = 30;
       }
     }
@@ -586,20 +576,20 @@ int Enemy::ActionBossDoosy(float* eye, EnemyData* e) {
 }
 
 void Enemy::RunOver(EnemyData* boss) {
-  if (!(boss->state == 3 && boss->timer > -200 && boss->timer < 0)) return;
+  if (!(boss->state == S::ATTACK && boss->timer > -200 && boss->timer < 0)) return;
   for (EnemyData* o : enemies) {
-    if (o == boss || o->hidden || o->state == 100) continue;
+    if (o == boss || o->hidden || o->state == S::DYING) continue;
     const float d[3] = {o->pos[0] - boss->pos[0], o->pos[1] - boss->pos[1], o->pos[2] - boss->pos[2]};
     const float r = boss->scale + o->scale;
     if (!(d[0] * d[0] + d[1] * d[1] + d[2] * d[2] < r * r)) continue;
     // The heading from the boss to the other body, measured like the boss's own heading (0 faces
     // +z): spared when it lies within 40 degrees of straight ahead, run over from the side.
-    const float ahead = Wrap(static_cast<float>(std::atan2(d[0], d[2]) * 180.0 / _Pi));
+    const float ahead = Wrap(static_cast<float>(QUORL_COMMON::Degrees(std::atan2(d[0], d[2]))));
     float a, b;
     Facing(ahead, boss->yaw, 0.0f, &a, &b);
     if (std::min(a, b) <= 40.0f) continue;
-    o->itemKind = 0;
-    o->state = 100;
+    o->itemKind = ItemKind::NONE;
+    o->state = S::DYING;
     QUORL_COMMON::Tally().Kill(o->type);
     SetSE(o);
     PlayNow("big-doosy-run-over");
@@ -619,30 +609,30 @@ void Enemy::TurnShell(EnemyData* e, const float* angles, float rate, float toler
 
 void Enemy::ChooseShellAttack(EnemyData* e) {
   // 0 beam, 1 dig, 2 shot volley; a beam or dig at most twice in a row, the volley never twice.
-  static const int attacks[3] = {_ShellBeamOut, _ShellDig, _ShellVolley};
+  static const int attacks[3] = {S::SHELL_BEAM_OUT, S::SHELL_DIG, S::SHELL_VOLLEY};
   int next = attacks[rand() % 3];
-  if (next == e->lastAttack && next != _ShellVolley && e->attackRepeat < 2) {
+  if (next == e->lastAttack && next != S::SHELL_VOLLEY && e->attackRepeat < 2) {
     e->attackRepeat++;
   } else {
     if (next == e->lastAttack) {
       // Switch to one of the two others, in the order volley/beam/dig leaves them.
-      static const int others[3][2] = {{_ShellVolley, _ShellDig},   // after beams
-                                       {_ShellVolley, _ShellBeamOut},  // after digs
-                                       {_ShellBeamOut, _ShellDig}};    // after a volley
-      const int row = (next == _ShellBeamOut) ? 0 : (next == _ShellDig) ? 1 : 2;
+      static const int others[3][2] = {{S::SHELL_VOLLEY, S::SHELL_DIG},   // after beams
+                                       {S::SHELL_VOLLEY, S::SHELL_BEAM_OUT},  // after digs
+                                       {S::SHELL_BEAM_OUT, S::SHELL_DIG}};    // after a volley
+      const int row = (next == S::SHELL_BEAM_OUT) ? 0 : (next == S::SHELL_DIG) ? 1 : 2;
       next = others[row][rand() % 2];
     }
     e->lastAttack = next;
     e->attackRepeat = 1;
   }
   e->state = next;
-  e->timer = (next == _ShellBeamOut) ? 40 : (next == _ShellDig) ? 50 : 210;
+  e->timer = (next == S::SHELL_BEAM_OUT) ? 40 : (next == S::SHELL_DIG) ? 50 : 210;
 }
 
 int Enemy::ActionMelShell(float* eye, EnemyData* e) {
-  if (e->state == 100) {
+  if (e->state == S::DYING) {
     e->timer--;
-    bossMode = 3;
+    bossMode = MODE_BOSS_DYING;
     if (e->phase == 0) {
       e->roll = static_cast<float>(rand() % 180 - 90);
       e->aim = static_cast<float>(rand() % 180 - 90);
@@ -651,106 +641,106 @@ int Enemy::ActionMelShell(float* eye, EnemyData* e) {
     } else {
       e->roll = e->aim = e->aimTarget = e->speed = 0;
     }
-    if (e->timer == 0 && e->bossState == 1) {
-      e->bossState = 2;
+    if (e->timer == 0 && e->bossState == BossState::ALIVE) {
+      e->bossState = BossState::DYING;
       e->timer = 300;
       PlayNow("boss3-dying2");
     }
-    if (e->bossState == 2 && e->timer < 201) e->pos[1] = -5.0f;
-    if (e->timer == 0 && e->bossState == 2) e->bossState = 3;
+    if (e->bossState == BossState::DYING && e->timer < 201) e->pos[1] = -5.0f;
+    if (e->timer == 0 && e->bossState == BossState::DYING) e->bossState = BossState::FINISHED;
     setCollision(e);
     return 0;
   }
   float angles[2], distance2;
   const bool sight = SeePlayer(eye, e, angles, &distance2);
   switch (e->state) {
-    case 0:
-      e->state = _ShellChoose;
+    case S::IDLE:
+      e->state = S::SHELL_CHOOSE;
       break;
-    case _ShellBeamOut:
+    case S::SHELL_BEAM_OUT:
       e->yaw = Wrap(-angles[0]);
       if (e->timer == 0) {
-        e->state = _ShellBeam;
+        e->state = S::SHELL_BEAM;
         e->timer = 100;
       }
       break;
-    case _ShellBeam:
+    case S::SHELL_BEAM:
       TurnShell(e, angles, 1.8f, 2.0f);
       if (e->timer == 0) {
-        e->state = _ShellBeamBack;
+        e->state = S::SHELL_BEAM_BACK;
         e->timer = 90;
       }
       break;
-    case _ShellBeamBack:
+    case S::SHELL_BEAM_BACK:
       if (e->timer == 0) {
-        e->state = _ShellChoose;
+        e->state = S::SHELL_CHOOSE;
         e->timer = 40;
       }
       TurnShell(e, angles, 2.5f, 3.0f);
       break;
-    case _ShellVolley:
+    case S::SHELL_VOLLEY:
       e->yaw = Wrap(-angles[0]);
       if (e->timer == 200 || e->timer == 150 || e->timer == 100 || e->timer == 50) {
         Fire(31, e->pos, angles[0], 0, _BossDamage);
         RequestSE(SE_ATTACK, SE_POOSY, e->pos);
       }
       if (e->timer == 0) {
-        e->state = _ShellChoose;
+        e->state = S::SHELL_CHOOSE;
         e->timer = 40;
       }
       break;
-    case _ShellDig:
+    case S::SHELL_DIG:
       e->pos[1] -= 0.03f;
       if (e->timer == 20) PlayNow("boss3-digging");
       if (e->timer == 0) {
-        e->state = 210;
+        e->state = S::SHELL_NEEDLE_1;
         e->timer = 50;
       }
       break;
-    case 210:
-    case 211:
-    case 212:
+    case S::SHELL_NEEDLE_1:
+    case S::SHELL_NEEDLE_2:
+    case S::SHELL_NEEDLE_3:
       if (e->timer == 0) {
         e->state++;
         e->timer = 50;
       }
       break;
-    case 213:
+    case S::SHELL_NEEDLE_4:
       if (e->timer == 0) {
         if (e->digRound == 0) {
-          e->state = 210;
+          e->state = S::SHELL_NEEDLE_1;
           e->timer = 50;
           e->digRound = 1;
         } else {
-          e->state = _ShellRise;
+          e->state = S::SHELL_RISE;
           e->timer = 100;
         }
       }
       break;
-    case _ShellRise:
+    case S::SHELL_RISE:
       e->pos[1] += 0.015f;
       if (e->timer == 0) {
-        e->state = _ShellChoose;
+        e->state = S::SHELL_CHOOSE;
         e->timer = 90;
         e->digRound = 0;
       }
       break;
-    default:  // 201 and anything unlisted: turn towards the player
+    default:  // SHELL_CHOOSE and anything unlisted: turn towards the player
       TurnShell(e, angles, 2.8f, 3.0f);
       break;
   }
   if (!sight) {
-    e->state = 0;
+    e->state = S::IDLE;
   } else {
-    bossMode = 2;
+    bossMode = MODE_BOSS_FIGHT;
     e->timer--;
-    if (e->hitPoint < 1 && e->state == _ShellChoose) {
-      e->state = 100;
+    if (e->hitPoint < 1 && e->state == S::SHELL_CHOOSE) {
+      e->state = S::DYING;
       e->timer = 120;
       QUORL_COMMON::Tally().Kill(e->type);
       PlayNow("boss3-dying1");
     }
-    if (e->timer < 1 && e->state == _ShellChoose) ChooseShellAttack(e);
+    if (e->timer < 1 && e->state == S::SHELL_CHOOSE) ChooseShellAttack(e);
   }
   setCollision(e);
   return 0;
@@ -761,39 +751,39 @@ int Enemy::ActionMelShell(float* eye, EnemyData* e) {
 int Enemy::ActionMelCore(float* eye, EnemyData* e) {
   // The parts follow the shell, the first record of the floor for as long as the floor lives.
   const EnemyData* shell = First();
-  if (shell == nullptr || shell->type != 20) {
+  if (shell == nullptr || shell->type != T::SHELL) {
     setCollision(e);
     return 0;
   }
-  const int part = e->type - 21;  // 0..3
+  const int part = e->type - T::CORE_FIRST;  // 0..3
   static const float outRoll[4] = {2, -2, 1, -1};
   static const float side[4] = {-1.5f, 1.5f, -0.7f, 0.7f};
   static const float spread[4] = {-10, 10, -5, 5};
   const int s = shell->state;
-  if (s == 0 || s == _ShellChoose) {
-    e->state = 0;
+  if (s == S::IDLE || s == S::SHELL_CHOOSE) {
+    e->state = S::CORE_SUNK;
     e->timer = 0;
     e->pos[1] = -4.5f;
-  } else if (s == _ShellDig) {
+  } else if (s == S::SHELL_DIG) {
     e->timer = 0;
     e->pos[1] = -4.5f;
-  } else if (s == _ShellBeamOut) {
+  } else if (s == S::SHELL_BEAM_OUT) {
     e->yaw = shell->yaw;
-    if (e->state != 3) {
+    if (e->state != S::CORE_OUT) {
       if (e->timer == 0) {
         e->timer = 35;
         std::copy(shell->pos, shell->pos + 3, e->pos);
         e->yaw = shell->yaw;
         e->roll = 0;
       } else if (e->timer == 1) {
-        e->state = 3;
+        e->state = S::CORE_OUT;
       } else if (e->timer >= 2 && e->timer <= 35) {
-        e->state = 1;
+        e->state = S::CORE_MOVING;
         e->roll += outRoll[part];
       }
       e->timer--;
     }
-  } else if (s == _ShellBeam) {
+  } else if (s == S::SHELL_BEAM) {
     e->yaw = shell->yaw;
     if (e->timer == 0) e->timer = 80;
     if (e->timer >= 10 && e->timer <= 70 && e->timer % 10 == 0) {
@@ -805,25 +795,25 @@ int Enemy::ActionMelCore(float* eye, EnemyData* e) {
         const float elevation = static_cast<float>(rand() % 10 - 5);
         Fire(30, origin, heading, elevation, _BossDamage);
       }
-      if (e->type == 21) PlayNow("boss3-beam");
+      if (e->type == T::CORE_FIRST) PlayNow("boss3-beam");
     }
     e->timer--;
-  } else if (s == _ShellBeamBack) {
+  } else if (s == S::SHELL_BEAM_BACK) {
     e->yaw = shell->yaw;
-    if (e->state != 0) {
+    if (e->state != S::CORE_SUNK) {
       if (e->timer == 0) {
         e->timer = 35;
       } else if (e->timer == 1) {
-        e->state = 0;
+        e->state = S::CORE_SUNK;
       } else if (e->timer >= 2 && e->timer <= 35) {
-        e->state = 1;
+        e->state = S::CORE_MOVING;
         e->roll -= outRoll[part];
       }
       e->timer--;
     }
-  } else if (s >= 210 && s <= 213) {
-    const int rising = s - 210;        // 21 in 210, 22 in 211, 23 in 212, 24 in 213
-    const int sinking = (s - 209) % 4;  // 22, 23, 24, then 21
+  } else if (s >= S::SHELL_NEEDLE_1 && s <= S::SHELL_NEEDLE_4) {
+    const int rising = s - S::SHELL_NEEDLE_1;  // part 0 in SHELL_NEEDLE_1 .. part 3 in _4
+    const int sinking = (s - S::SHELL_NEEDLE_1 + 1) % 4;  // parts 1, 2, 3, then 0
     if (part == rising) {
       RiseNeedle(eye, e);
     } else if (part == sinking) {
@@ -831,15 +821,15 @@ int Enemy::ActionMelCore(float* eye, EnemyData* e) {
     } else {
       e->timer = 0;
     }
-  } else if (s == _ShellRise) {
-    if (e->state != 0) SinkNeedle(e, 0.1f);
+  } else if (s == S::SHELL_RISE) {
+    if (e->state != S::CORE_SUNK) SinkNeedle(e, 0.1f);
   }
   setCollision(e);
   return 0;
 }
 
 void Enemy::RiseNeedle(const float* eye, EnemyData* e) {
-  if (e->state == 3) return;
+  if (e->state == S::CORE_OUT) return;
   if (e->timer == 0) {
     e->timer = 30;
     e->pos[0] = eye[0];
@@ -848,9 +838,9 @@ void Enemy::RiseNeedle(const float* eye, EnemyData* e) {
     e->pitch = 180;
     e->yaw = static_cast<float>(rand() % 360);
   } else if (e->timer == 1) {
-    e->state = 3;
+    e->state = S::CORE_OUT;
   } else if (e->timer >= 2 && e->timer <= 10) {
-    e->state = 1;
+    e->state = S::CORE_MOVING;
     e->pos[1] += 0.3f;
   } else if (e->timer == 11) {
     PlayNow("boss3-needle");
@@ -859,14 +849,14 @@ void Enemy::RiseNeedle(const float* eye, EnemyData* e) {
 }
 
 void Enemy::SinkNeedle(EnemyData* e, float step) {
-  if (e->state == 0) return;
+  if (e->state == S::CORE_SUNK) return;
   if (e->timer == 0) {
     e->timer = 30;
   } else if (e->timer == 1) {
-    e->state = 0;
+    e->state = S::CORE_SUNK;
     e->pitch = 0;
   } else if (e->timer >= 2 && e->timer <= 25) {
-    e->state = 1;
+    e->state = S::CORE_MOVING;
     e->pos[1] -= step;
   }
   e->timer--;

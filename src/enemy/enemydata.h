@@ -20,21 +20,20 @@ struct EnemyData {
   float aim = 0;           // angle of the gun or turret part, degrees
   float aimTarget = 0;     // angle that `aim` moves towards
   float phase = 0;         // animation phase in degrees, 0..360 (gait, hovering)
-  int type = 0;            // 0 boosy, 1 poosy, 2 doosy, 3 zoosy, 10 big boosy, 11 big doosy,
-                           // 20 shell of boss 3, 21..24 its core parts
+  int type = 0;            // an EnemyType (enemytype.h)
   float scale = 1;         // body size: draw scale and separation radius
   bool itemDropped = false;  // an item lies at x, z and can be taken
-  int itemKind = 0;        // 0 none, 10 meat, 11 special bullets
+  int itemKind = 0;        // an ItemKind (common/item.h)
   int itemAmount = 0;      // meat: hit points (30..59); special bullets: 1
   float itemAge = 0;       // frames the dropped item has been drawn; gone after 900
   int hitPoint = 0;        // remaining hit points
-  int state = 0;           // behaviour state; 100 dying or dead
+  int state = 0;           // an EnemyState (enemystate.h)
   int timer = 0;           // state timer in frames
   int digRound = 0;        // boss 3: needle round of the dig (0 or 1)
   int lastAttack = 0;      // boss 3: the attack state chosen last
   int attackRepeat = 0;    // boss 3: how often lastAttack came in a row
   float speed = 0;         // walking step per frame
   QUORL_COMMON::_Collision collision = {};  // body shape, refreshed by Enemy::setCollision
-  int bossState = 0;       // 0 not a boss, 1 alive, 2 dying, 3 finished
+  int bossState = 0;       // a BossState (bossstate.h)
   bool noFloorCollision = false;  // Enemy::Action does not push it out of walls and floors
 };

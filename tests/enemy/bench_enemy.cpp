@@ -9,6 +9,7 @@
 #include "common/random.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemy.h"
+#include "enemy/enemytype.h"
 
 // The sound commands go nowhere: the figure is the enemies' own work.
 int mciSendStringA(const char*, char*, unsigned, void*) { return 0; }
@@ -31,11 +32,13 @@ void BM_EnemyFrame(benchmark::State& state) {
   for (int k = 0; k < 400; k++) {
     if (floor.isFloor(k / 20, k % 20)) cells.push_back(k);
   }
+  static const int kinds[4] = {EnemyType::BOOSY, EnemyType::POOSY, EnemyType::DOOSY,
+                               EnemyType::ZOOSY};
   int placed = 0;
   for (; placed < 20 && !cells.empty(); placed++) {
     const int k = cells[placed % cells.size()];
     const float aside = (placed >= static_cast<int>(cells.size())) ? 1.2f : 0.0f;
-    enemy.Add(4.0f * (k / 20) + aside, -4.0f * (k % 20), 90.0f * placed, placed % 4);
+    enemy.Add(4.0f * (k / 20) + aside, -4.0f * (k % 20), 90.0f * placed, kinds[placed % 4]);
   }
   float eye[3] = {start[0], 0.0f, start[2]};
   floor.SetDrawArea(eye, 0);

@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "enemy/enemystate.h"
+#include "enemy/enemytype.h"
 #include "enemytest.h"
 #include "support/glwindow.h"
 #include "support/testfiles.h"
 
 using enemytest::commands;
+namespace S = EnemyState;
+namespace T = EnemyType;
 
 namespace {
 
@@ -87,11 +91,15 @@ TEST_F(EnemyDraw, EachKindIsDrawnLit) {
     int minPixels;
   };
   const Case cases[] = {
-      {"boosy", 0, 0, -1.7f, 2.5f, 0.5f, 3000},      {"poosy", 1, 0, 0.0f, 1.5f, 0.3f, 3000},
-      {"doosy", 2, 0, -1.5f, 2.5f, 0.5f, 3000},      {"zoosy", 3, 0, -1.6f, 4.0f, 1.0f, 3000},
-      {"bigboosy", 10, 0, -0.7f, 6.0f, 0.5f, 8000},  {"bigdoosy", 11, 0, -0.2f, 6.0f, 0.5f, 8000},
-      {"shell", 20, 201, 0.8f, 5.0f, -0.5f, 8000},   {"needle", 21, 3, -1.5f, 4.0f, 0.5f, 1000},
-      {"meat", 0, 100, -0.2f, 1.2f, 0.3f, 2000},
+      {"boosy", T::BOOSY, S::IDLE, -1.7f, 2.5f, 0.5f, 3000},
+      {"poosy", T::POOSY, S::IDLE, 0.0f, 1.5f, 0.3f, 3000},
+      {"doosy", T::DOOSY, S::IDLE, -1.5f, 2.5f, 0.5f, 3000},
+      {"zoosy", T::ZOOSY, S::IDLE, -1.6f, 4.0f, 1.0f, 3000},
+      {"bigboosy", T::BIG_BOOSY, S::IDLE, -0.7f, 6.0f, 0.5f, 8000},
+      {"bigdoosy", T::BIG_DOOSY, S::IDLE, -0.2f, 6.0f, 0.5f, 8000},
+      {"shell", T::SHELL, S::SHELL_CHOOSE, 0.8f, 5.0f, -0.5f, 8000},
+      {"needle", T::CORE_FIRST, S::CORE_OUT, -1.5f, 4.0f, 0.5f, 1000},
+      {"meat", T::BOOSY, S::DYING, -0.2f, 1.2f, 0.3f, 2000},
   };
   for (const Case& c : cases) {
     enemy.Clear();
@@ -99,11 +107,11 @@ TEST_F(EnemyDraw, EachKindIsDrawnLit) {
     EnemyData* e = enemy.getEnemies().front();
     e->pos[1] = c.y;
     e->state = c.state;
-    if (c.type == 21) e->pitch = 180;  // a needle stands point up
-    if (c.state == 100) {              // a dead boosy far below, its meat on the floor
+    if (c.type == T::CORE_FIRST) e->pitch = 180;  // a needle stands point up
+    if (c.state == S::DYING) {  // a dead boosy far below, its meat on the floor
       e->pos[1] = -6;
       e->itemDropped = true;
-      e->itemKind = 10;
+      e->itemKind = ItemKind::MEAT;
     }
     const float at[3] = {8, c.y, -8};
     double brightness = 0;
@@ -111,15 +119,15 @@ TEST_F(EnemyDraw, EachKindIsDrawnLit) {
     EXPECT_GT(lit, c.minPixels) << c.name;
     EXPECT_GT(brightness, 70.0) << c.name;
     EXPECT_LT(lit, 800 * 600) << c.name;
-    if (c.state == 100) {
+    if (c.state == S::DYING) {
       EXPECT_EQ(1.0f, e->itemAge) << "an item ages per drawn frame";
     }
   }
   // Hidden enemies and enemies outside the seen area are not drawn.
   enemy.Clear();
-  enemy.Add(8, -8, 30, 0);
+  enemy.Add(8, -8, 30, T::BOOSY);
   enemy.getEnemies().front()->hidden = true;
-  enemy.Add(100, -8, 30, 0);
+  enemy.Add(100, -8, 30, T::BOOSY);
   double brightness = 0;
   const float at[3] = {8, -1.7f, -8};
   EXPECT_EQ(0, DrawnPixels(at, 2.5f, 0.5f, &brightness, "hidden"));
@@ -128,13 +136,13 @@ TEST_F(EnemyDraw, EachKindIsDrawnLit) {
 // A beam volley of the core parts reads as a beam: the bullets line up in front of the shell.
 TEST_F(EnemyDraw, BeamVolleyIsDrawn) {
   ASSERT_EQ(0, enemy.Init(&floor));
-  for (int t = 20; t <= 24; t++) enemy.Add(8, -8, 180, t);
+  for (int t = T::SHELL; t <= T::CORE_LAST; t++) enemy.Add(8, -8, 180, t);
   auto it = enemy.getEnemies().begin();
-  (*it)->state = 203;
+  (*it)->state = S::SHELL_BEAM;
   (*it)->timer = 60;
   float eye[3] = {8, 0, -20};
   for (++it; it != enemy.getEnemies().end(); ++it) {
-    (*it)->state = 3;
+    (*it)->state = S::CORE_OUT;
     (*it)->timer = 71;
     std::copy(enemy.getEnemies().front()->pos, enemy.getEnemies().front()->pos + 3, (*it)->pos);
   }

@@ -64,21 +64,16 @@ EnemyData* EnemyTest::At(int n) {
   return *it;
 }
 
-QUORL_COMMON::_Collision EnemyTest::Player(float x, float y, float z) const {
-  QUORL_COMMON::_Collision c = {};
-  c.type = QUORL_COMMON::COL_CYLINDER;
-  c.pos[0] = x;
-  c.pos[1] = y;
-  c.pos[2] = z;
-  c.shape.cylinder = {0.4f, 2.0f, 0.0f, 90.0f};
-  c.passDoors = true;
-  return c;
-}
-
 int EnemyTest::Touch(float x, float y, float z, QUORL_COMMON::_Item* item, float* push) {
   QUORL_COMMON::_Item unusedItem = {0, 0};
   float unusedPush[3] = {0, 0, 0};
-  QUORL_COMMON::_Collision player = Player(x, y, z);
+  QUORL_COMMON::_Collision player = {};  // the player's upright cylinder
+  player.type = QUORL_COMMON::COL_CYLINDER;
+  player.pos[0] = x;
+  player.pos[1] = y;
+  player.pos[2] = z;
+  player.shape.cylinder = {0.4f, 2.0f, 0.0f, 90.0f};
+  player.passDoors = true;
   return enemy.ImpacttoPlayer(&player, item ? item : &unusedItem, push ? push : unusedPush);
 }
 

@@ -36,8 +36,6 @@ class EnemyTest : public ::testing::Test {
   void UseBossFloor(int number);
   // The n-th record of the list.
   EnemyData* At(int n);
-  // The player's upright cylinder at (x, y, z).
-  QUORL_COMMON::_Collision Player(float x, float y, float z) const;
   // ImpacttoPlayer with the player's cylinder centred at (x, y, z).
   int Touch(float x, float y, float z, QUORL_COMMON::_Item* item = nullptr, float* push = nullptr);
   // One frame as the game runs it: contact (player centre = eye - 0.6 in y), then Action.

@@ -10,6 +10,7 @@
 #include "common/random.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemy.h"
+#include "enemy/enemytype.h"
 
 // The sound commands go nowhere here.
 int mciSendStringA(const char*, char*, unsigned, void*) { return 0; }
@@ -51,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   floor.MapSize(&rows, &cols);
   enemy.Add(in.Byte() % 25, floorNumber);
   for (int k = in.Byte() % 4; k > 0; k--) {  // a few more of any type on floor cells
-    static const int types[] = {0, 1, 2, 3, 10, 11, 20, 21, 22, 23, 24};
+    namespace T = EnemyType;
+    static const int types[] = {T::BOOSY,     T::POOSY,     T::DOOSY,          T::ZOOSY,
+                                T::BIG_BOOSY, T::BIG_DOOSY, T::SHELL,          T::CORE_FIRST,
+                                T::CORE_FIRST + 1, T::CORE_FIRST + 2, T::CORE_LAST};
     const int i = in.Byte() % rows, j = in.Byte() % cols;
     if (!floor.isFloor(i, j)) continue;
     enemy.Add(4.0f * i + 3 * in.Unit() - 1.5f, -4.0f * j + 3 * in.Unit() - 1.5f, 360 * in.Unit(),
