@@ -19,7 +19,7 @@
 #include "common/runtally.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/enemy.h"
-#include "game/alphablit.h"
+#include "common/alphablit.h"
 #include "game/gamemain.h"
 #include "sound/mcisendstring.h"
 #include "sound/vbmp3wrap.h"
