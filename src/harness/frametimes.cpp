@@ -1,5 +1,5 @@
 // Frame-time figures and their CSV file.
-#include "app/frametimes.h"
+#include "harness/frametimes.h"
 
 #include <algorithm>
 #include <cmath>

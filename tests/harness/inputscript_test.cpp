@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/inputscript.h"
+#include "harness/inputscript.h"
 
 TEST(InputScript, ParsesEveryEventKindInFrameOrder) {
   InputScript script;
