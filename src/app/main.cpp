@@ -24,13 +24,13 @@
 
 namespace {
 
-RunHarness harness(SCREEN_WIDTH, SCREEN_HEIGHT);  // scripted input, demos, timedemo, the run summary
+RunHarness g_harness(SCREEN_WIDTH, SCREEN_HEIGHT);  // scripted input, demos, timedemo, the run summary
 GameFolders g_folders;     // where the content, the save and the screenshots are
 int g_lastScreenshot = 0;  // the number of the last screenshot given out
 
 // Shuts SDL down and ends the process with `status`.
 [[noreturn]] void Finalize(int status) {
-  harness.Finalize();
+  g_harness.Finalize();
   SDL_Quit();
   fflush(stdout);
   exit(status);
@@ -91,17 +91,17 @@ int main(int argc, char** argv) {
     PrintUsage(stdout, argv[0]);
     return 0;
   }
-  if (harness.Load(options) != 0) return 2;
+  if (g_harness.Load(options) != 0) return 2;
   const std::string workDir = SetUpFolders(&options);
-  if (const int status = harness.Init(&options, workDir, &g_folders.save)) Finalize(status);
+  if (const int status = g_harness.Init(&options, workDir, &g_folders.save)) Finalize(status);
 
   if (StartVideo() != 0) exit(1);
   for (const std::string& line : options.messages) printf("%s\n", line.c_str());
   if (OpenWindow(options) != 0) Finalize(1);
   SDL_SetEventFilter(WatchEvents);  // replaced by the input capture of a demo
   const SaveData startSave = ReadSaveData(g_folders.save.c_str());
-  if (const int status = harness.Start(startSave, TakeScreenshot)) Finalize(status);
+  if (const int status = g_harness.Start(startSave, TakeScreenshot)) Finalize(status);
 
   SceneLoop loop(options, startSave, g_folders.save, g_folders.user);
-  Finalize(loop.Run(&harness));
+  Finalize(loop.Run(&g_harness));
 }
