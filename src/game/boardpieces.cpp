@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "common/commonfunc.h"
-#include "game/alphablit.h"
+#include "common/alphablit.h"
 
 namespace {
 

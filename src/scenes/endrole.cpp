@@ -11,7 +11,7 @@
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
-#include "game/alphablit.h"
+#include "common/alphablit.h"
 #include "scenes/scenemusic.h"
 #include "scenes/screen2d.h"
 

@@ -13,7 +13,7 @@
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
-#include "game/alphablit.h"
+#include "common/alphablit.h"
 #include "scenes/scenemusic.h"
 #include "scenes/screen2d.h"
 #include "sound/mcisendstring.h"

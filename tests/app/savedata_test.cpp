@@ -32,45 +32,34 @@ TEST(SaveData, RoundTripKeepsEveryFieldAndWritesSixteenLittleEndianBytes) {
   EXPECT_FALSE(testsupport::FileExists(path + ".tmp"));
 }
 
-TEST(SaveData, MissingShortOrUnreadableFilesGiveTheDefaults) {
+TEST(SaveData, ShortFilesAndFloorsNoGameReachesGiveTheDefaultsAndNegativeCountsReadAsZero) {
   ScratchDir dir;
   const std::string path = dir.file("savedata.dat");
-  for (const std::string& content : {std::string(), std::string("\x07\0\0\0\x05", 5),
-                                     std::string(15, '\x09')}) {
-    WriteFile(path, content);
-    const SaveData save = ReadSaveData(path.c_str());
-    EXPECT_EQ(1, save.floor) << content.size() << " bytes";
-    EXPECT_EQ(0, save.enemyCount);
-    EXPECT_EQ(0, save.killCount);
-    EXPECT_FALSE(save.specialUnlocked);
+  // The file's bytes, and floor, enemies, kills and special mode as they read back.
+  const std::string record = std::string("\0\0\0\0\x28\0\0\0\x1e\0\0\0\x01\0\0\0", 16);
+  const auto withFloor = [&](const char* floor) { return std::string(floor, 4) + record.substr(4); };
+  const std::pair<std::string, std::array<int, 4>> cases[] = {
+      {"", {1, 0, 0, 0}},
+      {std::string("\x07\0\0\0\x05", 5), {1, 0, 0, 0}},
+      {std::string(15, '\x09'), {1, 0, 0, 0}},
+      {withFloor("\0\0\0\0"), {1, 0, 0, 0}},
+      {withFloor("\xfd\xff\xff\xff"), {1, 0, 0, 0}},  // -3
+      {withFloor("\x1f\0\0\0"), {1, 0, 0, 0}},        // 31
+      {withFloor("\x1e\0\0\0"), {30, 40, 30, 1}},
+      {withFloor("\x01\0\0\0"), {1, 40, 30, 1}},
+      {std::string("\x0c\0\0\0\xfb\xff\xff\xff\xff\xff\xff\xff\0\0\0\0", 16), {12, 0, 0, 0}},  // -5, -1
+      // Extra bytes after the record are ignored; padding bytes are not read.
+      {std::string("\x05\0\0\0\0\0\0\0\0\0\0\0\x02\xaa\xbb\xcc trailing", 25), {5, 0, 0, 1}},
+  };
+  int row = 0;
+  for (const auto& [bytes, expected] : cases) {
+    WriteFile(path, bytes);
+    const SaveData back = ReadSaveData(path.c_str());
+    EXPECT_EQ(expected, (std::array<int, 4>{back.floor, back.enemyCount, back.killCount, back.specialUnlocked}))
+        << "case " << row++;
   }
   EXPECT_EQ(1, ReadSaveData(dir.file("absent.dat").c_str()).floor);
   EXPECT_EQ(1, ReadSaveData(dir.path().c_str()).floor);  // a folder in its place
-  // Extra bytes after the record are ignored; padding bytes are not read.
-  WriteFile(path, std::string("\x05\0\0\0\0\0\0\0\0\0\0\0\x02\xaa\xbb\xcc trailing", 25));
-  EXPECT_EQ(5, ReadSaveData(path.c_str()).floor);
-  EXPECT_TRUE(ReadSaveData(path.c_str()).specialUnlocked);
-}
-
-TEST(SaveData, AFloorNoGameReachesGivesTheDefaultsAndNegativeCountsReadAsZero) {
-  ScratchDir dir;
-  const std::string path = dir.file("savedata.dat");
-  // Floor, enemies and kills written (with the special mode), and as they read back.
-  const std::array<int, 3> cases[][2] = {
-      {{0, 40, 30}, {1, 0, 0}},     {{-3, 40, 30}, {1, 0, 0}},    {{31, 40, 30}, {1, 0, 0}},
-      {{1000, 40, 30}, {1, 0, 0}},  {{30, 40, 30}, {30, 40, 30}}, {{1, 40, 30}, {1, 40, 30}},
-      {{12, -5, -1}, {12, 0, 0}}};
-  for (const auto& [in, out] : cases) {
-    SaveData save;
-    save.floor = in[0];
-    save.enemyCount = in[1];
-    save.killCount = in[2];
-    save.specialUnlocked = true;
-    ASSERT_EQ(0, WriteSaveData(path.c_str(), save));
-    const SaveData back = ReadSaveData(path.c_str());
-    EXPECT_EQ(out, (std::array<int, 3>{back.floor, back.enemyCount, back.killCount})) << in[0];
-    EXPECT_EQ(out[0] == in[0], back.specialUnlocked) << in[0];
-  }
 }
 
 TEST(SaveData, WritesInPlaceWithoutATemporaryFileThroughLinksAndKeepsTheOldOnFailure) {

@@ -1,44 +1,19 @@
 // Tests of the scene loop through a copy of the real program whose game scene is a stand-in
 // (fakegame.cpp), with the generated content: the title's choice reaching the game's Init and the
-// save file, the cursor, a window-close request, the ending roll's pages, and the music of both
-// scenes in the mixed output of SDL's disk audio driver.
+// save file, the cursor, a window-close request, the ending's save, and the title's music in the
+// mixed output of SDL's disk audio driver.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "app/savedata.h"
-#include "assets/loadpng.h"
 #include "support/testfiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using testsupport::FileExists;
-
-// The red, green and blue bytes of a PNG picture, top row first (empty when it is unreadable).
-std::vector<int> Colours(const std::string& path) {
-  unsigned char* data = nullptr;
-  unsigned width = 0, height = 0, pitch = 0;
-  std::vector<int> rgb;
-  if (LoadPNG(path.c_str(), &data, &width, &height, &pitch) == 0) {
-    for (size_t i = 0; i < static_cast<size_t>(pitch) * height; ++i) {
-      if (i % 4 != 3) rgb.push_back(data[i]);
-    }
-  }
-  delete[] data;
-  return rgb;
-}
-
-// Mean of |a - b| over the bytes of two pictures of one size (without b: the mean of a).
-double Mean(const std::vector<int>& a, const std::vector<int>& b = {}) {
-  if (a.empty() || (!b.empty() && b.size() != a.size())) return -1.0;
-  double sum = 0.0;
-  for (size_t i = 0; i < a.size(); ++i) sum += std::abs(a[i] - (b.empty() ? 0 : b[i]));
-  return sum / a.size();
-}
 
 class SceneLoop : public ::testing::Test {
  protected:
@@ -109,35 +84,19 @@ TEST_F(SceneLoop, NewGameStartsFromNothingAndAWindowCloseLeavesTheSave) {
   EXPECT_EQ(40, Save().enemyCount);
 }
 
-// The last boss beaten with 45 of 50 enemies: the ending roll shows page 1 at its frame 150,
-// page 2 half faded in at frame 331 (timer 270: opacity 127) and whole at frame 450, to its own
-// music; Escape returns to the title, and the save holds a fresh game with the special mode.
-// The ending begins on pass 2 (the title's click on pass 1, the game's one frame on pass 2), so
-// its frame n is pass n + 2.
-TEST_F(SceneLoop, TheEndingRollsItsPagesOnTimeToItsOwnMusic) {
+// The last boss beaten with 45 of 50 enemies: the ending roll runs (its pages and music are the
+// ending's own tests and the last boss's demo), Escape returns to the title, and the save holds a
+// fresh game with the special mode earned. Without its own music file the ending cannot start.
+TEST_F(SceneLoop, TheEndingEarnsTheSpecialModeAndStartsOverOrFailsWithoutItsMusic) {
   WriteSave(29, 40, 30);
-  const std::string shots[3] = {dir.file("150.png"), dir.file("331.png"), dir.file("450.png")};
-  ASSERT_EQ(0, Run("SDL_DISKAUDIODELAY=5 QUORL_FAKE_GAME=\"30 50 45 3 1\"", "--fast --frames 470",
-                   "1 mousedown 1 600 550\n152 screenshot 150.png\n333 screenshot 331.png\n"
-                   "452 screenshot 450.png\n460 keydown escape\n"))
+  ASSERT_EQ(0, Run("QUORL_FAKE_GAME=\"30 50 45 3 1\"", "--fast --frames 80", "1 mousedown 1 600 550\n60 keydown escape\n"))
       << output;
-  const std::vector<int> page1 = Colours(content + "/img/staff/1.png");
-  const std::vector<int> page2 = Colours(content + "/img/staff/2.png");
-  const std::vector<int> at150 = Colours(shots[0]), at450 = Colours(shots[2]);
-  EXPECT_LT(Mean(at150, page1), Mean(at150, page2) / 2);
-  EXPECT_LT(Mean(at450, page2), Mean(at450, page1) / 2);
-  EXPECT_NEAR(127.0 / 255, Mean(Colours(shots[1])) / Mean(page2), 0.01);
   const SaveData save = Save();
   EXPECT_EQ(1, save.floor);
   EXPECT_EQ(0, save.enemyCount);
   EXPECT_TRUE(save.specialUnlocked);
-  double left = 0.0, right = 0.0;
-  testsupport::StereoLoudness(dir.file("mixed.raw"), &left, &right);
-  EXPECT_GT(left + right, 500.0) << "no music in the ending";
-  // Without its own music file the ending cannot start.
   fs::remove(dir.file("sounds/quiet_snow_field.mp3"));
-  EXPECT_EQ(1, Run("QUORL_FAKE_GAME=\"30 50 45 3 1\"", "--fast --frames 20",
-                   "1 mousedown 1 100 550\n"));
+  EXPECT_EQ(1, Run("QUORL_FAKE_GAME=\"30 50 45 3 1\"", "--fast --frames 20", "1 mousedown 1 100 550\n"));
   EXPECT_TRUE(Printed("endrole initialize error ")) << output;
 }
 

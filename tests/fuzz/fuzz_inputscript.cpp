@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/inputscript.h"
+#include "harness/inputscript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   InputScript script;

@@ -1,5 +1,5 @@
 // Parsing and delivery of scripted input.
-#include "app/inputscript.h"
+#include "harness/inputscript.h"
 
 #include <algorithm>
 #include <cerrno>

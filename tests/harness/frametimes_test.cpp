@@ -1,7 +1,7 @@
 // Tests of the --timedemo figures and CSV file.
 #include <gtest/gtest.h>
 
-#include "app/frametimes.h"
+#include "harness/frametimes.h"
 #include "support/testfiles.h"
 
 TEST(FrameTimes, FiguresAreNearestRankPercentilesOverTheFrames) {

@@ -1,11 +1,17 @@
 // The built-in player's decisions.
-#include "app/autoplayer.h"
+#include "autoplay/autoplayer.h"
 
 #include <cmath>
 
-#include "app/wayfinder.h"
+#include "autoplay/wayfinder.h"
+#include "common/angles.h"
+#include "common/item.h"
 #include "common/scenecode.h"
 #include "dungeon/dungeonconst.h"
+#include "enemy/bossstate.h"
+#include "enemy/enemystate.h"
+#include "enemy/enemytype.h"
+#include "game/gamemain.h"
 
 namespace {
 
@@ -18,12 +24,6 @@ const float FIGHT_RANGE = 10.0f;    // world units: ordinary enemies farther awa
 const float BOSS_RANGE = 24.0f;     // world units: bosses are fought across their whole room
 const float BOSS_NEAR = 8.0f;       // world units: close enough to a boss out of sight to stop walking
 const float SUNK = -3.5f;           // an enemy below this height is under the floor (rising or sinking)
-const int DYING = 100;              // enemy state: dying or dead
-const int BOSS_TYPE = 10;           // enemy types from here on are bosses and their parts
-const int SHELL = 20;               // the armoured shell of the last boss: shots bounce off it
-const int MEAT = 10, SPECIAL_ROUNDS = 11;  // item kinds
-const int FULL_HEALTH = 290;        // hit points
-const int MAGAZINE = 8;             // rounds a full magazine holds
 const long TITLE_WAIT = 5;          // frames on the title before choosing
 const long ENDING_PAGE = 20;        // frames between clicks through the ending roll
 const long ENDING_LENGTH = 900;     // frames of the ending roll before Escape back to the title
@@ -46,8 +46,6 @@ struct AimKind {
 };
 const AimKind kAimKinds[] = {{2, 0.6f}, {11, 0.65f}};
 
-bool IsPart(int type) { return type >= 21 && type <= 24; }
-
 // The point to aim at: the middle of the body as shots are tested against it.
 void AimPoint(const PlayViewEnemy& e, float* out) {
   for (int i = 0; i < 3; ++i) out[i] = e.middle[i];
@@ -56,10 +54,10 @@ void AimPoint(const PlayViewEnemy& e, float* out) {
   }
 }
 
-float Degrees(double radians) { return static_cast<float>(radians * 57.29577951308232); }
-
 // The heading (game yaw) from (x, z) to (tx, tz): 0 faces -z, 90 faces +x.
-float Heading(float x, float z, float tx, float tz) { return Degrees(std::atan2(tx - x, -(tz - z))); }
+float Heading(float x, float z, float tx, float tz) {
+  return static_cast<float>(QUORL_COMMON::Degrees(std::atan2(tx - x, -(tz - z))));
+}
 
 // The turn from `yaw` to `want`, -180 to 180 degrees.
 float TurnTo(float yaw, float want) {
@@ -153,7 +151,8 @@ std::vector<ScriptEvent> AutoPlayer::Ending(long frame) {
 int AutoPlayer::Boss(const PlayView& view) {
   for (size_t i = 0; i < view.enemies.size(); ++i) {
     const PlayViewEnemy& e = view.enemies[i];
-    if ((e.type == BOSS_TYPE || e.type == BOSS_TYPE + 1 || e.type == SHELL) && e.state != DYING) return static_cast<int>(i);
+    if ((e.type == EnemyType::BIG_BOOSY || e.type == EnemyType::BIG_DOOSY || e.type == EnemyType::SHELL) &&
+        e.state != EnemyState::DYING) return static_cast<int>(i);
   }
   return -1;
 }
@@ -164,10 +163,10 @@ int AutoPlayer::Target(long frame, const PlayView& view) const {
   float bestDistance = 0;
   for (size_t i = 0; i < view.enemies.size(); ++i) {
     const PlayViewEnemy& e = view.enemies[i];
-    if (e.hidden || e.state == DYING || e.type == SHELL || e.pos[1] < SUNK) continue;
-    if (IsPart(e.type) ? e.state == 0 : e.hitPoints <= 0) continue;
+    if (e.hidden || e.state == EnemyState::DYING || e.type == EnemyType::SHELL || e.pos[1] < SUNK) continue;
+    if (EnemyType::IsCorePart(e.type) ? e.state == 0 : e.hitPoints <= 0) continue;
     if (i < ignoreUntil_.size() && frame < ignoreUntil_[i]) continue;
-    const bool boss = e.type >= BOSS_TYPE;
+    const bool boss = e.type >= EnemyType::BIG_BOOSY;
     if (!boss && fought_ >= FIGHT_BUDGET) continue;
     const float d = std::hypot(e.pos[0] - view.pos[0], e.pos[2] - view.pos[2]);
     if (d >= (boss ? BOSS_RANGE : FIGHT_RANGE) || (!boss && d < TOO_CLOSE)) continue;
@@ -188,7 +187,8 @@ int AutoPlayer::NearItem(const PlayView& view) const {
   size_t bestSteps = ITEM_STEPS + 1;
   for (size_t i = 0; i < view.enemies.size(); ++i) {
     const PlayViewEnemy& e = view.enemies[i];
-    const bool wanted = e.item == SPECIAL_ROUNDS || (e.item == MEAT && view.hitPoints < FULL_HEALTH);
+    const bool wanted = e.item == ItemKind::SP_BULLETS ||
+                        (e.item == ItemKind::MEAT && view.hitPoints < gamemain_const::MaxHitPoint);
     if (!wanted || e.hidden || (i < itemGivenUp_.size() && itemGivenUp_[i])) continue;
     const int r = CellOf(e.pos[0]), c = CellOf(-e.pos[2]);
     const size_t steps = r == row && c == col ? 0 : WayFinder::FindWay(grid, row, col, r, c).size();
@@ -212,7 +212,7 @@ void AutoPlayer::NewFloor(const PlayView& view) {
 void AutoPlayer::ChooseRounds(long frame, const PlayView& view, std::vector<ScriptEvent>* out) {
   if (frame - switchAsked_ <= SWITCH_AGAIN || (view.actionFlags & (ActionFlag::SHOOTING | ActionFlag::RELOADING))) return;
   // Special rounds are kept for the bosses; a switch drops the magazine and reloads.
-  const bool bossAlive = view.boss == 1;
+  const bool bossAlive = view.boss == BossState::ALIVE;
   if ((bossAlive && view.bulletType == 0 && view.spBullets > 0) || (!bossAlive && view.bulletType == 1)) {
     Press(frame, SDLK_f, out);
     switchAsked_ = frame;
@@ -223,25 +223,25 @@ void AutoPlayer::Fight(long frame, const PlayView& view, int target, std::vector
   const PlayViewEnemy& e = view.enemies[static_cast<size_t>(target)];
   // Shots that leave an ordinary enemy's hit points as they were: after a while it is given up
   // (out of the line of fire, or too close below the sight).
-  const int hitPoints = IsPart(e.type) ? view.enemies.front().hitPoints : e.hitPoints;
+  const int hitPoints = EnemyType::IsCorePart(e.type) ? view.enemies.front().hitPoints : e.hitPoints;
   if (target != target_ || hitPoints != targetHitPoints_) {
     target_ = target;
     targetHitPoints_ = hitPoints;
     idleShots_ = 0;
   }
-  if (e.type < BOSS_TYPE && idleShots_ >= IDLE_SHOTS && static_cast<size_t>(target) < ignoreUntil_.size()) {
+  if (e.type < EnemyType::BIG_BOOSY && idleShots_ >= IDLE_SHOTS && static_cast<size_t>(target) < ignoreUntil_.size()) {
     ignoreUntil_[static_cast<size_t>(target)] = frame + GIVE_UP;
     idleShots_ = 0;
     return;
   }
-  if (e.type < BOSS_TYPE) ++fought_;
+  if (e.type < EnemyType::BIG_BOOSY) ++fought_;
   HoldWalk(frame, false, out);
   float aim[3];
   AimPoint(e, aim);
   const float turn = TurnTo(view.yaw, Heading(view.pos[0], view.pos[2], aim[0], aim[2]));
   // Positive pitch looks down.
   const float distance = std::hypot(aim[0] - view.pos[0], aim[2] - view.pos[2]);
-  const float pitch = -Degrees(std::atan2(aim[1] - (view.pos[1] + EYE), distance));
+  const float pitch = -static_cast<float>(QUORL_COMMON::Degrees(std::atan2(aim[1] - (view.pos[1] + EYE), distance)));
   if (std::fabs(turn) > 0.5f || std::fabs(pitch - view.pitch) > 0.5f) Turn(frame, turn, pitch - view.pitch, out);
   if (std::fabs(turn) < FACE_TO_FIRE && view.magazine > 0 &&
       !(view.actionFlags & (ActionFlag::SHOOTING | ActionFlag::RELOADING))) {
@@ -275,13 +275,14 @@ std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
 
   // Fight the enemy in sight: the boss first, else the nearest. Once a boss is beaten its escorts
   // are left behind: the way down is open.
-  const int target = view.boss >= 2 ? -1 : Target(frame, view);
+  const int target = view.boss >= BossState::DYING ? -1 : Target(frame, view);
   if (target >= 0) {
     Fight(frame, view, target, &out);
     return out;
   }
   // Nothing to fight in a boss fight: fill the magazine for the next moment the boss shows.
-  if (out.size() == before && view.boss == 1 && view.magazine > 0 && view.magazine < MAGAZINE &&
+  if (out.size() == before && view.boss == BossState::ALIVE && view.magazine > 0 &&
+      view.magazine < gamemain_const::MAGAZINE_SIZE &&
       !(view.actionFlags & (ActionFlag::SHOOTING | ActionFlag::RELOADING)) && frame - reloadAsked_ > RELOAD_AGAIN) {
     Press(frame, SDLK_r, &out);
     reloadAsked_ = frame;
@@ -290,7 +291,7 @@ std::vector<ScriptEvent> AutoPlayer::Game(long frame, const PlayView& view) {
   // A living boss out of sight: go towards it (into its room, which starts the boss scene; the last
   // boss's floor has no stairs).
   const int boss = Boss(view);
-  if (boss >= 0 && view.boss == 1) {
+  if (boss >= 0 && view.boss == BossState::ALIVE) {
     const PlayViewEnemy& b = view.enemies[static_cast<size_t>(boss)];
     if (std::hypot(b.pos[0] - view.pos[0], b.pos[2] - view.pos[2]) < BOSS_NEAR ||
         !FollowWay(frame, view, CellOf(b.pos[0]), CellOf(-b.pos[2]), &out)) {

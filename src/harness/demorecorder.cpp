@@ -1,5 +1,5 @@
 // Writing demos.
-#include "app/demorecorder.h"
+#include "harness/demorecorder.h"
 
 int DemoRecorder::Init(const std::string& path, unsigned int seed) {
   Finalize();

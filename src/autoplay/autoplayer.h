@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/inputscript.h"
+#include "harness/scriptevent.h"
 #include "common/playview.h"
 
 class AutoPlayer {

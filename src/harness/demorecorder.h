@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/inputscript.h"
+#include "harness/inputscript.h"
 
 class DemoRecorder {
  public:

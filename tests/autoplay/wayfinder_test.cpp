@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/wayfinder.h"
+#include "autoplay/wayfinder.h"
 #include "common/random.h"
 #include "dungeon/dungeonconst.h"
 #include "dungeon/dungeonmake.h"

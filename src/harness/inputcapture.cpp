@@ -1,5 +1,5 @@
 // The event filter that holds back real input.
-#include "app/inputcapture.h"
+#include "harness/inputcapture.h"
 
 namespace InputCapture {
 

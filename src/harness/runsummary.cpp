@@ -1,5 +1,5 @@
 // The run summary of --summary.
-#include "app/runsummary.h"
+#include "harness/runsummary.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The two pixel-copy helpers of the 2D boards.
-#include "game/alphablit.h"
+#include "common/alphablit.h"
 
 namespace {
 

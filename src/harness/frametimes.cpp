@@ -1,5 +1,5 @@
 // Frame-time figures and their CSV file.
-#include "app/frametimes.h"
+#include "harness/frametimes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,11 +32,12 @@ FrameTimeFigures FrameTimes::Figures() const {
 
 std::string FrameTimes::Line(const std::string& name) const {
   const FrameTimeFigures f = Figures();
-  // The figures alone are at most a few hundred characters; the name goes around them.
-  char figures[320];
-  snprintf(figures, sizeof(figures),
-           "%ld frames, %.2f s, %.1f fps, median %.2f ms, 90%% %.2f ms, 99%% %.2f ms, worst %.2f ms", f.frames,
-           f.seconds, f.fps, f.medianMs, f.p90Ms, f.p99Ms, f.worstMs);
+  const char* const format =
+      "%ld frames, %.2f s, %.1f fps, median %.2f ms, 90%% %.2f ms, 99%% %.2f ms, worst %.2f ms";
+  const int length = snprintf(nullptr, 0, format, f.frames, f.seconds, f.fps, f.medianMs, f.p90Ms, f.p99Ms, f.worstMs);
+  std::string figures(static_cast<size_t>(length), '\0');
+  snprintf(figures.data(), figures.size() + 1, format, f.frames, f.seconds, f.fps, f.medianMs, f.p90Ms, f.p99Ms,
+           f.worstMs);
   return "timedemo " + name + ": " + figures;
 }
 

@@ -1,5 +1,5 @@
 // Tests of the pixel-copy helpers: visibility by the A byte, clipping, bounds and the new alpha.
-#include "game/alphablit.h"
+#include "common/alphablit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Breadth-first way-finding over the map's cells.
-#include "app/wayfinder.h"
+#include "autoplay/wayfinder.h"
 
 #include <algorithm>
 #include <queue>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/autoplayer.h"
+#include "autoplay/autoplayer.h"
 #include "common/scenecode.h"
 
 namespace {

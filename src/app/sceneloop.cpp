@@ -1,0 +1,162 @@
+// The scene loop: each frame runs one scene, switches scenes on its code, reports errors and paces.
+#include "app/sceneloop.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+
+#include <cstdio>
+
+#include "app/gamefolders.h"
+#include "app/pacing.h"
+#include "app/window.h"
+#include "common/commonfunc.h"
+#include "common/random.h"
+#include "common/scenecode.h"
+#include "sound/vbmp3wrap.h"
+
+namespace {
+
+// During play the pointer is grabbed so that fast turns never leave the window; on the title, the
+// ending, while paused and without the input focus (which pauses the game) it is free.
+void FollowGrab(bool playing) {
+  static bool grabbed = false;
+  const bool want = playing && (SDL_GetAppState() & SDL_APPINPUTFOCUS) != 0;
+  if (want == grabbed) return;
+  grabbed = want;
+  SDL_WM_GrabInput(want ? SDL_GRAB_ON : SDL_GRAB_OFF);
+}
+
+void DiscardEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+  }
+}
+
+void ReportErrors() {
+  const GLenum glError = glGetError();
+  if (glError != GL_NO_ERROR) fprintf(stderr, "QUORL: OpenGL error: 0x%x\n", glError);
+  const char* sdlError = SDL_GetError();
+  if (sdlError != nullptr && sdlError[0] != '\0') {
+    fprintf(stderr, "QUORL: SDL error '%s'\n", sdlError);
+    SDL_ClearError();
+  }
+}
+
+}  // namespace
+
+SceneLoop::SceneLoop(const Options& options, const SaveData& startSave, const std::string& savePath,
+                     const std::string& userDir)
+    : options_(options), savePath_(savePath), userDir_(userDir), progress_(Progress::FromSave(startSave)),
+      current_(Scene::START) {
+  game_.KeepSummary(!options.summaryPath.empty());
+  GameMain::Comfort comfort;
+  comfort.sensitivity = static_cast<float>(options.sensitivity);
+  comfort.invertMouse = options.invertMouse;
+  comfort.noFlash = options.noFlash;
+  game_.SetComfort(comfort);
+  game_.SetInvulnerable(options.invulnerable);
+}
+
+int SceneLoop::Run(RunHarness* harness) {
+  Uint32 frameEnd = SDL_GetTicks();
+  for (long frame = 0;; ++frame) {
+    harness->BeforeFrame(frame, current_, progress_.canContinue);
+    // 1. Run the current scene and take the code it asks for.
+    int next = Action();
+    const bool over = harness->AfterScene(frame, current_, game_);
+    // 2. Switch scenes. A scene that cannot start ends the program as an error (status 1).
+    if (next != current_) {
+      if (next == Scene::TITLE || next == Scene::GAME || next == Scene::ENDING) {
+        next = Switch(next);
+        DiscardEvents();
+        harness->SceneSwitched();
+      }
+      current_ = next;
+    }
+    FollowGrab(current_ == Scene::GAME && !game_.IsPaused());
+    // 3. Report pending OpenGL and SDL errors.
+    ReportErrors();
+    // 4. End the program on quit or error, or when the harness ends the run.
+    if (over && current_ != QUORL_COMMON::GLOBAL_ERROR) current_ = Scene::QUIT;
+    if (current_ == QUORL_COMMON::GLOBAL_ERROR || current_ == Scene::QUIT) {
+      harness->End(frame, game_, saveWritten_ ? &lastSave_ : nullptr);
+      title_.Finalize();
+      game_.Finalize();
+      ending_.Finalize();
+      return current_ == Scene::QUIT ? 0 : 1;
+    }
+    // 5. Pace the frame.
+    SleepFor(FrameSleep(SDL_GetTicks() - frameEnd, options_.vsync, options_.fast));
+    frameEnd = SDL_GetTicks();
+    // A run with a fixed seed lets the music follow the frame count instead of the wall clock.
+    if (QUORL_COMMON::IsSeedFixed()) VBMP3Wrap::AdvanceClock(QUORL_COMMON::FRAME_PERIOD_MS);
+  }
+}
+
+int SceneLoop::Action() {
+  int next = current_;
+  switch (current_) {
+    case Scene::START:
+      next = Scene::TITLE;
+      break;
+    case Scene::TITLE:
+      next = title_.Action(Scene::TITLE);
+      if (next == Scene::GAME) {
+        progress_.StartGame(title_.getUseContinue(), title_.getUseSpMode());
+        SDL_ShowCursor(0);
+      }
+      break;
+    case Scene::GAME:
+      next = game_.Action(Scene::GAME);
+      progress_.FollowGame(game_.GetFloor());
+      if (next != Scene::GAME) {
+        int enemies = 0, kills = 0;
+        game_.getKillData(&enemies, &kills);
+        progress_.SetKillData(enemies, kills);
+      }
+      break;
+    case Scene::ENDING:
+      next = ending_.Action(Scene::ENDING);
+      break;
+  }
+  return next;
+}
+
+int SceneLoop::Switch(int next) {
+  if (next == Scene::TITLE) {
+    WriteSave(progress_.ToSave());
+    SDL_ShowCursor(1);
+    game_.Finalize();
+    ending_.Finalize();
+    if (title_.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress_.canContinue, progress_.specialUnlocked) == -1) {
+      printf("title initialize error \n");
+      return QUORL_COMMON::GLOBAL_ERROR;
+    }
+  } else if (next == Scene::GAME) {
+    title_.Finalize();
+    if (game_.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress_.floor, progress_.useSpecialMode, progress_.enemyCount,
+                   progress_.killCount) == -1) {
+      printf("game initialize error \n");
+      return QUORL_COMMON::GLOBAL_ERROR;
+    }
+  } else if (next == Scene::ENDING) {
+    game_.Finalize();
+    progress_.EnterEnding();
+    const int status = ending_.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress_.enemyCount, progress_.killCount);
+    progress_.ResetAfterEnding();
+    if (status == -1) {
+      printf("endrole initialize error \n");
+      return QUORL_COMMON::GLOBAL_ERROR;
+    }
+  }
+  return next;
+}
+
+void SceneLoop::WriteSave(const SaveData& save) {
+  saveWritten_ = true;
+  lastSave_ = save;
+  MakeFolders(userDir_);
+  if (WriteSaveData(savePath_.c_str(), save) == 0 || saveFailShown_) return;
+  saveFailShown_ = true;
+  printf("QUORL: cannot write the save file %s; the game goes on without saving\n", savePath_.c_str());
+}

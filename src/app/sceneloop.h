@@ -1,0 +1,44 @@
+// The frame loop over the three scenes: the title, the game and the ending roll.
+#pragma once
+
+#include <string>
+
+#include "app/options.h"
+#include "app/progress.h"
+#include "app/savedata.h"
+#include "game/gamemain.h"
+#include "harness/runharness.h"
+#include "scenes/endrole.h"
+#include "scenes/title.h"
+
+class SceneLoop {
+ public:
+  // The scenes set up for the player's options, the progress read from `startSave`; the save is
+  // written to `savePath` (in the folder `userDir`, made when missing).
+  SceneLoop(const Options& options, const SaveData& startSave, const std::string& savePath,
+            const std::string& userDir);
+
+  // Runs frames until a quit or an error, with `harness` around each; finalises the scenes and
+  // returns the exit status: 0 after a quit, 1 when a scene could not start.
+  int Run(RunHarness* harness);
+
+ private:
+  // Runs the current scene's frame; returns the scene code it asks for.
+  int Action();
+  // Finalises the scene left and initialises `next`; returns `next`, or QUORL_COMMON::GLOBAL_ERROR
+  // when it cannot start.
+  int Switch(int next);
+  // Writes the save; a save that cannot be written is reported once, and the game goes on.
+  void WriteSave(const SaveData& save);
+
+  const Options& options_;
+  const std::string savePath_, userDir_;
+  Title title_;
+  GameMain game_;
+  Endrole ending_;
+  Progress progress_;
+  int current_;
+  bool saveFailShown_ = false;  // a failed save is reported once
+  bool saveWritten_ = false;    // the run has written lastSave_ (for the run summary)
+  SaveData lastSave_;
+};
