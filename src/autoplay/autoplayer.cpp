@@ -9,6 +9,7 @@
 #include "common/scenecode.h"
 #include "dungeon/dungeonconst.h"
 #include "enemy/bossstate.h"
+#include "enemy/enemy.h"
 #include "enemy/enemystate.h"
 #include "enemy/enemytype.h"
 #include "game/gamemain.h"
@@ -37,21 +38,11 @@ const long FIGHT_BUDGET = 1200;     // frames a floor's ordinary enemies are fou
 const float TOO_CLOSE = 1.0f;       // world units: an ordinary enemy this close is below the sight
 const size_t ITEM_STEPS = 3;        // items at most this many cells away are fetched
 const long ITEM_PATIENCE = 300;     // frames spent fetching an item before giving it up
-const float EYE = 0.6f;             // the eye above the player's position
-
-// How much lower than the middle of their body the doosies are tested against shots (world units).
-struct AimKind {
-  int type;
-  float lower;
-};
-const AimKind kAimKinds[] = {{2, 0.6f}, {11, 0.65f}};
 
 // The point to aim at: the middle of the body as shots are tested against it.
 void AimPoint(const PlayViewEnemy& e, float* out) {
   for (int i = 0; i < 3; ++i) out[i] = e.middle[i];
-  for (const AimKind& k : kAimKinds) {
-    if (k.type == e.type) out[1] -= k.lower;
-  }
+  out[1] -= Enemy::ShotDrop(e.type);  // the doosies are tested lower than their middle
 }
 
 // The heading (game yaw) from (x, z) to (tx, tz): 0 faces -z, 90 faces +x.
@@ -241,7 +232,7 @@ void AutoPlayer::Fight(long frame, const PlayView& view, int target, std::vector
   const float turn = TurnTo(view.yaw, Heading(view.pos[0], view.pos[2], aim[0], aim[2]));
   // Positive pitch looks down.
   const float distance = std::hypot(aim[0] - view.pos[0], aim[2] - view.pos[2]);
-  const float pitch = -static_cast<float>(QUORL_COMMON::Degrees(std::atan2(aim[1] - (view.pos[1] + EYE), distance)));
+  const float pitch = -static_cast<float>(QUORL_COMMON::Degrees(std::atan2(aim[1] - (view.pos[1] + gamemain_const::EYE_HEIGHT), distance)));
   if (std::fabs(turn) > 0.5f || std::fabs(pitch - view.pitch) > 0.5f) Turn(frame, turn, pitch - view.pitch, out);
   if (std::fabs(turn) < FACE_TO_FIRE && view.magazine > 0 &&
       !(view.actionFlags & (ActionFlag::SHOOTING | ActionFlag::RELOADING))) {

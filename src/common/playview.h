@@ -8,12 +8,12 @@
 
 
 struct PlayViewEnemy {
-  int type = 0;        // 0 boosy, 1 poosy, 2 doosy, 3 zoosy, 10 and up: bosses and their parts
-  int state = 0;       // behaviour state; 100 dying or dead
+  int type = 0;        // an EnemyType
+  int state = 0;       // an EnemyState
   int hitPoints = 0;
   float pos[3] = {0, 0, 0};  // world units
   bool hidden = false;       // parked: neither acts nor can be hit
-  int item = 0;              // the item it left lying at its x and z: 0 none, 10 meat, 11 special rounds
+  int item = 0;              // the ItemKind it left lying at its x and z
   float middle[3] = {0, 0, 0};  // the middle of its body as shots are tested against it (world units)
 };
 
@@ -25,7 +25,7 @@ struct PlayView {
   int bulletType = 0;  // 0 normal, 1 special rounds
   int spBullets = 0;
   int actionFlags = 0;  // the game's ActionFlag bits
-  int boss = 0;         // 0 no boss, 1 alive, 2 going down, 3 gone
+  int boss = 0;         // the floor's BossState
   bool frozen = false;  // a boss scene holds the input (events are dropped)
   bool doorLock = false;  // the boss room's doors are locked
   float pos[3] = {0, 0, 0};

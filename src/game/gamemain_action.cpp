@@ -21,7 +21,7 @@
 
 namespace {
 
-const float _Looking[3] = {0, 0.6f, 0};  // eye offset from the player's feet
+const float _Looking[3] = {0, gamemain_const::EYE_HEIGHT, 0};  // eye offset from the player's feet
 const int DAMAGE_FLASH_ALPHA = 85;
 
 using Phases = QUORL_COMMON::FramePhases;

@@ -23,8 +23,6 @@
 namespace {
 
 const int kFrames = 350;
-// The eye above the player's feet, as the game places it.
-const float kEyeHeight = 0.6f;
 
 // The game scene set up by its own Init, drawing nothing but the floor the way its Draw does.
 class FloorView {
@@ -67,7 +65,7 @@ class FloorView {
     glEnable(GL_DEPTH_TEST);
     glRotatef(game.Motion().pitch, 1, 0, 0);
     glRotatef(turned, 0, 1, 0);
-    glTranslatef(-at[0], -(at[1] + kEyeHeight), -at[2]);
+    glTranslatef(-at[0], -(at[1] + gamemain_const::EYE_HEIGHT), -at[2]);
     glDisable(GL_ALPHA_TEST);
     game.Floor()->DrawMap();
     glEnable(GL_ALPHA_TEST);
