@@ -155,7 +155,7 @@ int AutoPlayer::Target(long frame, const PlayView& view) const {
   for (size_t i = 0; i < view.enemies.size(); ++i) {
     const PlayViewEnemy& e = view.enemies[i];
     if (e.hidden || e.state == EnemyState::DYING || e.type == EnemyType::SHELL || e.pos[1] < SUNK) continue;
-    if (EnemyType::IsCorePart(e.type) ? e.state == 0 : e.hitPoints <= 0) continue;
+    if (EnemyType::IsCorePart(e.type) ? e.state == EnemyState::CORE_SUNK : e.hitPoints <= 0) continue;
     if (i < ignoreUntil_.size() && frame < ignoreUntil_[i]) continue;
     const bool boss = e.type >= EnemyType::BIG_BOOSY;
     if (!boss && fought_ >= FIGHT_BUDGET) continue;
