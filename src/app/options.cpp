@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/settings.h"
+
 namespace {
 
 // Parses a whole decimal number in [low, high].
@@ -37,41 +39,58 @@ bool IsFolder(const char* path) {
   return path != nullptr && *path != '\0' && stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The player's options: comfort settings and where content and save live. Returns 1 when `word`
-// is one of them (with `*i` moved past its value), 0 when it is not, -1 with `error` set on a bad
-// value.
-int ParseComfortOption(const std::string& word, const char* value, int* i, Options* options,
+// The player's settings and where content, save and config live. Returns 1 when `word` is one of
+// them (with `*i` moved past its value), 0 when it is not, -1 with `error` set on a bad value.
+int ParseSettingOption(const std::string& word, const char* value, int* i, Options* options,
                        std::string* error) {
   long long number = 0;
-  if (word == "--sensitivity") {
-    if (!ParseFraction(value, 0.1, 10.0, &options->sensitivity)) {
+  double fraction = 0;
+  auto give = [options](const char* name, const std::string& text) { options->settings.emplace_back(name, text); };
+  if (word == "fullscreen" || word == "vsync") {
+    give(word.c_str(), "on");
+    options->messages.push_back(word == "vsync" ? "QUORL:Vertical Synchronization ON" : "QUORL:fullscreen");
+    return 1;
+  } else if (word == "--invert-mouse") {
+    give("invert_mouse", "on");
+    return 1;
+  } else if (word == "--no-flash") {
+    give("reduced_flashing", "on");
+    return 1;
+  } else if (word == "--sensitivity") {
+    if (!ParseFraction(value, 0.1, 10.0, &fraction)) {
       *error = "--sensitivity needs a factor from 0.1 to 10";
       return -1;
     }
-  } else if (word == "--invert-mouse") {
-    options->invertMouse = true;
-    return 1;
-  } else if (word == "--no-flash") {
-    options->noFlash = true;
-    return 1;
+    give("mouse_sensitivity", value);
   } else if (word == "--music-volume" || word == "--sound-volume") {
     if (!ParseNumber(value, 0, 100, &number)) {
       *error = word + " needs a percentage from 0 to 100";
       return -1;
     }
-    (word == "--music-volume" ? options->musicVolume : options->soundVolume) = static_cast<int>(number);
+    give(word == "--music-volume" ? "music_volume" : "sound_volume", value);
+  } else if (word == "--set") {
+    const std::string text = value == nullptr ? "" : value;
+    const size_t equals = text.find('=');
+    Settings scratch;
+    std::string fault;
+    if (equals == std::string::npos ||
+        SettingNames::Set(&scratch, text.substr(0, equals), text.substr(equals + 1), &fault) != 0) {
+      *error = "--set needs NAME=VALUE of a setting" + (fault.empty() ? std::string() : ": " + fault);
+      return -1;
+    }
+    give(text.substr(0, equals).c_str(), text.substr(equals + 1));
   } else if (word == "--data") {
     if (!IsFolder(value)) {
       *error = "--data needs an existing folder holding the content (img/ model/ SE/ sounds/)";
       return -1;
     }
     options->dataPath = value;
-  } else if (word == "--save") {
+  } else if (word == "--save" || word == "--config") {
     if (value == nullptr || *value == '\0' || IsFolder(value)) {
-      *error = "--save needs a file name (not a folder)";
+      *error = word + " needs a file name (not a folder)";
       return -1;
     }
-    options->savePath = value;
+    (word == "--save" ? options->savePath : options->configPath) = value;
   } else {
     return 0;
   }
@@ -86,13 +105,7 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     const std::string word = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     long long number = 0;
-    if (word == "fullscreen") {
-      options->fullscreen = true;
-      options->messages.push_back("QUORL:fullscreen");
-    } else if (word == "vsync") {
-      options->vsync = true;
-      options->messages.push_back("QUORL:Vertical Synchronization ON");
-    } else if (word == "--help" || word == "-h") {
+    if (word == "--help" || word == "-h") {
       options->help = true;
     } else if (word == "--fast") {
       options->fast = true;
@@ -125,8 +138,8 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       options->summaryPath = value;
       ++i;
-    } else if (const int comfort = ParseComfortOption(word, value, &i, options, error)) {
-      if (comfort < 0) return -1;
+    } else if (const int setting = ParseSettingOption(word, value, &i, options, error)) {
+      if (setting < 0) return -1;
     } else if (word == "--record") {
       if (value == nullptr || *value == '\0') {
         *error = "--record needs a file name";
@@ -162,9 +175,16 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
   if (!options->timedemoPath.empty()) {
     options->inputPath = options->timedemoPath;
     options->fast = true;
-    options->vsync = false;
+    options->settings.emplace_back("vsync", "off");
   }
   return 0;
+}
+
+std::string Options::Setting(const std::string& name) const {
+  for (auto it = settings.rbegin(); it != settings.rend(); ++it) {
+    if (it->first == name) return it->second;
+  }
+  return "";
 }
 
 void PrintUsage(FILE* out, const char* program) {
@@ -186,6 +206,10 @@ void PrintUsage(FILE* out, const char* program) {
           "  --music-volume N music loudness in percent, 0 to 100 (default 100)\n"
           "  --sound-volume N sound effect loudness in percent, 0 to 100 (default 100)\n"
           "  --no-flash       damage and last-boss flashes at a third of their opacity\n"
+          "  --set NAME=VALUE any setting of the config file, for this run only\n"
+          "                   (--set fire=mouse 3, --set pad=none)\n"
+          "  --config FILE    read and write the settings in FILE instead of\n"
+          "                   $XDG_CONFIG_HOME/quorl/quorl.cfg (default ~/.config/quorl/quorl.cfg)\n"
           "  --data DIR       read the content (img/ model/ SE/ sounds/) from DIR\n"
           "  --save FILE      keep the save in FILE (screenshots go beside it)\n"
           "  --record FILE    write the run as a demo (FILE.sav beside it for a continue);\n"

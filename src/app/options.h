@@ -3,11 +3,10 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Options {
-  bool fullscreen = false;  // "fullscreen": open the window full-screen
-  bool vsync = false;       // "vsync": swap with vertical synchronisation, no sleeping in the loop
   bool fast = false;        // --fast: frames back to back, no pacing sleep
   bool help = false;        // --help: print the usage and end
   long frames = -1;         // --frames N >= 1: a window-close request after N frames (-1: never)
@@ -15,14 +14,14 @@ struct Options {
   unsigned int seed = 0;    // --seed N: seed for every seeding of the random generator
   std::string inputPath;    // --input FILE: scripted input
   std::string summaryPath;  // --summary FILE: plain-text summary of the run's end
-  // Player comfort and folders. Every default is the game as designed.
-  double sensitivity = 1.0;  // --sensitivity X, 0.1..10: multiplies the 0.1 degrees of turn per pixel
-  bool invertMouse = false;  // --invert-mouse: moving the mouse forward looks down
-  int musicVolume = 100;     // --music-volume N, 0..100: percent of the loudness the game asks for
-  int soundVolume = 100;     // --sound-volume N, 0..100: the same for the sound effects
-  bool noFlash = false;      // --no-flash: damage and last-boss flashes at a third of their opacity
-  std::string dataPath;      // --data DIR: the content folder (img/ model/ SE/ sounds/)
-  std::string savePath;      // --save FILE: the save file
+  // Folders and the config file.
+  std::string dataPath;     // --data DIR: the content folder (img/ model/ SE/ sounds/)
+  std::string savePath;     // --save FILE: the save file
+  std::string configPath;   // --config FILE: the config file (empty: the per-user one)
+  // The player's settings given on this command line, as config names and values in the order
+  // given ("fullscreen" -> fullscreen = on, --sensitivity X -> mouse_sensitivity = X, --set N=V);
+  // they hold over the config file for this run and are never written to it.
+  std::vector<std::pair<std::string, std::string>> settings;
   // Demos.
   std::string recordPath;   // --record FILE: write the run as a demo (and FILE.sav for a continue)
   std::string timedemoPath;     // --timedemo FILE: play the demo unpaced, print the frame times
@@ -33,6 +32,9 @@ struct Options {
   bool invulnerable = false;    // --invulnerable (test option): hit points never fall
   // Lines to print on standard output, in the order the words came ("QUORL:fullscreen", ...).
   std::vector<std::string> messages;
+
+  // The value last given for a setting on the command line, or empty.
+  std::string Setting(const std::string& name) const;
 };
 
 // Reads the arguments after the program name. Words are compared whole and case-sensitive;

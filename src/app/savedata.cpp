@@ -1,12 +1,11 @@
 // Reading and writing the save record.
 #include "app/savedata.h"
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "app/atomicfile.h"
 
 namespace {
 
@@ -19,14 +18,6 @@ int GetInt32(const unsigned char* p) {
   uint32_t v = 0;
   for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(p[i]) << (8 * i);
   return static_cast<int32_t>(v);
-}
-
-// Writes the 16 bytes over the file at `path` (truncating it first). Returns 0 or -1.
-int WriteInPlace(const std::string& path, const unsigned char* bytes) {
-  FILE* file = fopen(path.c_str(), "wb");
-  if (file == nullptr) return -1;
-  const bool written = fwrite(bytes, 1, SAVE_DATA_SIZE, file) == SAVE_DATA_SIZE;
-  return fclose(file) == 0 && written ? 0 : -1;
 }
 
 }  // namespace
@@ -66,26 +57,7 @@ SaveData ReadSaveData(const char* path) {
 int WriteSaveData(const char* path, const SaveData& save) {
   unsigned char bytes[SAVE_DATA_SIZE];
   EncodeSaveData(save, bytes);
-  // Through a symbolic link the record goes to the link's target, and the link stays.
-  std::string target = path;
-  struct stat info;
-  if (char* resolved = realpath(path, nullptr)) {
-    target = resolved;
-    free(resolved);
-  } else if (lstat(path, &info) == 0 && S_ISLNK(info.st_mode)) {
-    return WriteInPlace(path, bytes);  // a link to a file not made yet: opening creates it
-  }
-  const std::string temp = target + ".tmp";  // a file left by a crash is overwritten
-  FILE* file = fopen(temp.c_str(), "wb");
-  // No temporary file beside it (a read-only folder): the file itself is written in place.
-  if (file == nullptr) return WriteInPlace(target, bytes);
-  const bool written = fwrite(bytes, 1, SAVE_DATA_SIZE, file) == SAVE_DATA_SIZE;
-  const bool closed = fclose(file) == 0;
-  if (!written || !closed || rename(temp.c_str(), target.c_str()) != 0) {
-    remove(temp.c_str());
-    return -1;
-  }
-  return 0;
+  return ReplaceFile(path, std::string(reinterpret_cast<const char*>(bytes), SAVE_DATA_SIZE));
 }
 
 bool EarnsSpecialMode(int enemyCount, int killCount) {

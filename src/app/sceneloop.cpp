@@ -44,17 +44,29 @@ void ReportErrors() {
 
 }  // namespace
 
-SceneLoop::SceneLoop(const Options& options, const SaveData& startSave, const std::string& savePath,
-                     const std::string& userDir)
-    : options_(options), savePath_(savePath), userDir_(userDir), progress_(Progress::FromSave(startSave)),
-      current_(Scene::START) {
+SceneLoop::SceneLoop(const Options& options, ConfigFile* config, const SaveData& startSave,
+                     const std::string& savePath, const std::string& userDir)
+    : options_(options), config_(config), vsync_(config->Current().vsync), savePath_(savePath), userDir_(userDir),
+      progress_(Progress::FromSave(startSave)), current_(Scene::START) {
   game_.KeepSummary(!options.summaryPath.empty());
-  GameMain::Comfort comfort;
-  comfort.sensitivity = static_cast<float>(options.sensitivity);
-  comfort.invertMouse = options.invertMouse;
-  comfort.noFlash = options.noFlash;
-  game_.SetComfort(comfort);
   game_.SetInvulnerable(options.invulnerable);
+  title_.SetSettings(&config->Current(), [this](const Settings& before, const Settings& after) {
+    ChangeSettings(before, after);
+  });
+}
+
+void SceneLoop::ApplySettingsToGame() {
+  const Settings& settings = config_->Current();
+  GameMain::Comfort comfort;
+  comfort.noFlash = settings.reducedFlashing;
+  game_.SetComfort(comfort);
+  game_.SetControls(settings.controls);  // also the comfort's mouse sensitivity and inversion
+}
+
+void SceneLoop::ChangeSettings(const Settings& before, const Settings& after) {
+  std::vector<std::string> messages;
+  config_->Change(before, after, &messages);
+  for (const std::string& line : messages) printf("%s\n", line.c_str());
 }
 
 int SceneLoop::Run(RunHarness* harness) {
@@ -86,7 +98,7 @@ int SceneLoop::Run(RunHarness* harness) {
       return current_ == Scene::QUIT ? 0 : 1;
     }
     // 5. Pace the frame.
-    SleepFor(FrameSleep(SDL_GetTicks() - frameEnd, options_.vsync, options_.fast));
+    SleepFor(FrameSleep(SDL_GetTicks() - frameEnd, vsync_, options_.fast));
     frameEnd = SDL_GetTicks();
     // A run with a fixed seed lets the music follow the frame count instead of the wall clock.
     if (QUORL_COMMON::IsSeedFixed()) VBMP3Wrap::AdvanceClock(QUORL_COMMON::FRAME_PERIOD_MS);
@@ -134,6 +146,7 @@ int SceneLoop::Switch(int next) {
     }
   } else if (next == Scene::GAME) {
     title_.Finalize();
+    ApplySettingsToGame();
     if (game_.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress_.floor, progress_.useSpecialMode, progress_.enemyCount,
                    progress_.killCount) == -1) {
       printf("game initialize error \n");

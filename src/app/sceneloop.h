@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/configfile.h"
 #include "app/options.h"
 #include "app/progress.h"
 #include "app/savedata.h"
@@ -13,9 +14,10 @@
 
 class SceneLoop {
  public:
-  // The scenes set up for the player's options, the progress read from `startSave`; the save is
-  // written to `savePath` (in the folder `userDir`, made when missing).
-  SceneLoop(const Options& options, const SaveData& startSave, const std::string& savePath,
+  // The scenes set up for the command line's options and the config's settings, the progress read
+  // from `startSave`; the save is written to `savePath` (in the folder `userDir`, made when
+  // missing). The options screen changes the config's settings and writes its file.
+  SceneLoop(const Options& options, ConfigFile* config, const SaveData& startSave, const std::string& savePath,
             const std::string& userDir);
 
   // Runs frames until a quit or an error, with `harness` around each; finalises the scenes and
@@ -31,7 +33,14 @@ class SceneLoop {
   // Writes the save; a save that cannot be written is reported once, and the game goes on.
   void WriteSave(const SaveData& save);
 
+  // Hands the settings in force to the game scene (at each game's start).
+  void ApplySettingsToGame();
+  // The options screen's changes from `before` to `after`: into the config and its file.
+  void ChangeSettings(const Settings& before, const Settings& after);
+
   const Options& options_;
+  ConfigFile* config_;
+  const bool vsync_;  // the window's swap synchronisation, fixed at start
   const std::string savePath_, userDir_;
   Title title_;
   GameMain game_;

@@ -23,7 +23,7 @@ int StartVideo() {
   return 0;
 }
 
-int OpenWindow(const Options& options) {
+int OpenWindow(const Settings& settings) {
   const int depth = SDL_GetVideoInfo()->vfmt->BitsPerPixel > 8 ? 24 : 8;
   int red = 8, green = 8, blue = 8;
   if (depth == 8) {
@@ -36,8 +36,8 @@ int OpenWindow(const Options& options) {
   SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, options.vsync ? 1 : 0);
-  const Uint32 flags = SDL_OPENGL | (options.fullscreen ? SDL_FULLSCREEN : 0);
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, settings.vsync ? 1 : 0);
+  const Uint32 flags = SDL_OPENGL | (settings.fullscreen ? SDL_FULLSCREEN : 0);
   SDL_Surface* screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth, flags);
   if (screen == nullptr) {
     fprintf(stderr, "Couldn't set GL mode: %s\n", SDL_GetError());

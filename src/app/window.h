@@ -1,7 +1,7 @@
 // The game's window: SDL started on X11, the 800 x 600 OpenGL window and its diagnostics.
 #pragma once
 
-#include "app/options.h"
+#include "common/settings.h"
 
 const int SCREEN_WIDTH = 800;
 const int SCREEN_HEIGHT = 600;
@@ -11,6 +11,6 @@ const int SCREEN_HEIGHT = 600;
 // (SDL_VIDEODRIVER), X11 is the only one tried. Returns 0, or -1 after one line on standard error.
 int StartVideo();
 
-// Opens the window (full-screen and swap synchronisation as the options ask) and prints the
+// Opens the window (full-screen and swap synchronisation as the settings ask) and prints the
 // display's diagnostics. Returns 0, or -1 after one line on standard error.
-int OpenWindow(const Options& options);
+int OpenWindow(const Settings& settings);

@@ -73,3 +73,32 @@ int SDL_AlphaBlendBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, int alpha, SD
   // The new alpha is written as the pixels are copied: no scratch copy of the source is needed.
   return CopyVisible(src, srcRect, dst, dstPos, true, newAlpha);
 }
+
+int SDL_AlphaOverBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstPos) {
+  if (!Usable(src) || !Usable(dst)) return -1;
+  SDL_Rect whole = {0, 0, static_cast<Uint16>(src->w), static_cast<Uint16>(src->h)};
+  const SDL_Rect& from = srcRect != nullptr ? *srcRect : whole;
+  const int toX = dstPos != nullptr ? dstPos->x : 0;
+  const int toY = dstPos != nullptr ? dstPos->y : 0;
+  const bool lockSrc = SDL_MUSTLOCK(src);
+  const bool lockDst = SDL_MUSTLOCK(dst);
+  if (lockSrc) SDL_LockSurface(src);
+  if (lockDst) SDL_LockSurface(dst);
+  for (int j = 0; j < from.h; ++j) {
+    const int sy = from.y + j, dy = toY + j;
+    if (sy < 0 || sy >= src->h || dy < 0 || dy >= dst->h) continue;
+    for (int i = 0; i < from.w; ++i) {
+      const int sx = from.x + i, dx = toX + i;
+      if (sx < 0 || sx >= src->w || dx < 0 || dx >= dst->w) continue;
+      const Uint8* s = reinterpret_cast<const Uint8*>(PixelAt(src, sx, sy));
+      Uint8* d = reinterpret_cast<Uint8*>(PixelAt(dst, dx, dy));
+      const int a = s[3];
+      if (a == 0) continue;
+      for (int c = 0; c < 3; ++c) d[c] = static_cast<Uint8>((s[c] * a + d[c] * (255 - a) + 127) / 255);
+      d[3] = static_cast<Uint8>(a + (d[3] * (255 - a) + 127) / 255);
+    }
+  }
+  if (lockDst) SDL_UnlockSurface(dst);
+  if (lockSrc) SDL_UnlockSurface(src);
+  return 0;
+}

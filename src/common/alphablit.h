@@ -19,3 +19,9 @@ int SDL_AlphaTestBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* d
 // (nothing drawn) when a surface is not usable.
 int SDL_AlphaBlendBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, int alpha, SDL_Surface* dst,
                               SDL_Rect* dstPos);
+
+// Blends the pixels of `srcRect` (null: the whole source) over `dst` at `dstPos` by the source's
+// A byte ("over": colour = src x a + dst x (1 - a), and the A bytes combine the same way); the
+// copy is clipped to the destination on every side, a negative position included. Returns 0, or
+// -1 (nothing drawn) for a missing or non-32-bit surface.
+int SDL_AlphaOverBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstPos);

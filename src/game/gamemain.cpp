@@ -64,6 +64,12 @@ GameMain::GameMain() = default;
 
 GameMain::~GameMain() { Finalize(); }
 
+void GameMain::SetControls(const ControlSettings& settings) {
+  controls.Set(settings);
+  comfort.sensitivity = static_cast<float>(settings.mouseSensitivity);
+  comfort.invertMouse = settings.invertMouse;
+}
+
 int GameMain::Init(int width, int height, int floor, bool spMode, int enemies, int kills) {
   // Release first, so that the counts and the mode stored below belong to the new game.
   Finalize();
@@ -79,6 +85,7 @@ int GameMain::Init(int width, int height, int floor) {
   player = PlayerState();
   player.hitPoint = gamemain_const::MaxHitPoint;
   motion.Reset();
+  controls.Set(controls.Settings());  // sticks centred, nothing held
   weapon.Reset();
   director.Reset();
   board.ShowFloorNumber();

@@ -5,8 +5,10 @@
 
 #include <list>
 #include <string>
+#include <vector>
 
 #include "game/bossdirector.h"
+#include "game/controls.h"
 #include "game/gameconst.h"
 #include "game/playercomfort.h"
 #include "game/playermotion.h"
@@ -61,6 +63,8 @@ class GameMain {
   // The player's comfort settings; the defaults are the game as designed.
   using Comfort = PlayerComfort;
   void SetComfort(const Comfort& settings) { comfort = settings; }
+  // The bindings, the pad's sticks and the mouse's sensitivity and inversion (also in the comfort).
+  void SetControls(const ControlSettings& settings);
   // The game is paused ('z', or the window lost the input focus).
   bool IsPaused() const { return paused != 0; }
 
@@ -88,7 +92,14 @@ class GameMain {
   // Frame steps (gamemain_action.cpp), in the order Action runs them.
   bool HandleEvents(int* result);
   void KeepMouseCentred(const SDL_Event& event);
-  void HandleKeyDown(SDLKey key);
+  // Whether the event being handled starts `action`.
+  bool Starts(int action) const;
+  // Play input is ignored: a boss scene holds it, the player is dead or on the stairs.
+  bool InputLocked() const;
+  // Carries out one action starting or ending (walking, fire, reload, switching rounds).
+  void Act(const Controls::Change& change);
+  // The look stick's turn of this frame.
+  void LookStep();
   void HandleMouseMotion(const SDL_MouseMotionEvent& motion);
   int DoorsAndStairs();
   void PassDoors(float* p);
@@ -119,6 +130,8 @@ class GameMain {
   std::list<Bullet*> bullets;  // the player's shots in flight
 
   PlayerComfort comfort;
+  Controls controls;
+  std::vector<Controls::Change> changes;  // the actions of the event being handled
   PlayerState player;
   PlayerMotion motion;
   Weapon weapon{player};

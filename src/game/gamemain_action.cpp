@@ -8,6 +8,7 @@
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
+#include "common/bindings.h"
 #include "common/item.h"
 #include "common/runtally.h"
 #include "common/scenecode.h"
@@ -74,8 +75,9 @@ bool GameMain::Update(int* result) {
 bool GameMain::HandleEvents(int* result) {
   SDL_Event event;
   while (*result != Scene::QUIT && SDL_PollEvent(&event)) {
-    const bool keyDown = event.type == SDL_KEYDOWN;
-    if (keyDown && event.key.keysym.sym == SDLK_ESCAPE) {
+    changes.clear();
+    controls.Translate(event, &changes);
+    if (Starts(Control::TO_TITLE)) {
       mciSendStringA("stop all", nullptr, 0, nullptr);
       mciSendStringA("close all", nullptr, 0, nullptr);
       VBMP3Wrap::vbmp3_stop();
@@ -83,7 +85,7 @@ bool GameMain::HandleEvents(int* result) {
       killCount += enemy->Clear();
       return true;
     }
-    if (keyDown && event.key.keysym.sym == SDLK_z) {
+    if (Starts(Control::PAUSE)) {
       paused = !paused;
       director.worldFrozen = paused;
     }
@@ -97,33 +99,54 @@ bool GameMain::HandleEvents(int* result) {
       motion.StopWalking();
       continue;  // every event is dropped while paused, a close request included
     }
-    if (director.inputFrozen || player.IsDead() || (player.actionFlags & ActionFlag::DESCENDING)) {
+    if (InputLocked()) {
       KeepMouseCentred(event);
       continue;
     }
-    switch (event.type) {
-      case SDL_KEYDOWN:
-        HandleKeyDown(event.key.keysym.sym);
-        break;
-      case SDL_KEYUP:
-        motion.KeyUp(event.key.keysym.sym);
-        break;
-      case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-          const float muzzle[3] = {motion.pos[0], motion.pos[1] + _Looking[1], motion.pos[2]};
-          weapon.Fire(muzzle, motion.yaw, motion.pitch, &bullets);
-        }
-        if (event.button.button == SDL_BUTTON_RIGHT) weapon.RequestReload();
-        break;
-      case SDL_MOUSEMOTION:
-        HandleMouseMotion(event.motion);
-        break;
-      default:
-        *result = QUORL_COMMON::defaultEvent(&event, *result);
-        break;
+    for (const Controls::Change& change : changes) Act(change);
+    if (event.type == SDL_MOUSEMOTION) {
+      HandleMouseMotion(event.motion);
+    } else if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP && event.type != SDL_MOUSEBUTTONDOWN) {
+      *result = QUORL_COMMON::defaultEvent(&event, *result);
     }
   }
+  LookStep();
   return false;
+}
+
+bool GameMain::Starts(int action) const {
+  for (const Controls::Change& change : changes) {
+    if (change.action == action && change.down) return true;
+  }
+  return false;
+}
+
+bool GameMain::InputLocked() const {
+  return director.inputFrozen || player.IsDead() || (player.actionFlags & ActionFlag::DESCENDING);
+}
+
+void GameMain::Act(const Controls::Change& change) {
+  if (!change.down) {
+    motion.Walk(change.action, false);
+    return;
+  }
+  switch (change.action) {
+    case Control::FIRE: {
+      const float muzzle[3] = {motion.pos[0], motion.pos[1] + _Looking[1], motion.pos[2]};
+      weapon.Fire(muzzle, motion.yaw, motion.pitch, &bullets);
+      break;
+    }
+    case Control::RELOAD: weapon.RequestReload(); break;
+    case Control::SWITCH_ROUNDS: weapon.SwitchBulletType(); break;
+    default: motion.Walk(change.action, true); break;
+  }
+}
+
+void GameMain::LookStep() {
+  if (paused || InputLocked()) return;
+  float yaw = 0, pitch = 0;
+  controls.LookTurn(&yaw, &pitch);
+  if (yaw != 0 || pitch != 0) motion.TurnBy(yaw, pitch);
 }
 
 void GameMain::KeepMouseCentred(const SDL_Event& event) {
@@ -132,14 +155,6 @@ void GameMain::KeepMouseCentred(const SDL_Event& event) {
   if (event.type != SDL_MOUSEMOTION) return;
   if (event.motion.x == screenWidth / 2 && event.motion.y == screenHeight / 2) return;
   CentreMouse();
-}
-
-void GameMain::HandleKeyDown(SDLKey key) {
-  switch (key) {
-    case SDLK_r: weapon.RequestReload(); break;
-    case SDLK_f: weapon.SwitchBulletType(); break;
-    default: motion.KeyDown(key); break;
-  }
 }
 
 void GameMain::HandleMouseMotion(const SDL_MouseMotionEvent& mouse) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/angles.h"
+#include "common/bindings.h"
 #include "dungeon/dungeonfloor.h"
 #include "game/gameconst.h"
 
@@ -43,25 +44,27 @@ void PlayerMotion::Reset() {
   knockVec[0] = knockVec[1] = knockVec[2] = 0;
 }
 
-void PlayerMotion::KeyDown(SDLKey key) {
-  switch (key) {
-    case SDLK_w: forwardSpeed = -WALK_SPEED; break;
-    case SDLK_s: forwardSpeed = WALK_SPEED; break;
-    case SDLK_a: strafeSpeed = -WALK_SPEED; break;
-    case SDLK_d: strafeSpeed = WALK_SPEED; break;
-    default: break;
+void PlayerMotion::Walk(int action, bool down) {
+  using namespace Control;
+  if (down) {
+    if (action == FORWARD) forwardSpeed = -WALK_SPEED;
+    if (action == BACK) forwardSpeed = WALK_SPEED;
+    if (action == STRAFE_LEFT) strafeSpeed = -WALK_SPEED;
+    if (action == STRAFE_RIGHT) strafeSpeed = WALK_SPEED;
+    return;
   }
-}
-
-void PlayerMotion::KeyUp(SDLKey key) {
-  if ((key == SDLK_w && forwardSpeed < 0) || (key == SDLK_s && forwardSpeed > 0)) forwardSpeed = 0;
-  if ((key == SDLK_a && strafeSpeed < 0) || (key == SDLK_d && strafeSpeed > 0)) strafeSpeed = 0;
+  if ((action == FORWARD && forwardSpeed < 0) || (action == BACK && forwardSpeed > 0)) forwardSpeed = 0;
+  if ((action == STRAFE_LEFT && strafeSpeed < 0) || (action == STRAFE_RIGHT && strafeSpeed > 0)) strafeSpeed = 0;
 }
 
 void PlayerMotion::Turn(int dx, int dy, const PlayerComfort& comfort) {
   const float degrees = MOUSE_DEGREES * comfort.sensitivity;
-  yaw += dx * degrees;
-  pitch += dy * (comfort.invertMouse ? -degrees : degrees);
+  TurnBy(dx * degrees, dy * (comfort.invertMouse ? -degrees : degrees));
+}
+
+void PlayerMotion::TurnBy(float yawDegrees, float pitchDegrees) {
+  yaw += yawDegrees;
+  pitch += pitchDegrees;
   if (yaw > 360) yaw -= 360;
   if (yaw < 0) yaw += 360;
   if (pitch > PITCH_LIMIT) pitch = PITCH_LIMIT;

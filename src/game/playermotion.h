@@ -2,8 +2,6 @@
 // a push, and stepping through doors.
 #pragma once
 
-#include <SDL/SDL.h>
-
 #include "common/collision.h"
 #include "game/playercomfort.h"
 
@@ -13,13 +11,14 @@ class PlayerMotion {
  public:
   // A new game: standing at (0, -0.1, 0) facing -z, still, no push running.
   void Reset();
-  // The walking keys w, s, a, d (other keys change nothing). Releasing one key of an opposite
-  // pair leaves the other's speed alone.
-  void KeyDown(SDLKey key);
-  void KeyUp(SDLKey key);
+  // A walking action (Control::FORWARD, BACK, STRAFE_LEFT, STRAFE_RIGHT; others change nothing)
+  // starting or ending. Ending one of an opposite pair leaves the other's speed alone.
+  void Walk(int action, bool down);
   void StopWalking() { strafeSpeed = forwardSpeed = 0; }
   // Turns by a mouse motion of (dx, dy) pixels: yaw kept in 0..360, pitch within +-60 degrees.
   void Turn(int dx, int dy, const PlayerComfort& comfort);
+  // Turns by `yaw` degrees to the right and `pitch` degrees down, with the same limits.
+  void TurnBy(float yaw, float pitch);
   // A push of `push` world units a frame (moving the player by minus it) for HIT_MOVE_CNT frames.
   void Push(const float* push);
   // One frame of a running push, bouncing off a wall closer than the push.

@@ -65,7 +65,7 @@ int RunHarness::Load(const Options& options) {
   return 0;
 }
 
-int RunHarness::Init(Options* options, const std::string& workDir, std::string* savePath) {
+int RunHarness::Init(Options* options, const std::string& workDir, std::string* savePath, ConfigFile* config) {
   options_ = options;
   workDir_ = workDir;
   autoplayer_ = AutoPlayer(options->autoplayFloor);
@@ -87,13 +87,25 @@ int RunHarness::Init(Options* options, const std::string& workDir, std::string* 
       return 1;
     }
     *savePath = scratchSave_;
+    config->SetReadOnly(true);
+  }
+  if (script_.IsDemo() || options->autoplay) {
+    Settings played;
+    for (const auto& setting : script_.DemoSettings()) {
+      std::string error;
+      if (SettingNames::Set(&played, setting.first, setting.second, &error) != 0) {
+        fprintf(stderr, "QUORL: the demo's setting %s cannot be used (%s); it may play differently\n",
+                setting.first.c_str(), error.c_str());
+      }
+    }
+    config->MutableCurrent()->controls = played.controls;
   }
   if (!options->recordPath.empty()) {
     if (!options->hasSeed) {
       options->hasSeed = true;
       options->seed = static_cast<unsigned int>(time(nullptr));
     }
-    if (recorder_.Init(options->recordPath, options->seed) != 0) {
+    if (recorder_.Init(options->recordPath, options->seed, SettingNames::ControlPairs(config->Current().controls)) != 0) {
       fprintf(stderr, "QUORL: cannot write the demo %s\n", options->recordPath.c_str());
       return 2;
     }
@@ -103,8 +115,8 @@ int RunHarness::Init(Options* options, const std::string& workDir, std::string* 
   return 0;
 }
 
-int RunHarness::Start(const SaveData& startSave, void (*screenshot)()) {
-  screenshot_ = screenshot;
+int RunHarness::Start(const SaveData& startSave, int (*watch)(const SDL_Event*)) {
+  watch_ = watch;
   if (script_.IsDemo() || recorder_.IsOpen()) {
     InputCapture::Start();
     realInput_ = script_.IsDemo() ? RealInput::CLOSE_ONLY : RealInput::AT_FRAME_START;
@@ -164,8 +176,8 @@ void RunHarness::DeliverInput(long frame, const std::vector<ScriptEvent>& played
       continue;
     }
     if (recorder_.IsOpen()) recorder_.Record(line);
-    // Pushed events pass by the event watch: the screenshot key is seen here.
-    if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_F12 && screenshot_ != nullptr) screenshot_();
+    // Pushed events pass by the event watch: the screenshot input is seen here.
+    if (watch_ != nullptr) watch_(&e);
   }
   if (!heldOver_.empty()) {
     printf("QUORL: frame %ld: SDL's event queue is full; %zu input events wait for the next frame\n", frame,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/configfile.h"
 #include "app/options.h"
 #include "app/savedata.h"
 #include "autoplay/autoplayer.h"
@@ -28,15 +29,19 @@ class RunHarness {
   // Reads the --input script from the path as given (before the program changes folders). Returns 0,
   // or 2 after one line on standard error (a malformed script or demo header).
   int Load(const Options& options);
-  // Once the paths of `options` are absolute: the frame-phase profile, a demo's seed and scratch save
-  // (`*savePath` becomes the scratch copy: the player's own save is never touched), the recording
-  // (seeded from the clock without --seed), then the run's seeding. Scripted screenshots are taken
+  // Once the paths of `options` are absolute and the config read: the frame-phase profile, a demo's
+  // seed and scratch save (`*savePath` becomes the scratch copy: the player's own save is never
+  // touched), the recording (seeded from the clock without --seed), then the run's seeding.
+  // A demo plays with the control settings of its header (an old demo, and the autoplayer, with
+  // the defaults) whatever the config holds, and the config file is not written while it plays;
+  // a recording's header carries the control settings in force. Scripted screenshots are taken
   // from `workDir`. Returns 0, or the exit status (1, 2) after one line on standard error.
-  int Init(Options* options, const std::string& workDir, std::string* savePath);
+  int Init(Options* options, const std::string& workDir, std::string* savePath, ConfigFile* config);
   // With the window open and the save read: holds real input back while a demo is recorded or
-  // played, and keeps the save a recording starts from beside the demo. `screenshot` takes the F12
-  // screenshot of a pushed key. Returns 0, or 2 after one line on standard error.
-  int Start(const SaveData& startSave, void (*screenshot)());
+  // played, and keeps the save a recording starts from beside the demo. `watch` sees every event
+  // pushed to SDL's queue (which passes by SDL's event watch), for the screenshot input. Returns
+  // 0, or 2 after one line on standard error.
+  int Start(const SaveData& startSave, int (*watch)(const SDL_Event*));
 
   // Before the scene of `frame` runs: the autoplayer's input, the real input held back, the
   // script's events and the --frames close request go to SDL's queue (and into the recording).
@@ -69,7 +74,7 @@ class RunHarness {
   std::string scratchSave_;  // the scratch save a demo plays with (removed at the end)
   long demoEnd_ = -1;        // the frame a demo's playback ends at (its last quit, or the frame after its end)
   RealInput realInput_ = RealInput::DIRECT;
-  void (*screenshot_)() = nullptr;
+  int (*watch_)(const SDL_Event*) = nullptr;
   std::vector<SDL_Event> heldOver_;  // events that found SDL's queue full: the next frame's first
   AutoPlayer autoplayer_;
   PlayView view_;         // what the autoplayer saw of the game's last frame

@@ -36,6 +36,11 @@ const TitlePicture kLightArt = {"img/QUORL-title-light.png", "Title:title light 
 const TitlePicture kTextArt[2] = {{"img/fonts/new-game.png", "Title:title text img 1 Load error"},
                                   {"img/fonts/continue.png", "Title:title text img 2 Load error"}};
 const TitlePicture kSpArt = {"img/bullet_sp.png", "Title:title SpBullet load error"};
+const TitlePicture kOptionsArt = {"img/fonts/options.png", "Title:title options entry load error"};
+const TitlePicture kMarkFont = {"img/fonts/options-glyphs-lit.png", "Title:title marker glyphs load error"};
+// Where the menu's words are drawn: "new game", "continue" and the "options" entry.
+const SDL_Rect kWordPositions[Title::ENTRY_COUNT] = {{50, 500, 340, 90}, {450, 500, 340, 90}, {640, 14, 150, 44}};
+const int MARK_GAP = 10;  // pixels between a chosen word's ink and its markers
 
 int LoadTitlePicture(const TitlePicture& picture, SDL_Surface** surface) {
   return LoadPicture(picture.path, picture.failure, surface);
@@ -109,9 +114,19 @@ int Title::Init(int width, int height) {
   if (lightCanvas == nullptr) return QUORL_COMMON::GLOBAL_ERROR;
 
   if (LoadTitlePicture(kTitleArt, &titleImage) == -1 || LoadTitlePicture(kLightArt, &lightImage) == -1 ||
-      LoadTitlePicture(kTextArt[0], &textImages[0]) == -1 || LoadTitlePicture(kTextArt[1], &textImages[1]) == -1) {
+      LoadTitlePicture(kTextArt[0], &textImages[0]) == -1 || LoadTitlePicture(kTextArt[1], &textImages[1]) == -1 ||
+      LoadTitlePicture(kOptionsArt, &optionsImage) == -1 ||
+      markFont.Init(kMarkFont.path, kMarkFont.failure) == -1) {
     return QUORL_COMMON::GLOBAL_ERROR;
   }
+  SDL_Surface* words[ENTRY_COUNT] = {textImages[0], textImages[1], optionsImage};
+  for (int i = 0; i < ENTRY_COUNT; ++i) {
+    wordAreas[i] = VisibleArea(words[i], kWordPositions[i].w, kWordPositions[i].h);
+    wordAreas[i].x = static_cast<Sint16>(wordAreas[i].x + kWordPositions[i].x);
+    wordAreas[i].y = static_cast<Sint16>(wordAreas[i].y + kWordPositions[i].y);
+  }
+  selected = NO_ENTRY;
+  menu.Reset();
 
   texWidth = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(width));
   texHeight = QUORL_COMMON::CanvasSide(static_cast<unsigned int>(height));
@@ -128,29 +143,38 @@ int Title::Init(int width, int height) {
 int Title::Action(int code) {
   KeepSceneMusicPlaying(music.get());
 
+  if (options.IsOpen()) {
+    const int result = OptionsFrame(code);
+    if (options.IsOpen() || result != code) return result;
+  }
   int result = code;
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+  while (!options.IsOpen() && SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
       return Scene::QUIT;
-    } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_f && spAvailable) {
-      useSpMode = !useSpMode;
-      mciSendStringA("stop sp-bullet-get", nullptr, 0, nullptr);
-      mciSendStringA("seek sp-bullet-get to start", nullptr, 0, nullptr);
-      mciSendStringA("play sp-bullet-get", nullptr, 0, nullptr);
+    } else if ((event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_f) ||
+               (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == Menu::PAD_Y)) {
+      ToggleSpMode();
     } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
                event.button.y > MENU_TOP) {
       if (event.button.x < MENU_SPLIT) {
-        useContinue = false;
-        result = Scene::GAME;
+        result = Choose(NEW_GAME, result);
       } else if (canContinue) {
-        useContinue = true;
-        result = Scene::GAME;
+        result = Choose(CONTINUE, result);
       }
+    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
+               event.button.x >= kWordPositions[OPTIONS].x &&
+               event.button.x < kWordPositions[OPTIONS].x + kWordPositions[OPTIONS].w &&
+               event.button.y >= kWordPositions[OPTIONS].y &&
+               event.button.y < kWordPositions[OPTIONS].y + kWordPositions[OPTIONS].h) {
+      result = Choose(OPTIONS, result);
+    } else if (const Menu::Command command = menu.Translate(event)) {
+      result = MenuCommand(command, result);
     } else {
       result = QUORL_COMMON::defaultEvent(&event, result);
     }
   }
+  if (options.IsOpen()) return OptionsFrame(result);
 
   // The light brightens to 255 and fades to 0 again: 52 frames a cycle.
   if (lightRising) {
@@ -171,22 +195,13 @@ int Title::Action(int code) {
   FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
   // Texture 0: the title art and the menu (the continue word greyed when there is nothing saved),
   // composed and uploaded again only when the menu changes.
-  const int menu = (canContinue ? 2 : 0) + (useSpMode ? 1 : 0);
-  if (menu != menuShown) {
-    SDL_AlphaBlendBlitSurface(titleImage, nullptr, 255, canvas, nullptr);
-    SDL_Rect newGamePos = {50, 500, 0, 0};
-    SDL_AlphaBlendBlitSurface(textImages[0], nullptr, 255, canvas, &newGamePos);
-    SDL_Rect continuePos = {450, 500, 0, 0};
-    SDL_AlphaBlendBlitSurface(textImages[1], nullptr, canContinue ? 255 : CONTINUE_GREYED, canvas,
-                              &continuePos);
-    if (useSpMode) {
-      SDL_Rect spPos = {10, 500, 0, 0};
-      SDL_AlphaBlendBlitSurface(spImage, nullptr, 255, canvas, &spPos);
-    }
+  const int menuState = (canContinue ? 2 : 0) + (useSpMode ? 1 : 0) + 4 * (selected + 1);
+  if (menuState != menuShown) {
+    ComposeMenu();
     FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
     QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, textures[0]);
     FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
-    menuShown = menu;
+    menuShown = menuState;
   }
 
   // Texture 1: the light alone at this frame's opacity, refilled inside the light's area only
@@ -226,6 +241,98 @@ void Title::Draw() {
   QUORL_COMMON::SwapBuffers();
 }
 
+void Title::ComposeMenu() {
+  SDL_AlphaBlendBlitSurface(titleImage, nullptr, 255, canvas, nullptr);
+  SDL_Rect newGamePos = {50, 500, 0, 0};
+  SDL_AlphaBlendBlitSurface(textImages[0], nullptr, 255, canvas, &newGamePos);
+  SDL_Rect continuePos = {450, 500, 0, 0};
+  SDL_AlphaBlendBlitSurface(textImages[1], nullptr, canContinue ? 255 : CONTINUE_GREYED, canvas, &continuePos);
+  SDL_Rect optionsPos = kWordPositions[OPTIONS];
+  SDL_AlphaBlendBlitSurface(optionsImage, nullptr, 255, canvas, &optionsPos);
+  if (useSpMode) {
+    SDL_Rect spPos = {10, 500, 0, 0};
+    SDL_AlphaBlendBlitSurface(spImage, nullptr, 255, canvas, &spPos);
+  }
+  // The entry the keyboard or the pad chose, between two markers, centred on its ink.
+  if (selected != NO_ENTRY && wordAreas[selected].w > 0) {
+    const SDL_Rect& area = wordAreas[selected];
+    const int y = area.y + area.h / 2 - GlyphFont::BASELINE + 8;
+    markFont.Draw(canvas, area.x - MARK_GAP - markFont.Width(">"), y, ">");
+    markFont.Draw(canvas, area.x + area.w + MARK_GAP, y, "<");
+  }
+}
+
+void Title::SetSettings(const Settings* current, SettingsChange onChange) {
+  settings = current;
+  onSettingsChange = std::move(onChange);
+}
+
+void Title::ToggleSpMode() {
+  if (!spAvailable) return;
+  useSpMode = !useSpMode;
+  mciSendStringA("stop sp-bullet-get", nullptr, 0, nullptr);
+  mciSendStringA("seek sp-bullet-get to start", nullptr, 0, nullptr);
+  mciSendStringA("play sp-bullet-get", nullptr, 0, nullptr);
+}
+
+void Title::MoveSelection(int step) {
+  if (selected == NO_ENTRY) {
+    selected = canContinue ? CONTINUE : NEW_GAME;  // the default choice first
+    return;
+  }
+  do {
+    selected = (selected + step + ENTRY_COUNT) % ENTRY_COUNT;
+  } while (selected == CONTINUE && !canContinue);
+}
+
+int Title::MenuCommand(Menu::Command command, int result) {
+  switch (command) {
+    case Menu::LEFT:
+    case Menu::UP: MoveSelection(-1); break;
+    case Menu::RIGHT:
+    case Menu::DOWN: MoveSelection(1); break;
+    case Menu::ACCEPT:
+      if (selected == NO_ENTRY) {
+        MoveSelection(0);
+      } else {
+        return Choose(selected, result);
+      }
+      break;
+    default: break;
+  }
+  return result;
+}
+
+int Title::Choose(int entry, int result) {
+  if (entry == NEW_GAME || (entry == CONTINUE && canContinue)) {
+    useContinue = entry == CONTINUE;
+    return Scene::GAME;
+  }
+  if (entry != OPTIONS || settings == nullptr) return result;
+  if (!optionsReady) {
+    if (options.Init(screenWidth, screenHeight) == -1) {
+      options.Finalize();
+      return result;  // the title goes on without its options screen
+    }
+    optionsReady = true;
+  }
+  options.Open(*settings);
+  return result;
+}
+
+int Title::OptionsFrame(int code) {
+  bool quit = false;
+  if (options.Frame(&quit)) {
+    QUORL_COMMON::SwapBuffers();
+  } else {
+    // Left: the changes go to the config, and the title shows again (drawn by the caller).
+    if (onSettingsChange) onSettingsChange(options.Before(), options.After());
+    menuShown = -1;
+    menu.Reset();
+  }
+  return quit ? Scene::QUIT : code;
+}
+
 void Title::ReleaseSpExtras() {
   FreePicture(&spImage);
   if (spSoundOpen) mciSendStringA("close sp-bullet-get", nullptr, 0, nullptr);
@@ -248,6 +355,10 @@ void Title::ReleaseScene() {
   FreePicture(&lightImage);
   FreePicture(&textImages[0]);
   FreePicture(&textImages[1]);
+  FreePicture(&optionsImage);
+  markFont.Finalize();
+  options.Finalize();
+  optionsReady = false;
   StopSceneMusic(&music, &musicStarted);
   initialized = 0;
 }

@@ -3,7 +3,13 @@
 
 #include <SDL/SDL.h>
 
+#include <functional>
 #include <memory>
+
+#include "common/settings.h"
+#include "scenes/glyphfont.h"
+#include "scenes/menuinput.h"
+#include "scenes/optionsscreen.h"
 
 class VBMP3Wrap;
 
@@ -28,6 +34,17 @@ class Title {
   // Releases everything Init acquired; does nothing when not initialised.
   void Finalize();
 
+  // The settings the options screen opens on (kept by the caller), and what is called when the
+  // player leaves it having changed any.
+  using SettingsChange = std::function<void(const Settings& before, const Settings& after)>;
+  void SetSettings(const Settings* settings, SettingsChange onChange);
+
+  // The menu entries, in the order the arrows and the pad move through them.
+  enum Entry { NO_ENTRY = -1, NEW_GAME, CONTINUE, OPTIONS, ENTRY_COUNT };
+  // The entry the keyboard or the pad has chosen (NO_ENTRY until one of them is used).
+  int getSelected() const { return selected; }
+  bool OptionsOpen() const { return options.IsOpen(); }
+
   // The player chose to continue the saved game (the default when one can be continued).
   bool getUseContinue() const { return useContinue; }
   // The player switched the special mode on.
@@ -40,6 +57,17 @@ class Title {
   void ReleaseScene();
   // Frees the picture of the special mode and closes its sound, if held.
   void ReleaseSpExtras();
+  // A menu command of the keyboard or the pad; returns the scene code to go on with.
+  int MenuCommand(Menu::Command command, int result);
+  // Moves the chosen entry by `step`, past continue when there is nothing to continue.
+  void MoveSelection(int step);
+  // Starts the game (new or continued) or opens the options screen.
+  int Choose(int entry, int result);
+  void ToggleSpMode();
+  // The options screen's frame; returns the scene code to go on with.
+  int OptionsFrame(int code);
+  // Composes the title screen with its menu into the canvas.
+  void ComposeMenu();
 
   int initialized = 0;
   int screenWidth = 0, screenHeight = 0;
@@ -65,4 +93,13 @@ class Title {
   SDL_Surface* lightImage = nullptr;
   SDL_Surface* textImages[2] = {nullptr, nullptr};  // "new game", "continue"
   SDL_Surface* spImage = nullptr;
+  SDL_Surface* optionsImage = nullptr;  // the "options" entry
+  SDL_Rect wordAreas[ENTRY_COUNT] = {};  // the window rectangles of the entries' ink
+  GlyphFont markFont;                    // the markers around the chosen entry
+  MenuInput menu;
+  int selected = NO_ENTRY;
+  OptionsScreen options;
+  bool optionsReady = false;             // the options screen's pictures are loaded
+  const Settings* settings = nullptr;
+  SettingsChange onSettingsChange;
 };

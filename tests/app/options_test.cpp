@@ -23,19 +23,25 @@ TEST(Options, WordsAreWholeAndCaseSensitiveAndPrintTheirLinesInOrder) {
   EXPECT_EQ((std::vector<std::string>{"QUORL:Vertical Synchronization ON", "QUORL:fullscreen",
                                       "QUORL:Vertical Synchronization ON"}),
             o.messages);
+  EXPECT_EQ("on", o.Setting("fullscreen"));
+  EXPECT_EQ("", o.Setting("invert_mouse"));
 }
 
 TEST(Options, ValuesAtTheirLimitsAreTakenAndBadOrMissingOnesRefusedInOneLine) {
   Options o;
   std::string error;
   ASSERT_EQ(0, Parse({"--frames", "1", "--seed", "4294967295", "--sensitivity", "2.5", "--music-volume", "0",
-                      "--sound-volume", "100", "--data", "/", "--save", "/tmp/none/s.dat"},
+                      "--sound-volume", "100", "--data", "/", "--save", "/tmp/none/s.dat", "--set",
+                      "fire=left shift", "--config", "q.cfg", "--no-flash"},
                      &o, &error))
       << error;
   EXPECT_EQ(1, o.frames);
   EXPECT_EQ(4294967295u, o.seed);
-  EXPECT_EQ(2.5, o.sensitivity);
-  EXPECT_EQ(0, o.musicVolume);
+  EXPECT_EQ("2.5", o.Setting("mouse_sensitivity"));
+  EXPECT_EQ("0", o.Setting("music_volume"));
+  EXPECT_EQ("left shift", o.Setting("fire"));
+  EXPECT_EQ("on", o.Setting("reduced_flashing"));
+  EXPECT_EQ("q.cfg", o.configPath);
   EXPECT_EQ("/tmp/none/s.dat", o.savePath);
   // Each refused with one line naming the option (and, for the player's options, the accepted range).
   struct Bad { std::vector<std::string> words; const char* range; };
@@ -55,6 +61,8 @@ TEST(Options, ValuesAtTheirLimitsAreTakenAndBadOrMissingOnesRefusedInOneLine) {
       {{"--sound-volume"}, "0 to 100"},          {{"--sound-volume", "7.5"}, "0 to 100"},
       {{"--data", "/no/such/folder"}, "folder"}, {{"--data"}, "folder"},
       {{"--save"}, "file name"},                 {{"--save", "/"}, "file name"},
+      {{"--config", "/"}, "file name"},          {{"--set", "fire"}, "NAME=VALUE"},
+      {{"--set", "speed=3"}, "no setting"},      {{"--set", "fire=pad button 3"}, "a key name"},
   };
   for (const Bad& b : bad) {
     Options r;
@@ -71,6 +79,6 @@ TEST(Options, ATimedDemoPlaysItsFileUnpacedAndAStopFloorAutoplays) {
   ASSERT_EQ(0, Parse({"vsync", "--timedemo", "d.txt", "--autoplay-floor", "11"}, &o, &error));
   EXPECT_EQ("d.txt", o.inputPath);
   EXPECT_TRUE(o.fast);
-  EXPECT_FALSE(o.vsync);
+  EXPECT_EQ("off", o.Setting("vsync"));
   EXPECT_TRUE(o.autoplay);
 }

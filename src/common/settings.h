@@ -1,0 +1,57 @@
+// The player's settings: every default is the game as designed. The controls part changes how
+// input turns into play, so a demo carries it; the rest changes only what is seen and heard.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/bindings.h"
+
+// The settings that decide what an input does in play.
+struct ControlSettings {
+  double mouseSensitivity = 1.0;  // 0.1..10: multiplies the 0.1 degrees of turn per pixel
+  bool invertMouse = false;       // moving the mouse forward looks down
+  int padDeadZone = 25;           // 5..90: percent of a stick's travel that does nothing
+  double padLookSpeed = 3.0;      // 0.5..20: degrees a frame of turn with the look stick pushed fully
+  double padLookCurve = 2.0;      // 1..4: the look stick's response, 1 linear, higher finer near the centre
+  bool padInvert = false;         // pushing the look stick forward looks down
+  int padWalkXAxis = 0;           // 0..15: the axes of the walking stick (left stick) ...
+  int padWalkYAxis = 1;
+  int padLookXAxis = 3;           // ... and of the looking stick (right stick)
+  int padLookYAxis = 4;
+  Bindings bindings = Bindings::Defaults();
+};
+
+struct Settings {
+  ControlSettings controls;
+  int musicVolume = 100;         // 0..100: percent of the loudness the game asks for
+  int soundVolume = 100;         // 0..100: the same for the sound effects
+  bool reducedFlashing = false;  // damage and last-boss flashes at a third of their opacity
+  bool fullscreen = false;       // the window full-screen
+  bool vsync = false;            // swap with vertical synchronisation, no sleeping in the loop
+  int pad = 0;                   // -1 none, 0..15: which of the pads found at start is used
+};
+
+namespace SettingNames {
+
+// One setting of the config file: its name and the comment of its values.
+struct Row {
+  std::string name;   // "mouse_sensitivity", "fire_pad"
+  std::string about;  // "mouse turn factor, 0.1 to 10 (1: 0.1 degrees a pixel)"
+  bool control;       // part of ControlSettings (a demo carries it)
+};
+
+// Every setting, in the config file's order.
+const std::vector<Row>& Rows();
+
+// Sets the named setting from its text. Returns 0; -1 when no setting has that name; -2 when the
+// value is not allowed (`error` then says what is, e.g. "a factor from 0.1 to 10").
+int Set(Settings* settings, const std::string& name, const std::string& value, std::string* error);
+// The text of a setting's value as the config file writes it (empty for an unknown name).
+std::string Get(const Settings& settings, const std::string& name);
+
+// The control settings as name and value pairs (what a demo's header carries).
+std::vector<std::pair<std::string, std::string>> ControlPairs(const ControlSettings& controls);
+
+}  // namespace SettingNames

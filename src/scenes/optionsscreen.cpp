@@ -1,0 +1,426 @@
+// The options screen: rows of settings, the controls page, rebinding, and its drawing.
+#include "scenes/optionsscreen.h"
+
+#include <GL/gl.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "assets/loadpng.h"
+#include "common/alphablit.h"
+#include "common/canvastexture.h"
+#include "common/commonfunc.h"
+#include "game/controls.h"
+#include "scenes/screen2d.h"
+#include "sound/mcisendstring.h"
+#include "sound/vbmp3wrap.h"
+
+namespace {
+
+// A row of the first page: the label, the setting it changes and the values it steps through
+// (empty for a flag); rows without a setting open the controls page or leave.
+struct MainRow {
+  const char* label;
+  const char* setting;
+  const char* steps;
+  const char* unit;
+  bool nextStart;  // takes effect at the next start
+};
+const MainRow kMainRows[] = {
+    {"MOUSE SENSITIVITY", "mouse_sensitivity", "0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1 1.2 1.4 1.6 1.8 2 2.5 3 4 5 6 8 10",
+     "", false},
+    {"INVERT MOUSE", "invert_mouse", "", "", false},
+    {"MUSIC VOLUME", "music_volume", "0 10 20 30 40 50 60 70 80 90 100", "%", false},
+    {"SOUND VOLUME", "sound_volume", "0 10 20 30 40 50 60 70 80 90 100", "%", false},
+    {"REDUCED FLASHING", "reduced_flashing", "", "", false},
+    {"FULLSCREEN", "fullscreen", "", "", true},
+    {"VSYNC", "vsync", "", "", true},
+    {"GAMEPAD", "pad", "none 0 1 2 3", "", true},
+    {"PAD LOOK SPEED", "pad_look_speed", "0.5 1 1.5 2 2.5 3 4 5 6 8 10 12 15 20", "", false},
+    {"PAD LOOK CURVE", "pad_look_curve", "1 1.5 2 2.5 3 4", "", false},
+    {"PAD DEAD ZONE", "pad_dead_zone", "5 10 15 20 25 30 40 50", "%", false},
+    {"PAD INVERT LOOK", "pad_invert", "", "", false},
+    {"CONTROLS", nullptr, nullptr, "", false},
+    {"BACK", nullptr, nullptr, "", false},
+};
+const int MAIN_ROWS = sizeof kMainRows / sizeof kMainRows[0];
+const int CONTROLS_ROW = MAIN_ROWS - 2, LEAVE_ROW = MAIN_ROWS - 1;
+
+// The controls page: a heading row, one row an action, then reset and back.
+const int RESET_ROW = Control::ACTION_COUNT + 1, CONTROLS_BACK_ROW = Control::ACTION_COUNT + 2;
+const int CONTROLS_ROWS = Control::ACTION_COUNT + 3;
+
+// Layout in window pixels.
+const int ROW_TOP = 96, ROW_PITCH = 31;   // the first row's glyph cells, and the rows' distance
+const int LABEL_X = 100, VALUE_X = 470;   // the first page's columns
+const int ACTION_X = 84, COLUMN_X[Control::SLOT_COUNT] = {320, 460, 600};  // the controls page's
+const int COLUMN_WIDTH = 136;
+const int HIGHLIGHT_X = 60, HIGHLIGHT_DY = 6;  // the bar behind the selected row
+const int HEADING_Y = 18, NOTE_Y = 556;
+const char* const TICK_SOUND = "open \"SE/reload2.wav\" alias options-tick";
+
+std::string Upper(const std::string& text) {
+  std::string out;
+  for (char c : text) out += static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::vector<double> Steps(const char* steps) {
+  std::vector<double> values;
+  std::istringstream words(steps);
+  std::string word;
+  while (words >> word) values.push_back(word == "none" ? -1 : strtod(word.c_str(), nullptr));
+  return values;
+}
+
+double NumberOf(const std::string& value) { return value == "none" ? -1 : strtod(value.c_str(), nullptr); }
+
+std::string StepText(double value) {
+  if (value < 0) return "none";
+  char text[32];
+  snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+// How an input shows in a controls cell.
+std::string InputLabel(const InputCode& code) {
+  if (code.IsNone()) return "-";
+  std::string name = InputNames::Name(code);
+  if (name.compare(0, 4, "pad ") == 0) name.erase(0, 4);
+  return Upper(name);
+}
+
+void FreePicture(SDL_Surface** picture) {
+  FreePNGSurface(*picture);
+  *picture = nullptr;
+}
+
+}  // namespace
+
+int OptionsScreen::Init(int width, int height) {
+  Finalize();
+  initialized_ = true;
+  width_ = width;
+  height_ = height;
+  if (font_.Init("img/fonts/options-glyphs.png", "Options:glyph sheet load error") == -1 ||
+      litFont_.Init("img/fonts/options-glyphs-lit.png", "Options:lit glyph sheet load error") == -1 ||
+      LoadPicture("img/options-back.png", "Options:backdrop load error", &backdrop_) == -1 ||
+      LoadPicture("img/options-highlight.png", "Options:highlight load error", &highlight_) == -1 ||
+      LoadPicture("img/fonts/options-heading.png", "Options:heading load error", &headings_[MAIN]) == -1 ||
+      LoadPicture("img/fonts/controls-heading.png", "Options:heading load error", &headings_[CONTROLS]) == -1) {
+    return -1;
+  }
+  canvas_ = CreateScreenCanvas(width, height);
+  if (canvas_ == nullptr) return -1;
+  if (QUORL_COMMON::CreateCanvasTextures(width, height, 1, &texture_) == -1) {
+    printf("Options:canvas texture error\n");
+    return -1;
+  }
+  textureMade_ = true;
+  soundOpen_ = mciSendStringA(TICK_SOUND, nullptr, 0, nullptr) == 0;  // silent without it
+  return 0;
+}
+
+void OptionsScreen::Finalize() {
+  if (!initialized_) return;
+  if (soundOpen_) mciSendStringA("close options-tick", nullptr, 0, nullptr);
+  soundOpen_ = false;
+  if (textureMade_) glDeleteTextures(1, &texture_);
+  textureMade_ = false;
+  if (canvas_ != nullptr) SDL_FreeSurface(canvas_);
+  canvas_ = nullptr;
+  for (SDL_Surface*& heading : headings_) FreePicture(&heading);
+  FreePicture(&highlight_);
+  FreePicture(&backdrop_);
+  litFont_.Finalize();
+  font_.Finalize();
+  open_ = false;
+  initialized_ = false;
+}
+
+void OptionsScreen::Open(const Settings& settings) {
+  before_ = edited_ = settings;
+  page_ = MAIN;
+  row_ = column_ = 0;
+  waiting_ = false;
+  note_ = "ARROWS OR PAD: CHOOSE    LEFT / RIGHT: CHANGE    ESC: BACK";
+  menu_.Reset();
+  open_ = dirty_ = true;
+}
+
+bool OptionsScreen::Frame(bool* quit) {
+  SDL_Event event;
+  while (open_ && SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT) {
+      *quit = true;
+      continue;
+    }
+    if (waiting_) {
+      Rebind(event);
+      continue;
+    }
+    Pointer(event);
+    Command(menu_.Translate(event));
+  }
+  if (waiting_ && ++waitFrames_ >= WAIT_FRAMES) {
+    waiting_ = false;
+    note_ = "NOTHING PRESSED: UNCHANGED";
+    dirty_ = true;
+  }
+  if (open_) Draw();
+  return open_;
+}
+
+int OptionsScreen::RowCount() const { return page_ == MAIN ? MAIN_ROWS : CONTROLS_ROWS; }
+
+void OptionsScreen::Command(Menu::Command command) {
+  using namespace Menu;
+  if (command == NONE) return;
+  dirty_ = true;
+  const int first = page_ == MAIN ? 0 : 1;  // the controls page's heading row is not chosen
+  switch (command) {
+    case UP: row_ = row_ > first ? row_ - 1 : RowCount() - 1; break;
+    case DOWN: row_ = row_ < RowCount() - 1 ? row_ + 1 : first; break;
+    case LEFT:
+    case RIGHT:
+      if (page_ == MAIN) {
+        Step(row_, command == LEFT ? -1 : 1);
+      } else if (row_ < RESET_ROW) {
+        column_ = (column_ + (command == LEFT ? Control::SLOT_COUNT - 1 : 1)) % Control::SLOT_COUNT;
+      }
+      break;
+    case ACCEPT:
+      if (page_ == MAIN) {
+        if (row_ == CONTROLS_ROW) {
+          page_ = CONTROLS;
+          row_ = 1;
+          column_ = 0;
+          note_ = "ENTER: REBIND    DELETE: CLEAR    ESC: BACK";
+        } else if (row_ == LEAVE_ROW) {
+          open_ = false;
+        } else {
+          Step(row_, 0);
+        }
+      } else if (row_ == RESET_ROW) {
+        edited_.controls.bindings = Bindings::Defaults();
+        note_ = "EVERY ACTION BACK ON ITS FIRST KEYS";
+      } else if (row_ == CONTROLS_BACK_ROW) {
+        Command(BACK);
+      } else {
+        waiting_ = true;
+        waitFrames_ = 0;
+        for (int& axis : axes_) axis = 0;
+        note_ = std::string(column_ == Control::PAD ? "PRESS A PAD BUTTON, TRIGGER OR HAT FOR "
+                                                    : "PRESS A KEY OR MOUSE BUTTON FOR ") +
+                Control::ScreenName(row_ - 1) + "  (ESC: CANCEL)";
+      }
+      break;
+    case BACK:
+      if (page_ == CONTROLS) {
+        page_ = MAIN;
+        row_ = CONTROLS_ROW;
+        note_ = "";
+      } else {
+        open_ = false;
+      }
+      break;
+    case CLEAR:
+      if (page_ == CONTROLS && row_ < RESET_ROW) {
+        int swapped = -1;
+        edited_.controls.bindings.Bind(row_ - 1, column_, InputCode(), &swapped);
+        note_ = std::string(Control::ScreenName(row_ - 1)) + ": CLEARED";
+      }
+      break;
+    case NONE: break;
+  }
+}
+
+void OptionsScreen::Step(int row, int direction) {
+  if (row < 0 || row >= CONTROLS_ROW) return;
+  const MainRow& r = kMainRows[row];
+  const std::string value = SettingNames::Get(edited_, r.setting);
+  std::string next;
+  if (*r.steps == '\0') {
+    next = value == "on" ? "off" : "on";
+  } else {
+    // The next listed value beyond the current one (a value from the file may lie between);
+    // Enter steps up and comes round to the first after the last.
+    const std::vector<double> steps = Steps(r.steps);
+    const double now = NumberOf(value);
+    double chosen = now;
+    if (direction < 0) {
+      for (double s : steps) {
+        if (s < now - 1e-9) chosen = s;
+      }
+    } else {
+      for (auto it = steps.rbegin(); it != steps.rend(); ++it) {
+        if (*it > now + 1e-9) chosen = *it;
+      }
+      if (direction == 0 && chosen == now) chosen = steps.front();
+    }
+    if (chosen == now) return;
+    next = StepText(chosen);
+  }
+  std::string error;
+  if (SettingNames::Set(&edited_, r.setting, next, &error) != 0) return;
+  // Loudness is heard at once: the music playing, and a short effect at the new sound volume.
+  if (row == 2) VBMP3Wrap::SetMusicVolume(edited_.musicVolume);
+  if (row == 3) {
+    mciSetMasterVolume(edited_.soundVolume);
+    if (soundOpen_) {
+      mciSendStringA("stop options-tick", nullptr, 0, nullptr);
+      mciSendStringA("seek options-tick to start", nullptr, 0, nullptr);
+      mciSendStringA("play options-tick", nullptr, 0, nullptr);
+    }
+  }
+}
+
+void OptionsScreen::Rebind(const SDL_Event& event) {
+  const bool pad = column_ == Control::PAD;
+  if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+    waiting_ = false;
+    note_ = "UNCHANGED";
+    dirty_ = true;
+    return;
+  }
+  if (!pad && event.type == SDL_KEYDOWN) Bind(InputCode::Key(event.key.keysym.sym));
+  if (!pad && event.type == SDL_MOUSEBUTTONDOWN) Bind(InputCode::Mouse(event.button.button));
+  if (pad && event.type == SDL_JOYBUTTONDOWN && event.jbutton.button < InputNames::PAD_BUTTONS) {
+    Bind(InputCode::PadButton(event.jbutton.button));
+  }
+  if (pad && event.type == SDL_JOYHATMOTION && event.jhat.hat == 0) {
+    for (int bit = SDL_HAT_UP; bit <= SDL_HAT_LEFT; bit <<= 1) {
+      if (event.jhat.value & bit) {
+        Bind(InputCode::PadHat(bit));
+        break;
+      }
+    }
+  }
+  if (pad && event.type == SDL_JOYAXISMOTION && event.jaxis.axis < InputNames::PAD_AXES) {
+    // An axis counts when it crosses half its travel (a trigger resting at one end does not).
+    int& was = axes_[event.jaxis.axis];
+    const int now = event.jaxis.value;
+    if (now > Controls::AXIS_PUSHED && was <= Controls::AXIS_PUSHED) {
+      Bind(InputCode::PadAxis(event.jaxis.axis, true));
+    } else if (now < -Controls::AXIS_PUSHED && was >= -Controls::AXIS_PUSHED) {
+      Bind(InputCode::PadAxis(event.jaxis.axis, false));
+    }
+    was = now;
+  }
+}
+
+void OptionsScreen::Bind(const InputCode& code) {
+  const int action = row_ - 1;
+  int swapped = -1;
+  edited_.controls.bindings.Bind(action, column_, code, &swapped);
+  waiting_ = false;
+  dirty_ = true;
+  note_ = std::string(Control::ScreenName(action)) + ": " + InputLabel(code);
+  if (swapped >= 0 && swapped != action) {
+    note_ = InputLabel(code) + " WAS ON " + Control::ScreenName(swapped) + ": SWAPPED";
+  }
+}
+
+int OptionsScreen::RowAt(int y) const {
+  const int row = (y - ROW_TOP - HIGHLIGHT_DY) / ROW_PITCH;
+  if (y < ROW_TOP + HIGHLIGHT_DY || row >= RowCount() || (page_ == CONTROLS && row == 0)) return -1;
+  return row;
+}
+
+int OptionsScreen::ColumnAt(int x) const {
+  for (int c = 0; c < Control::SLOT_COUNT; ++c) {
+    if (x >= COLUMN_X[c] && x < COLUMN_X[c] + COLUMN_WIDTH) return c;
+  }
+  return -1;
+}
+
+void OptionsScreen::Pointer(const SDL_Event& event) {
+  if (event.type != SDL_MOUSEMOTION && event.type != SDL_MOUSEBUTTONDOWN) return;
+  const int x = event.type == SDL_MOUSEMOTION ? event.motion.x : event.button.x;
+  const int y = event.type == SDL_MOUSEMOTION ? event.motion.y : event.button.y;
+  const int row = RowAt(y);
+  const int column = page_ == CONTROLS ? ColumnAt(x) : -1;
+  if (row < 0) return;
+  if (row != row_ || (column >= 0 && column != column_)) dirty_ = true;
+  row_ = row;
+  if (column >= 0) column_ = column;
+  if (event.type != SDL_MOUSEBUTTONDOWN) return;
+  const int button = event.button.button;
+  if (button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN) {
+    Command(button == SDL_BUTTON_WHEELUP ? Menu::LEFT : Menu::RIGHT);
+  } else if (page_ == MAIN && row < CONTROLS_ROW && (button == SDL_BUTTON_LEFT || button == SDL_BUTTON_RIGHT)) {
+    Command(button == SDL_BUTTON_LEFT ? Menu::RIGHT : Menu::LEFT);
+  } else if (button == SDL_BUTTON_LEFT && (page_ == MAIN || row >= RESET_ROW || column >= 0)) {
+    Command(Menu::ACCEPT);
+  } else if (button == SDL_BUTTON_RIGHT && page_ == CONTROLS && row < RESET_ROW && column >= 0) {
+    Command(Menu::CLEAR);
+  }
+}
+
+void OptionsScreen::Compose() {
+  SDL_AlphaBlendBlitSurface(backdrop_, nullptr, 255, canvas_, nullptr);
+  SDL_Surface* heading = headings_[page_];
+  SDL_Rect headingAt = {static_cast<Sint16>((width_ - heading->w) / 2), HEADING_Y, 0, 0};
+  SDL_AlphaOverBlitSurface(heading, nullptr, canvas_, &headingAt);
+  for (int i = 0; i < RowCount(); ++i) {
+    const int y = ROW_TOP + i * ROW_PITCH;
+    const bool selected = i == row_;
+    if (selected) {
+      SDL_Rect barAt = {HIGHLIGHT_X, static_cast<Sint16>(y + HIGHLIGHT_DY), 0, 0};
+      SDL_AlphaOverBlitSurface(highlight_, nullptr, canvas_, &barAt);
+    }
+    if (page_ == MAIN) {
+      DrawRow(i, y, selected);
+    } else {
+      DrawControlsRow(i, y, selected);
+    }
+  }
+  font_.Draw(canvas_, (width_ - font_.Width(note_)) / 2, NOTE_Y, note_);
+}
+
+void OptionsScreen::DrawRow(int index, int y, bool selected) {
+  const MainRow& r = kMainRows[index];
+  const GlyphFont& font = selected ? litFont_ : font_;
+  font.Draw(canvas_, LABEL_X, y, r.label);
+  if (r.setting == nullptr) return;
+  std::string value = Upper(SettingNames::Get(edited_, r.setting)) + r.unit;
+  if (r.nextStart && SettingNames::Get(edited_, r.setting) != SettingNames::Get(before_, r.setting)) {
+    value += "  (NEXT START)";
+  }
+  if (selected && *r.steps != '\0') value = "< " + value + " >";
+  font.Draw(canvas_, VALUE_X, y, value);
+}
+
+void OptionsScreen::DrawControlsRow(int index, int y, bool selected) {
+  if (index == 0) {
+    static const char* const kHeads[Control::SLOT_COUNT] = {"KEY", "SECOND", "PAD"};
+    font_.Draw(canvas_, ACTION_X, y, "ACTION");
+    for (int c = 0; c < Control::SLOT_COUNT; ++c) font_.Draw(canvas_, COLUMN_X[c], y, kHeads[c]);
+    return;
+  }
+  if (index >= RESET_ROW) {
+    (selected ? litFont_ : font_).Draw(canvas_, ACTION_X, y, index == RESET_ROW ? "RESET TO DEFAULTS" : "BACK");
+    return;
+  }
+  const int action = index - 1;
+  (selected ? litFont_ : font_).Draw(canvas_, ACTION_X, y, Control::ScreenName(action));
+  for (int c = 0; c < Control::SLOT_COUNT; ++c) {
+    const bool cell = selected && c == column_;
+    std::string label = cell && waiting_ ? "..." : InputLabel(edited_.controls.bindings.inputs[action][c]);
+    while (label.size() > 1 && (cell ? litFont_ : font_).Width(label) > COLUMN_WIDTH - 6) label.pop_back();
+    (cell ? litFont_ : font_).Draw(canvas_, COLUMN_X[c], y, label);
+  }
+}
+
+void OptionsScreen::Draw() {
+  if (dirty_) {
+    Compose();
+    QUORL_COMMON::SDL_Surface_to_GLTexture(canvas_, texture_);
+    dirty_ = false;
+  }
+  ClearScreen2D();
+  DrawScreenCanvas(texture_, width_, height_);
+}
