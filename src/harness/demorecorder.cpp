@@ -1,11 +1,11 @@
 // Writing demos.
 #include "harness/demorecorder.h"
 
-int DemoRecorder::Init(const std::string& path, unsigned int seed) {
+int DemoRecorder::Init(const std::string& path, unsigned int seed, const InputScript::Settings& settings) {
   Finalize();
   file_ = fopen(path.c_str(), "w");
   if (file_ == nullptr) return -1;
-  fprintf(file_, "%s\n", InputScript::DemoHeader(seed).c_str());
+  fprintf(file_, "%s\n", InputScript::DemoHeader(seed, settings).c_str());
   return 0;
 }
 

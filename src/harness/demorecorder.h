@@ -13,9 +13,10 @@ class DemoRecorder {
   DemoRecorder& operator=(const DemoRecorder&) = delete;
   ~DemoRecorder() { Finalize(); }
 
-  // Creates `path` (overwriting it) and writes the header "# quorl demo 1 seed N". Returns 0, or
-  // -1 when the file cannot be written.
-  int Init(const std::string& path, unsigned int seed);
+  // Creates `path` (overwriting it) and writes the header: "# quorl demo 2 seed N", then one
+  // "# set NAME = VALUE" line for each of the player's control settings, in order (see
+  // InputScript::DemoHeader). Returns 0, or -1 when the file cannot be written.
+  int Init(const std::string& path, unsigned int seed, const InputScript::Settings& settings);
   // Appends one event line ("FRAME EVENT ARGS...").
   void Record(const ScriptEvent& event);
   // Flushes and closes the file (also at destruction).

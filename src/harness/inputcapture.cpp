@@ -7,8 +7,8 @@ namespace {
 
 std::vector<SDL_Event> held;
 
-// SDL 1.2 calls the filter for events it reads from the display (never for SDL_PushEvent), on
-// the thread that pumps events, which is the frame loop's.
+// SDL 1.2 calls the filter for events it reads from the display and the pad (never for
+// SDL_PushEvent), on the thread that pumps events, which is the frame loop's.
 int SDLCALL Filter(const SDL_Event* event) {
   switch (event->type) {
     case SDL_KEYDOWN:
@@ -16,6 +16,10 @@ int SDLCALL Filter(const SDL_Event* event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEMOTION:
+    case SDL_JOYAXISMOTION:  // pad sticks, buttons and hat; trackballs are no part of the game
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_JOYHATMOTION:
     case SDL_QUIT:
       held.push_back(*event);
       return 0;

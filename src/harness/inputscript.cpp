@@ -2,6 +2,7 @@
 #include "harness/inputscript.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -59,6 +60,26 @@ std::string ParseArguments(const std::string& kind, const std::vector<std::strin
     event->kind = ScriptEvent::MOUSE_MOTION;
     event->x = static_cast<int>(a);
     event->y = static_cast<int>(b);
+  } else if (kind == "joyaxis") {
+    if (!count(2) || !ParseInt(args[0], 0, 15, &a) || !ParseInt(args[1], -32768, 32767, &b)) {
+      return "joyaxis needs AXIS (0-15) VALUE (-32768 to 32767)";
+    }
+    event->kind = ScriptEvent::PAD_AXIS;
+    event->axis = static_cast<int>(a);
+    event->value = static_cast<int>(b);
+  } else if (kind == "joybutton") {
+    if (!count(2) || (args[0] != "down" && args[0] != "up") || !ParseInt(args[1], 0, 31, &a)) {
+      return "joybutton needs down|up BUTTON (0-31)";
+    }
+    event->kind = args[0] == "down" ? ScriptEvent::PAD_BUTTON_DOWN : ScriptEvent::PAD_BUTTON_UP;
+    event->button = static_cast<int>(a);
+  } else if (kind == "joyhat") {
+    if (!count(2) || !ParseInt(args[0], -1, 1, &a) || !ParseInt(args[1], -1, 1, &b)) {
+      return "joyhat needs X (-1 left, 0, 1 right) Y (-1 up, 0, 1 down)";
+    }
+    event->kind = ScriptEvent::PAD_HAT;
+    event->x = static_cast<int>(a);
+    event->y = static_cast<int>(b);
   } else if (kind == "quit") {
     if (!count(0)) return "quit takes no arguments";
     event->kind = ScriptEvent::QUIT;
@@ -72,28 +93,62 @@ std::string ParseArguments(const std::string& kind, const std::vector<std::strin
   return "";
 }
 
-// A demo's first line: "# quorl demo VERSION seed N"; only version 1 is known.
+// A demo's first line: "# quorl demo VERSION seed N"; versions 1 and 2 are known. Version 2 adds
+// the control settings, "# set NAME = VALUE" lines right after the first.
 const char* const DEMO_MARK = "# quorl demo";
 const size_t DEMO_MARK_LENGTH = 12;
-const long DEMO_VERSION = 1;
+const long DEMO_VERSION = 2;
+const char* const SETTING_MARK = "# set";
+const size_t SETTING_MARK_LENGTH = 5;
+const char* const BLANKS = " \t\r";
 
-// Reads the seed of a demo header line; returns an empty string or the fault.
-std::string ParseDemoHeader(const std::string& line, unsigned int* seed) {
+// Reads the version and seed of a demo header line; returns an empty string or the fault.
+std::string ParseDemoHeader(const std::string& line, int* version, unsigned int* seed) {
   std::istringstream words(line);
   std::vector<std::string> fields;
   std::string word;
   while (words >> word) fields.push_back(word);
-  long version = 0;
+  long number = 0;
   // fields: "#" "quorl" "demo" VERSION "seed" N
-  if (fields.size() < 4 || !ParseInt(fields[3], 0, 1000000000L, &version)) {
-    return "malformed demo header, expected '# quorl demo 1 seed N'";
+  if (fields.size() < 4 || !ParseInt(fields[3], 0, 1000000000L, &number)) {
+    return "malformed demo header, expected '# quorl demo 2 seed N'";
   }
-  if (version != DEMO_VERSION) return "unknown demo version " + fields[3] + " (this program plays version 1)";
+  if (number < 1 || number > DEMO_VERSION) {
+    return "unknown demo version " + fields[3] + " (this program plays versions 1 and 2)";
+  }
+  *version = static_cast<int>(number);
   long value = 0;
   if (fields.size() != 6 || fields[4] != "seed" || fields[5].size() > 10 || !ParseInt(fields[5], 0, 4294967295L, &value)) {
-    return "malformed demo header, expected '# quorl demo 1 seed N'";
+    return "malformed demo header, expected '# quorl demo " + fields[3] + " seed N'";
   }
   *seed = static_cast<unsigned int>(value);
+  return "";
+}
+
+// A "# set" line: the mark, then a blank or the line's end ("# settle" is a plain comment).
+bool IsSettingLine(const std::string& line) {
+  return line.compare(0, SETTING_MARK_LENGTH, SETTING_MARK) == 0 &&
+         (line.size() == SETTING_MARK_LENGTH || strchr(BLANKS, line[SETTING_MARK_LENGTH]) != nullptr);
+}
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(BLANKS);
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(BLANKS) - first + 1);
+}
+
+// Reads "# set NAME = VALUE" into `setting`; returns an empty string or the fault.
+std::string ParseSetting(const std::string& line, std::pair<std::string, std::string>* setting) {
+  const size_t equals = line.find('=', SETTING_MARK_LENGTH);
+  if (equals == std::string::npos) return "malformed setting, expected '# set NAME = VALUE'";
+  const std::string name = Trimmed(line.substr(SETTING_MARK_LENGTH, equals - SETTING_MARK_LENGTH));
+  if (name.empty()) return "setting without a name, expected '# set NAME = VALUE'";
+  for (const char c : name) {
+    if (!isalnum(static_cast<unsigned char>(c)) && c != '_') {
+      return "setting name '" + name + "' may hold only letters, digits and '_'";
+    }
+  }
+  *setting = {name, Trimmed(line.substr(equals + 1))};
   return "";
 }
 
@@ -145,12 +200,27 @@ std::string InputScript::FormatEvent(const ScriptEvent& event) {
     case ScriptEvent::SCREENSHOT:
       line += "screenshot " + event.path;
       break;
+    case ScriptEvent::PAD_AXIS:
+      line += "joyaxis " + std::to_string(event.axis) + " " + std::to_string(event.value);
+      break;
+    case ScriptEvent::PAD_BUTTON_DOWN:
+    case ScriptEvent::PAD_BUTTON_UP:
+      line += (event.kind == ScriptEvent::PAD_BUTTON_DOWN ? "joybutton down " : "joybutton up ") +
+              std::to_string(event.button);
+      break;
+    case ScriptEvent::PAD_HAT:
+      line += "joyhat " + std::to_string(event.x) + " " + std::to_string(event.y);
+      break;
   }
   return line;
 }
 
-std::string InputScript::DemoHeader(unsigned int seed) {
-  return "# quorl demo 1 seed " + std::to_string(seed);
+std::string InputScript::DemoHeader(unsigned int seed, const Settings& settings) {
+  std::string header = std::string(DEMO_MARK) + " " + std::to_string(DEMO_VERSION) + " seed " + std::to_string(seed);
+  for (const auto& [name, value] : settings) {
+    header += "\n" + std::string(SETTING_MARK) + " " + name + " =" + (value.empty() ? "" : " " + value);
+  }
+  return header;
 }
 
 int InputScript::Parse(const std::string& text, std::string* error) {
@@ -158,19 +228,39 @@ int InputScript::Parse(const std::string& text, std::string* error) {
   next_ = 0;
   demo_ = false;
   demoSeed_ = 0;
+  demoVersion_ = 0;
+  demoSettings_.clear();
   std::istringstream lines(text);
   std::string line;
   int number = 0;
+  bool inSettings = false;  // on the lines right after a version 2 header
   while (std::getline(lines, line)) {
     ++number;
     if (number == 1 && line.compare(0, DEMO_MARK_LENGTH, DEMO_MARK) == 0) {
-      const std::string fault = ParseDemoHeader(line, &demoSeed_);
+      const std::string fault = ParseDemoHeader(line, &demoVersion_, &demoSeed_);
       if (!fault.empty()) {
         *error = "line 1: " + fault;
         demoSeed_ = 0;
+        demoVersion_ = 0;
         return -1;
       }
       demo_ = true;
+      inSettings = demoVersion_ >= 2;
+      continue;
+    }
+    inSettings = inSettings && IsSettingLine(line);
+    if (inSettings) {
+      std::pair<std::string, std::string> setting;
+      const std::string fault = ParseSetting(line, &setting);
+      if (!fault.empty()) {
+        *error = "line " + std::to_string(number) + ": " + fault;
+        demo_ = false;
+        demoSeed_ = 0;
+        demoVersion_ = 0;
+        demoSettings_.clear();
+        return -1;
+      }
+      demoSettings_.push_back(setting);
       continue;
     }
     const size_t hash = line.find('#');
@@ -265,6 +355,24 @@ SDL_Event InputScript::ToSDLEvent(const ScriptEvent& event, int width, int heigh
       e.motion.x = static_cast<Uint16>(std::max(0, width / 2 + event.x));
       e.motion.y = static_cast<Uint16>(std::max(0, height / 2 + event.y));
       break;
+    case ScriptEvent::PAD_AXIS:
+      e.type = SDL_JOYAXISMOTION;
+      e.jaxis.axis = static_cast<Uint8>(event.axis);
+      e.jaxis.value = static_cast<Sint16>(event.value);
+      break;
+    case ScriptEvent::PAD_BUTTON_DOWN:
+    case ScriptEvent::PAD_BUTTON_UP: {
+      const bool down = event.kind == ScriptEvent::PAD_BUTTON_DOWN;
+      e.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+      e.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+      e.jbutton.button = static_cast<Uint8>(event.button);
+      break;
+    }
+    case ScriptEvent::PAD_HAT:
+      e.type = SDL_JOYHATMOTION;
+      e.jhat.value = static_cast<Uint8>((event.x < 0 ? SDL_HAT_LEFT : event.x > 0 ? SDL_HAT_RIGHT : 0) |
+                                        (event.y < 0 ? SDL_HAT_UP : event.y > 0 ? SDL_HAT_DOWN : 0));
+      break;
     case ScriptEvent::QUIT:
     case ScriptEvent::SCREENSHOT:
       e.type = SDL_QUIT;
@@ -300,6 +408,31 @@ bool InputScript::FromSDLEvent(const SDL_Event& e, long frame, int width, int he
     case SDL_QUIT:
       event->kind = ScriptEvent::QUIT;
       return true;
+    case SDL_JOYAXISMOTION:
+      if (e.jaxis.axis > 15) return false;
+      event->kind = ScriptEvent::PAD_AXIS;
+      event->axis = e.jaxis.axis;
+      event->value = e.jaxis.value;
+      return true;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      if (e.jbutton.button > 31) return false;
+      event->kind = e.type == SDL_JOYBUTTONDOWN ? ScriptEvent::PAD_BUTTON_DOWN : ScriptEvent::PAD_BUTTON_UP;
+      event->button = e.jbutton.button;
+      return true;
+    case SDL_JOYHATMOTION: {
+      const Uint8 across = e.jhat.value & (SDL_HAT_LEFT | SDL_HAT_RIGHT);
+      const Uint8 upDown = e.jhat.value & (SDL_HAT_UP | SDL_HAT_DOWN);
+      // Only hat 0, and only the nine positions (no other bits, not two opposite ones at once).
+      if (e.jhat.hat != 0 || (e.jhat.value & ~(across | upDown)) != 0 ||
+          across == (SDL_HAT_LEFT | SDL_HAT_RIGHT) || upDown == (SDL_HAT_UP | SDL_HAT_DOWN)) {
+        return false;
+      }
+      event->kind = ScriptEvent::PAD_HAT;
+      event->x = across == SDL_HAT_LEFT ? -1 : across == SDL_HAT_RIGHT ? 1 : 0;
+      event->y = upDown == SDL_HAT_UP ? -1 : upDown == SDL_HAT_DOWN ? 1 : 0;
+      return true;
+    }
     default:
       return false;
   }

@@ -171,6 +171,10 @@ void RunHarness::DeliverInput(long frame, const std::vector<ScriptEvent>& played
     // Only what a demo can hold reaches the scenes, so that playback gives them the same.
     ScriptEvent line;
     if (recorder_.IsOpen() && !InputScript::FromSDLEvent(e, frame, width_, height_, &line)) continue;
+    // A pad event is all in its line; any pad is recorded as pad 0, and so the scenes see it.
+    if (recorder_.IsOpen() && e.type >= SDL_JOYAXISMOTION && e.type <= SDL_JOYBUTTONUP) {
+      e = InputScript::ToSDLEvent(line, width_, height_);
+    }
     if (!heldOver_.empty() || SDL_PushEvent(&e) != 0) {
       heldOver_.push_back(e);  // the queue is full: the next frame, in the same order
       continue;
