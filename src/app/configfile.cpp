@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 
 #include "app/atomicfile.h"
@@ -74,14 +74,19 @@ int ConfigFile::Init(const std::string& path, const std::vector<std::pair<std::s
                      std::vector<std::string>* messages) {
   path_ = path;
   stored_ = Settings();
-  std::ifstream file(path, std::ios::binary);
-  if (file) {
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) {
-      messages->push_back("QUORL: cannot read the config file " + path + "; the defaults are used");
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file != nullptr) {
+    std::string text;
+    char block[4096];
+    size_t got = 0;
+    while ((got = fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
+    const int fault = ferror(file) ? errno : 0;
+    fclose(file);
+    if (fault != 0) {
+      messages->push_back("QUORL: cannot read the config file " + path + " (" + strerror(fault) +
+                          "); the defaults are used");
     } else {
-      ReadText(text.str(), path, &stored_, messages);
+      ReadText(text, path, &stored_, messages);
     }
   } else if (errno != ENOENT) {
     messages->push_back("QUORL: cannot read the config file " + path + " (" + strerror(errno) +

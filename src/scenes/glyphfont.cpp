@@ -7,6 +7,7 @@
 namespace {
 
 const int SPACING = 1;       // pixels between the ink of two glyphs
+const int INK_ALPHA = 128;   // the opacity from which a pixel counts as ink (soft shadows do not)
 const int SPACE_WIDTH = 8;   // a space's advance, and that of a glyph without ink
 
 }  // namespace
@@ -26,7 +27,7 @@ int GlyphFont::Init(const char* path, const char* failure) {
     for (int y = 0; y < CELL_HEIGHT; ++y) {
       const Uint8* row = static_cast<const Uint8*>(sheet_->pixels) + static_cast<size_t>(cellY + y) * sheet_->pitch;
       for (int x = 0; x < CELL_WIDTH; ++x) {
-        if (row[(cellX + x) * 4 + 3] == 0) continue;
+        if (row[(cellX + x) * 4 + 3] < INK_ALPHA) continue;
         if (x < left) left = x;
         if (x > right) right = x;
       }

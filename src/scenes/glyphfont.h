@@ -33,6 +33,6 @@ class GlyphFont {
   int Index(char c) const;
 
   SDL_Surface* sheet_ = nullptr;
-  int inkLeft_[COUNT] = {};   // first column with ink, relative to the cell
+  int inkLeft_[COUNT] = {};   // first column with ink (opacity 128 or more), relative to the cell
   int advance_[COUNT] = {};   // pixels from this glyph's ink start to the next one's
 };

@@ -56,8 +56,8 @@ const int CONTROLS_ROWS = Control::ACTION_COUNT + 3;
 // Layout in window pixels.
 const int ROW_TOP = 96, ROW_PITCH = 31;   // the first row's glyph cells, and the rows' distance
 const int LABEL_X = 100, VALUE_X = 470;   // the first page's columns
-const int ACTION_X = 84, COLUMN_X[Control::SLOT_COUNT] = {320, 460, 600};  // the controls page's
-const int COLUMN_WIDTH = 136;
+const int ACTION_X = 84, COLUMN_X[Control::SLOT_COUNT] = {300, 440, 580};  // the controls page's
+const int COLUMN_WIDTH[Control::SLOT_COUNT] = {136, 136, 150};
 const int HIGHLIGHT_X = 60, HIGHLIGHT_DY = 6;  // the bar behind the selected row
 const int HEADING_Y = 18, NOTE_Y = 556;
 const char* const TICK_SOUND = "open \"SE/reload2.wav\" alias options-tick";
@@ -332,7 +332,7 @@ int OptionsScreen::RowAt(int y) const {
 
 int OptionsScreen::ColumnAt(int x) const {
   for (int c = 0; c < Control::SLOT_COUNT; ++c) {
-    if (x >= COLUMN_X[c] && x < COLUMN_X[c] + COLUMN_WIDTH) return c;
+    if (x >= COLUMN_X[c] && x < COLUMN_X[c] + COLUMN_WIDTH[c]) return c;
   }
   return -1;
 }
@@ -406,12 +406,16 @@ void OptionsScreen::DrawControlsRow(int index, int y, bool selected) {
     return;
   }
   const int action = index - 1;
-  (selected ? litFont_ : font_).Draw(canvas_, ACTION_X, y, Control::ScreenName(action));
+  font_.Draw(canvas_, ACTION_X, y, Control::ScreenName(action));
   for (int c = 0; c < Control::SLOT_COUNT; ++c) {
+    // The chosen cell in the lit lettering and between brackets; a name too long for its column
+    // is cut.
     const bool cell = selected && c == column_;
+    const GlyphFont& font = cell ? litFont_ : font_;
     std::string label = cell && waiting_ ? "..." : InputLabel(edited_.controls.bindings.inputs[action][c]);
-    while (label.size() > 1 && (cell ? litFont_ : font_).Width(label) > COLUMN_WIDTH - 6) label.pop_back();
-    (cell ? litFont_ : font_).Draw(canvas_, COLUMN_X[c], y, label);
+    const int room = COLUMN_WIDTH[c] - (cell ? font.Width("[]") : 0);
+    while (label.size() > 1 && font.Width(label) > room) label.pop_back();
+    font.Draw(canvas_, COLUMN_X[c] - (cell ? font.Width("[") : 0), y, cell ? "[" + label + "]" : label);
   }
 }
 
