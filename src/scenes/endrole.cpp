@@ -104,12 +104,15 @@ int Endrole::Action(int code) {
   int result = code;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
-    if (event.type == SDL_KEYDOWN) {
-      if (event.key.keysym.sym == SDLK_ESCAPE) return Scene::TITLE;
-    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
+    // The pad works as the keys do: A or Start turns the page as a click, B leaves as Escape.
+    const Menu::Command command = menu.Translate(event);
+    if (event.type == SDL_KEYDOWN || command == Menu::BACK) {
+      if (command == Menu::BACK) return Scene::TITLE;
+    } else if ((event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) ||
+               command == Menu::ACCEPT) {
       ++page;
       pageTimer = _RoleTimer;
-    } else {
+    } else if (command == Menu::NONE) {
       result = QUORL_COMMON::defaultEvent(&event, result);
     }
   }

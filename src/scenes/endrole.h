@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "scenes/menuinput.h"
+
 class VBMP3Wrap;
 
 class Endrole {
@@ -47,6 +49,7 @@ class Endrole {
   int screenWidth = 0, screenHeight = 0;
   int pageTimer = 0;
   int page = 0;
+  MenuInput menu;  // the pad's buttons
   int enemyCount = 0;
   int killCount = 0;
   std::unique_ptr<VBMP3Wrap> music;

@@ -75,12 +75,16 @@ class SceneTest : public ::testing::Test {
       Picture(word, 200, 40, {200, 0, 0});
     }
     Picture("img/bullet_sp.png", 30, 30, {0, 220, 0});
+    Picture("img/fonts/options.png", 150, 44, {200, 0, 0});
     for (int n = 1; n <= 14; ++n) Picture("img/staff/" + std::to_string(n) + ".png", 200, 150, {90, 0, 90});
     for (int d = 0; d <= 9; ++d) Picture("img/fonts/genocide/" + std::to_string(d) + ".png", 20, 30, DigitColour(d));
     Picture("img/fonts/genocide/genocide.png", 100, 30, {90, 90, 90});
     Picture("img/fonts/genocide/percent.png", 30, 30, {60, 60, 60});
     Picture("img/fonts/push-F.png", 300, 30, kPromptColour);
-    for (std::string sound : {"SE/sp-bullet-get.wav", "sounds/Quorl_title.mp3", "sounds/quiet_snow_field.mp3"}) {
+    for (std::string sound : {"SE/sp-bullet-get.wav", "sounds/Quorl_title.mp3", "sounds/quiet_snow_field.mp3",
+                              "SE/reload2.wav", "img/fonts/options-glyphs.png", "img/fonts/options-glyphs-lit.png",
+                              "img/options-back.png", "img/options-highlight.png", "img/fonts/options-heading.png",
+                              "img/fonts/controls-heading.png"}) {
       std::error_code ignored;  // SetUp reports a missing sound
       std::filesystem::create_directories(std::filesystem::path(sound).parent_path());
       std::filesystem::copy_file(QUORL_DATA_DIR "/" + sound, sound, ignored);

@@ -2,6 +2,8 @@
 #include "scenes/title.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "scenes/scenecontent.h"
 
@@ -32,6 +34,46 @@ TEST_F(TitleTest, MenuClicksFollowTheirRulesAndEscapeOrCloseQuits) {
   EXPECT_EQ(99, title.Action(1));
   testsupport::PushQuit();
   EXPECT_EQ(99, title.Action(1));
+}
+
+TEST_F(TitleTest, ArrowsAndThePadChooseEntriesAndTheOptionsScreenHandsBackItsChanges) {
+  struct Case {
+    bool canContinue;
+    std::function<void()> input;
+    int result, selected;
+    bool useContinue, optionsOpen;
+  };
+  const auto keys = [](std::vector<SDLKey> list) {
+    return [list] { for (SDLKey key : list) testsupport::PushKeyTap(key); };
+  };
+  const Case cases[] = {
+      {true, keys({SDLK_DOWN}), 1, Title::CONTINUE, true, false},  // the first press shows the default
+      {true, keys({SDLK_DOWN, SDLK_RETURN}), 2, Title::CONTINUE, true, false},
+      {true, keys({SDLK_LEFT, SDLK_LEFT, SDLK_RETURN}), 2, Title::NEW_GAME, false, false},
+      {false, [] { testsupport::PushPadHat(SDL_HAT_DOWN), testsupport::PushPadHat(0), testsupport::PushPadButtonTap(0); },
+       2, Title::NEW_GAME, false, false},
+      {false, keys({SDLK_RIGHT, SDLK_RIGHT, SDLK_RETURN}), 1, Title::OPTIONS, false, true},  // past continue
+      {true, [] { testsupport::PushClick(1, 700, 30); }, 1, Title::NO_ENTRY, true, true},
+  };
+  Title title;
+  Settings settings;
+  int changes = 0;
+  Settings after;
+  title.SetSettings(&settings, [&](const Settings&, const Settings& changed) { ++changes, after = changed; });
+  for (const Case& c : cases) {
+    ASSERT_EQ(0, title.Init(800, 600, c.canContinue, false));
+    c.input();
+    EXPECT_EQ(c.result, title.Action(1)) << &c - cases;
+    EXPECT_EQ(c.selected, title.getSelected()) << &c - cases;
+    EXPECT_EQ(c.useContinue, title.getUseContinue()) << &c - cases;
+    EXPECT_EQ(c.optionsOpen, title.OptionsOpen()) << &c - cases;
+  }
+  // The music two rows down, one step less; Escape leaves and hands the settings back.
+  keys({SDLK_DOWN, SDLK_DOWN, SDLK_LEFT, SDLK_ESCAPE})();
+  EXPECT_EQ(1, title.Action(1));
+  EXPECT_FALSE(title.OptionsOpen());
+  EXPECT_EQ(1, changes);
+  EXPECT_EQ(90, after.musicVolume);
 }
 
 TEST_F(TitleTest, FTogglesTheSpecialModeOnlyWhenUnlocked) {
@@ -65,6 +107,7 @@ TEST_F(TitleTest, MissingContentFailsInitWithItsMessage) {
       {"img/fonts/new-game.png", "Title:title text img 1 Load error\n"},
       {"img/fonts/continue.png", "Title:title text img 2 Load error\n"},
       {"img/bullet_sp.png", "Title:title SpBullet load error\n"},
+      {"img/fonts/options.png", "Title:title options entry load error\n"},
       {"SE/sp-bullet-get.wav", "Gamemain:SE Reload load error\n"},
       {"sounds/Quorl_title.mp3", "Gamemain:BGM Load Error:2\n"},
   };

@@ -1,6 +1,8 @@
 // Test support: pushed SDL events.
 #include "support/events.h"
 
+#include <initializer_list>
+
 namespace testsupport {
 
 void PushKey(SDLKey key, bool down) {
@@ -37,6 +39,23 @@ void PushMouseMotion(int dx, int dy) {
   e.motion.x = static_cast<Uint16>(400 + dx);
   e.motion.y = static_cast<Uint16>(300 + dy);
   SDL_PushEvent(&e);
+}
+
+void PushPadButtonTap(int button) {
+  for (Uint8 type : {SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP}) {
+    SDL_Event event = {};
+    event.type = type;
+    event.jbutton.button = static_cast<Uint8>(button);
+    event.jbutton.state = type == SDL_JOYBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&event);
+  }
+}
+
+void PushPadHat(int value) {
+  SDL_Event event = {};
+  event.type = SDL_JOYHATMOTION;
+  event.jhat.value = static_cast<Uint8>(value);
+  SDL_PushEvent(&event);
 }
 
 void PushQuit() {
