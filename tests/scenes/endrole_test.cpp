@@ -31,6 +31,16 @@ TEST_F(EndroleTest, ClicksSkipToTheStatisticsAndBackAndEscapeReturnsFromAnyPage)
     testsupport::PushKey(SDLK_ESCAPE, true);
     EXPECT_EQ(1, ending.Action(3)) << "after " << clicks << " clicks";
   }
+  // The pad alone: A turns the pages as clicks do, B leaves as Escape does; Return is no page turn.
+  ASSERT_EQ(0, ending.Init(800, 600, 300, 270));
+  for (int tap = 0; tap < 14; ++tap) testsupport::PushPadButtonTap(0);
+  testsupport::PushKeyTap(SDLK_RETURN);
+  EXPECT_EQ(3, ending.Action(3));
+  testsupport::PushPadButtonTap(0);
+  EXPECT_EQ(1, ending.Action(3));
+  ASSERT_EQ(0, ending.Init(800, 600, 300, 270));
+  testsupport::PushPadButtonTap(1);
+  EXPECT_EQ(1, ending.Action(3));
 }
 
 TEST_F(EndroleTest, StatisticsShowThreeDigitsAndThePromptFromNinetyPercent) {
