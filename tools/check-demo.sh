@@ -18,7 +18,7 @@ cp "$demo" "$scratch/demo.txt"
 mkdir -p "$scratch/shots"
 grep -v '^ *#' "$list" | awk -v d="$name" 'NF >= 3 && $1 == d { print $2, $3 }' > "$scratch/pictures"
 awk -v o="$scratch/shots" '{ print $1 " screenshot " o "/" $2 }' "$scratch/pictures" >> "$scratch/demo.txt"
-run_windowed "$scratch" "$scratch/output.txt" "$quorl" --fast --invulnerable --input demo.txt --summary summary.txt
+run_windowed "$scratch" "$scratch/output.txt" "$quorl" --fast --invulnerable --config "$scratch/quorl.cfg" --input demo.txt --summary summary.txt
 status=$?
 if [ $status -ne 0 ]; then
   echo "$(basename "$demo"): the replay ended with status $status"

@@ -15,7 +15,7 @@ grep -v '^#' "$top/tests/demos/demos.list" | while read -r name seed floor stop;
   [ "$floor" -gt 0 ] && printf "$(printf '\\%03o' "$floor")\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0" > "$scratch/savedata.dat"
   args="--fast --invulnerable --seed $seed --record demo.txt --summary summary.txt"
   if [ "$stop" -gt 0 ]; then args="$args --autoplay-floor $stop"; else args="$args --autoplay"; fi
-  (cd "$scratch" && "$build/bin/quorl" $args > /dev/null)
+  (cd "$scratch" && "$build/bin/quorl" --config "$scratch/quorl.cfg" $args > /dev/null)
   cp "$scratch/demo.txt" "$top/tests/demos/$name.txt"
   rm -f "$top/tests/demos/$name.txt.sav"
   [ -f "$scratch/demo.txt.sav" ] && cp "$scratch/demo.txt.sav" "$top/tests/demos/$name.txt.sav"

@@ -33,7 +33,7 @@ for demo in $(grep -v '^ *#' "$list" | awk 'NF >= 3 { print $1 }' | sort -u); do
     >> "$scratch/demo.txt"
   # The replay stops after the demo's last listed frame: what follows shows in no picture.
   last=$(grep -v '^ *#' "$list" | awk -v d="$demo" 'NF >= 3 && $1 == d && $2 > m { m = $2 } END { print m }')
-  run_windowed "$scratch" "$scratch/output.txt" "$quorl" --fast --invulnerable --input demo.txt --frames "$last"
+  run_windowed "$scratch" "$scratch/output.txt" "$quorl" --fast --invulnerable --config "$scratch/quorl.cfg" --input demo.txt --frames "$last"
   result=$?
   if [ $result -ne 0 ]; then
     echo "$demo: the replay ended with status $result"

@@ -28,7 +28,7 @@ if [ -n "$driver" ]; then
 fi
 start=$(date +%s)
 run_windowed "$scratch" "$scratch/output.txt" \
-  "$build/bin/quorl" --fast --seed "$seed" --invulnerable $play --frames "$frames" --summary summary.txt
+  "$build/bin/quorl" --config "$scratch/quorl.cfg" --fast --seed "$seed" --invulnerable $play --frames "$frames" --summary summary.txt
 status=$?
 end=$(date +%s)
 grep '^autoplay:' "$scratch/output.txt"

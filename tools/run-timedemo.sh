@@ -22,7 +22,7 @@ play() {
   cp "$demo" "$scratch/demo.txt"
   rm -f "$scratch/demo.txt.sav"
   [ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
-  run_windowed "$scratch" "$scratch/output.txt" "$build/bin/quorl" --invulnerable --timedemo demo.txt "$@" || true
+  run_windowed "$scratch" "$scratch/output.txt" "$build/bin/quorl" --config "$scratch/quorl.cfg" --invulnerable --timedemo demo.txt "$@" || true
   cat "$scratch/output.txt"
 }
 printf '%-28s %7s %8s %8s %8s %8s %8s %8s %10s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms startup_ms
