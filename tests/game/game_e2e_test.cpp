@@ -50,7 +50,7 @@ TEST_F(GameEndToEnd, ARecordedContinuePlaysBackTwiceToTheSameSummaryAndFrames) {
                          "58 screenshot rec-b.png\n");
   ASSERT_EQ(0, run.Run("--fast --frames 70 --input input.txt --record demo.txt --summary rec.txt")) << run.output;
   const std::string demo = testsupport::ReadFile(run.file("demo.txt"));
-  ASSERT_EQ(0u, demo.rfind("# quorl demo 1 seed ", 0)) << demo;
+  ASSERT_EQ(0u, demo.rfind("# quorl demo 2 seed ", 0)) << demo;
   EXPECT_NE(std::string::npos, demo.find("\n12 mousemotion 70 -4\n")) << demo;
   EXPECT_NE(std::string::npos, demo.find("\n70 quit\n")) << demo;
   EXPECT_EQ(std::string::npos, demo.find("screenshot")) << demo;
