@@ -62,7 +62,7 @@ TEST_F(Content, EveryPictureDecodesAsEightBitRgbaOfASensibleSize) {
 }
 
 TEST_F(Content, FullScreenPicturesAreOpaqueAndTexturesSquare) {
-  std::vector<std::string> full = {"img/QUORL-title.png"};
+  std::vector<std::string> full = {"img/QUORL-title.png", "img/options-back.png"};
   for (int i = 1; i <= 14; ++i) full.push_back("img/staff/" + std::to_string(i) + ".png");
   for (const std::string& path : full) {
     SCOPED_TRACE(path);
@@ -124,6 +124,41 @@ TEST_F(Content, StatisticsPicturesFitWhereTheEndingDrawsThem) {
   EXPECT_LE(150 + prompt.first, 800u);
   EXPECT_LE(380 + prompt.second, 600u);
   for (int d = 1; d <= 9; ++d) EXPECT_EQ(Size("img/fonts/genocide/" + std::to_string(d) + ".png").first, zero.first);
+}
+
+TEST_F(Content, OptionsScreenPicturesHaveTheirSizesAndEveryGlyphKeepsToItsCell) {
+  const struct {
+    const char* path;
+    unsigned w, h;
+  } sizes[] = {{"img/fonts/options-glyphs.png", 512, 240}, {"img/fonts/options-glyphs-lit.png", 512, 240},
+               {"img/options-back.png", 800, 600},          {"img/options-highlight.png", 680, 34},
+               {"img/fonts/options-heading.png", 400, 66},  {"img/fonts/controls-heading.png", 400, 66},
+               {"img/fonts/options.png", 150, 44}};
+  for (const auto& s : sizes) EXPECT_EQ(Size(s.path), std::make_pair(s.w, s.h)) << s.path;
+  // Character c sits in cell c - 32 of 16 columns of 32 x 40. The game takes a glyph's advance from
+  // its first and last columns with any alpha: both sheets must agree on them, and each glyph must
+  // leave its cell's outer columns clear; the space's cell is empty.
+  Picture plain, lit;
+  ASSERT_TRUE(Load("img/fonts/options-glyphs.png", &plain));
+  ASSERT_TRUE(Load("img/fonts/options-glyphs-lit.png", &lit));
+  for (int c = 32; c <= 126; ++c) {
+    const unsigned cx = (c - 32) % 16 * 32, cy = (c - 32) / 16 * 40;
+    auto ink = [&](const Picture& p) {
+      std::pair<int, int> span{-1, -1};
+      for (unsigned x = 0; x < 32; ++x)
+        for (unsigned y = 0; y < 40; ++y)
+          if (p.A(cx + x, cy + y) != 0) span = {span.first < 0 ? int(x) : span.first, int(x)};
+      return span;
+    };
+    const std::pair<int, int> span = ink(plain);
+    EXPECT_EQ(ink(lit), span) << "'" << char(c) << "'";
+    if (c == ' ') {
+      EXPECT_EQ(span.first, -1);
+    } else {
+      EXPECT_GE(span.first, 1) << "'" << char(c) << "'";
+      EXPECT_LE(span.second, 30) << "'" << char(c) << "'";
+    }
+  }
 }
 
 TEST_F(Content, EveryModelReadsWithTheObjectsTheGameDrawsFacingOutward) {

@@ -12,6 +12,7 @@ const std::vector<Family>& Families() {
       {"floor textures", GenerateFloorTextures},
       {"status board", GenerateHud},
       {"title", GenerateTitle},
+      {"options", GenerateOptions},
       {"boss captions", GenerateCaptions},
       {"ending", GenerateEnding},
       {"enemy models", GenerateEnemyModels},
@@ -50,7 +51,10 @@ const std::vector<ModelRecipe>& Models() {
 
 std::vector<std::string> PicturePaths() {
   std::vector<std::string> p = {"img/QUORL-title.png", "img/QUORL-title-light.png", "img/fonts/new-game.png",
-                                "img/fonts/continue.png"};
+                                "img/fonts/continue.png", "img/fonts/options.png", "img/options-back.png",
+                                "img/options-highlight.png", "img/fonts/options-heading.png",
+                                "img/fonts/controls-heading.png", "img/fonts/options-glyphs.png",
+                                "img/fonts/options-glyphs-lit.png"};
   for (int i = 1; i <= 14; ++i) p.push_back("img/staff/" + std::to_string(i) + ".png");
   p.push_back("img/Sight.png");
   p.push_back("img/fonts/pause.png");

@@ -36,6 +36,7 @@ std::vector<std::string> PicturePaths();
 int GenerateFloorTextures(const std::string& outDir);
 int GenerateHud(const std::string& outDir);
 int GenerateTitle(const std::string& outDir);
+int GenerateOptions(const std::string& outDir);
 int GenerateCaptions(const std::string& outDir);
 int GenerateEnding(const std::string& outDir);
 int GenerateEnemyModels(const std::string& outDir);
@@ -44,6 +45,13 @@ int GeneratePropModels(const std::string& outDir);
 // the content, not read by the game).
 int GenerateDesktop(const std::string& outDir);
 Canvas DesktopIcon();
+
+// The title art in memory: the torch-lit corridor alone, and the whole opaque title screen (the
+// carved name and the tagline over that corridor) as QUORL-title.png holds it. Used by the
+// options screen's backdrop and its title entry.
+Canvas TitleCorridor();
+struct Fonts;
+Canvas TitleScreen(const Fonts& f, Canvas corridor);
 
 // The floor textures in memory, by file stem (e.g. "rock", "copper-floor"); an empty canvas for
 // an unknown name. Used by the title art and by the tests.

@@ -118,7 +118,8 @@ void Font::InkBox(const std::string& text, int px, int* top, int* bottom) const 
   }
 }
 
-Mask Font::Render(const std::string& text, int px, int pad, float tracking) const {
+Mask Font::Render(const std::string& text, int px, int pad, float tracking, int* inkLeft) const {
+  if (inkLeft) *inkLeft = 0;
   if (!face_) return Mask(1, 1);
   int asc = Ascent(px), desc = Descent(px);
   float width = Measure(text, px, tracking);
@@ -155,6 +156,7 @@ Mask Font::Render(const std::string& text, int px, int pad, float tracking) cons
     prev = gi;
   }
   if (maxx < minx) return Mask(1 + 2 * pad, asc + desc + 2 * pad);
+  if (inkLeft) *inkLeft = minx - extra;
   // Crop horizontally to the ink, vertically to ascent + descent.
   Mask out(maxx - minx + 1 + 2 * pad, asc + desc + 2 * pad);
   for (int y = 0; y < asc + desc; ++y)

@@ -31,7 +31,10 @@ class Font {
   // wide enough for the ink, `pad` empty pixels on every side. The mask's height is the font's
   // ascent plus descent (same for every text of this size) plus the padding, so lines of
   // different texts share a baseline at `pad + ascent`. `tracking` adds pixels between letters.
-  Mask Render(const std::string& text, int pixelSize, int pad = 0, float tracking = 0) const;
+  // With `inkLeft`, it receives the first ink column's offset from the pen start (negative when
+  // the ink reaches left of the pen), so that a glyph can be placed by its pen position.
+  Mask Render(const std::string& text, int pixelSize, int pad = 0, float tracking = 0,
+              int* inkLeft = nullptr) const;
   // The advance width of the text in pixels.
   float Measure(const std::string& text, int pixelSize, float tracking = 0) const;
   // Ascent (above the baseline) and descent (below) at `pixelSize`, in pixels.

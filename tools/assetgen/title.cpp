@@ -21,10 +21,12 @@ struct Light {
   float power;
 };
 
+}  // namespace
+
 // The corridor: walls at x = ±1.2, floor at y = -1, ceiling at y = 1.3, seen from the origin down
 // -z; one wall texture repeat spans 2.4 units, one floor repeat 1.2 units. Torches on the walls
 // and a faint glow at the far end light it.
-Canvas Corridor() {
+Canvas TitleCorridor() {
   Canvas wall = FloorTexture("rock"), floor = FloorTexture("rock-floor");
   const float hw = 1.2f, fy = -1.0f, cy = 1.3f, focal = 430.0f;
   const Light lights[] = {
@@ -107,6 +109,8 @@ Canvas Corridor() {
   return out;
 }
 
+namespace {
+
 // The name in carved stone, with the torches' warm glow around it.
 Canvas Logo(const Fonts& f) { return TextPicture(f.serifBold, "QUORL", 142, CarvedStyle(), 12); }
 
@@ -121,10 +125,7 @@ float Glow(int x, int y) {
 
 }  // namespace
 
-int GenerateTitle(const std::string& outDir) {
-  Fonts f;
-  if (f.Init() != 0) return -1;
-  Canvas title = Corridor();
+Canvas TitleScreen(const Fonts& f, Canvas title) {
   Canvas logo = Logo(f);
   title.Draw(logo, (W - logo.Width()) / 2, 165 - logo.Height() / 2);
   LetterStyle sub = StoryStyle();
@@ -134,6 +135,13 @@ int GenerateTitle(const std::string& outDir) {
   title.Draw(tag, (W - tag.Width()) / 2, 262);
   for (int y = 0; y < H; ++y)
     for (int x = 0; x < W; ++x) title.At(x, y).a = 1;
+  return title;
+}
+
+int GenerateTitle(const std::string& outDir) {
+  Fonts f;
+  if (f.Init() != 0) return -1;
+  Canvas title = TitleScreen(f, TitleCorridor());
   if (WritePNG(outDir + "/img/QUORL-title.png", title)) return -1;
 
   // The overlay is the same picture brightened by the glow: the game fades it in and out over
