@@ -6,7 +6,7 @@
 
 namespace {
 
-const int SPACING = 1;       // pixels between the ink of two glyphs
+const int SPACING = -1;      // pixels between the ink of two glyphs (their dark outlines may touch)
 const int INK_ALPHA = 128;   // the opacity from which a pixel counts as ink (soft shadows do not)
 const int SPACE_WIDTH = 8;   // a space's advance, and that of a glyph without ink
 

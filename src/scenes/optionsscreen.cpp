@@ -56,8 +56,8 @@ const int CONTROLS_ROWS = Control::ACTION_COUNT + 3;
 // Layout in window pixels.
 const int ROW_TOP = 96, ROW_PITCH = 31;   // the first row's glyph cells, and the rows' distance
 const int LABEL_X = 100, VALUE_X = 470;   // the first page's columns
-const int ACTION_X = 84, COLUMN_X[Control::SLOT_COUNT] = {300, 440, 580};  // the controls page's
-const int COLUMN_WIDTH[Control::SLOT_COUNT] = {136, 136, 150};
+const int ACTION_X = 78, COLUMN_X[Control::SLOT_COUNT] = {316, 444, 572};  // the controls page's
+const int COLUMN_WIDTH[Control::SLOT_COUNT] = {124, 124, 156};
 const int HIGHLIGHT_X = 60, HIGHLIGHT_DY = 6;  // the bar behind the selected row
 const int HEADING_Y = 18, NOTE_Y = 556;
 const char* const TICK_SOUND = "open \"SE/reload2.wav\" alias options-tick";
@@ -146,7 +146,7 @@ void OptionsScreen::Open(const Settings& settings) {
   page_ = MAIN;
   row_ = column_ = 0;
   waiting_ = false;
-  note_ = "ARROWS OR PAD: CHOOSE    LEFT / RIGHT: CHANGE    ESC: BACK";
+  note_ = "ARROWS: CHOOSE   LEFT / RIGHT: CHANGE   ESC: BACK";
   menu_.Reset();
   open_ = dirty_ = true;
 }
@@ -198,7 +198,7 @@ void OptionsScreen::Command(Menu::Command command) {
           page_ = CONTROLS;
           row_ = 1;
           column_ = 0;
-          note_ = "ENTER: REBIND    DELETE: CLEAR    ESC: BACK";
+          note_ = "ENTER: REBIND   DELETE: CLEAR   ESC: BACK";
         } else if (row_ == LEAVE_ROW) {
           open_ = false;
         } else {
@@ -213,9 +213,8 @@ void OptionsScreen::Command(Menu::Command command) {
         waiting_ = true;
         waitFrames_ = 0;
         for (int& axis : axes_) axis = 0;
-        note_ = std::string(column_ == Control::PAD ? "PRESS A PAD BUTTON, TRIGGER OR HAT FOR "
-                                                    : "PRESS A KEY OR MOUSE BUTTON FOR ") +
-                Control::ScreenName(row_ - 1) + "  (ESC: CANCEL)";
+        note_ = std::string(column_ == Control::PAD ? "PAD INPUT FOR " : "KEY OR BUTTON FOR ") +
+                Control::ScreenName(row_ - 1) + "?   ESC: CANCEL";
       }
       break;
     case BACK:
@@ -387,6 +386,7 @@ void OptionsScreen::DrawRow(int index, int y, bool selected) {
   font.Draw(canvas_, LABEL_X, y, r.label);
   if (r.setting == nullptr) return;
   std::string value = Upper(SettingNames::Get(edited_, r.setting)) + r.unit;
+  if (r.setting == std::string("pad") && edited_.pad >= 0) value = "PAD " + std::to_string(edited_.pad + 1);
   if (r.nextStart && SettingNames::Get(edited_, r.setting) != SettingNames::Get(before_, r.setting)) {
     value += "  (NEXT START)";
   }
