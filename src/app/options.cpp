@@ -54,7 +54,8 @@ int ParseSettingOption(const std::string& word, const char* value, int* i, Optio
     give("invert_mouse", "on");
     return 1;
   } else if (word == "--no-flash") {
-    give("reduced_flashing", "on");
+    give("damage_flash", "33");
+    give("white_flash", "33");
     return 1;
   } else if (word == "--sensitivity") {
     if (!ParseFraction(value, 0.1, 10.0, &fraction)) {

@@ -58,7 +58,11 @@ SceneLoop::SceneLoop(const Options& options, ConfigFile* config, const SaveData&
 void SceneLoop::ApplySettingsToGame() {
   const Settings& settings = config_->Current();
   GameMain::Comfort comfort;
-  comfort.noFlash = settings.reducedFlashing;
+  comfort.damageFlash = settings.damageFlash;
+  comfort.whiteFlash = settings.whiteFlash;
+  comfort.colourSafe = settings.colourSafe;
+  comfort.fieldOfView = static_cast<float>(settings.fieldOfView);
+  comfort.visibleSounds = settings.visibleSounds;
   game_.SetComfort(comfort);
   game_.SetControls(settings.controls);  // also the comfort's mouse sensitivity and inversion
 }

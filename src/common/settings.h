@@ -20,6 +20,7 @@ struct ControlSettings {
   int padWalkYAxis = 1;
   int padLookXAxis = 3;           // ... and of the looking stick (right stick)
   int padLookYAxis = 4;
+  bool holdToFire = false;        // holding the fire input fires at the gun's own rate
   Bindings bindings = Bindings::Defaults();
 };
 
@@ -27,7 +28,11 @@ struct Settings {
   ControlSettings controls;
   int musicVolume = 100;         // 0..100: percent of the loudness the game asks for
   int soundVolume = 100;         // 0..100: the same for the sound effects
-  bool reducedFlashing = false;  // damage and last-boss flashes at a third of their opacity
+  int damageFlash = 100;         // 0..100: percent of the red flash's strength when hit (0: a still mark)
+  int whiteFlash = 100;          // 0..100: the same for the white flash at the last boss's end
+  bool colourSafe = false;       // the life bar (and the rounds) in colours every eye tells apart
+  double fieldOfView = 1.0;      // 0.8..1.5: the 3D view's angle as a factor of the designed 60 degrees
+  bool visibleSounds = false;    // unseen enemies' attacks marked at the screen's edge, effects captioned
   bool fullscreen = false;       // the window full-screen
   bool vsync = false;            // swap with vertical synchronisation, no sleeping in the loop
   int pad = 0;                   // -1 none, 0..15: which of the pads found at start is used

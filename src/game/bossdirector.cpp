@@ -114,7 +114,7 @@ void BossDirector::BossGoingDown(int floor, int bossState) {
   const int t = player_.actionTimer;
   const int alpha = t >= 220 ? (ENDING_FLASH_TIME - t) * 255 / 80 : t >= 180 ? 255 : t >= 50 ? (t - 50) * 255 / 130 : 0;
   if (alpha > 0) {
-    board_.FillOverlay(255, 255, 255, comfort_.FlashAlpha(alpha));
+    board_.FillOverlay(255, 255, 255, PlayerComfort::FlashAlpha(alpha, comfort_.whiteFlash));
   } else {
     board_.FillOverlay(0, 0, 0, 0);
   }

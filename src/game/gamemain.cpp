@@ -86,6 +86,8 @@ int GameMain::Init(int width, int height, int floor) {
   player.hitPoint = gamemain_const::MaxHitPoint;
   motion.Reset();
   controls.Set(controls.Settings());  // sticks centred, nothing held
+  fireHeld = false;
+  hitMarkTimer = 0;
   weapon.Reset();
   director.Reset();
   board.ShowFloorNumber();
@@ -112,7 +114,7 @@ int GameMain::Init(int width, int height, int floor) {
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(60.0, static_cast<double>(width) / height, 0.1, 50.0);
+  gluPerspective(60.0 * comfort.fieldOfView, static_cast<double>(width) / height, 0.1, 50.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   Lighting();

@@ -98,8 +98,10 @@ class GameMain {
   bool InputLocked() const;
   // Carries out one action starting or ending (walking, fire, reload, switching rounds).
   void Act(const Controls::Change& change);
-  // The look stick's turn of this frame.
+  // The look stick's turn of this frame, and a held fire input's shot.
   void LookStep();
+  // A shot from the player's eye along the view (or the empty click).
+  void Fire();
   void HandleMouseMotion(const SDL_MouseMotionEvent& motion);
   int DoorsAndStairs();
   void PassDoors(float* p);
@@ -142,6 +144,8 @@ class GameMain {
   int paused = 0;
   bool invulnerable = false;
   bool flashDamage = false;  // the red damage tint is on the overlay (kept across games)
+  int hitMarkTimer = 0;      // frames the still mark of a hit stays at the edges (damage flash at 0 %)
+  bool fireHeld = false;     // the fire input is held (hold to fire)
   int enemyCount = 0;
   int killCount = 0;
 

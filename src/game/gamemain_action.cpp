@@ -24,6 +24,7 @@ namespace {
 
 const float _Looking[3] = {0, gamemain_const::EYE_HEIGHT, 0};  // eye offset from the player's feet
 const int DAMAGE_FLASH_ALPHA = 85;
+const int HIT_MARK_FRAMES = 20;  // frames the still mark of a hit stays when the damage flash is off
 
 using Phases = QUORL_COMMON::FramePhases;
 using gamesound::PlaySE;
@@ -89,6 +90,10 @@ bool GameMain::HandleEvents(int* result) {
       paused = !paused;
       director.worldFrozen = paused;
     }
+    // A released fire input is seen whatever holds the game, so that a held fire never sticks.
+    for (const Controls::Change& change : changes) {
+      if (change.action == Control::FIRE && !change.down) fireHeld = false;
+    }
     // A window that loses the input focus pauses the game, and it stays paused on return.
     if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS)) {
       paused = 1;
@@ -97,6 +102,7 @@ bool GameMain::HandleEvents(int* result) {
     if (paused) {
       KeepMouseCentred(event);
       motion.StopWalking();
+      fireHeld = false;
       continue;  // every event is dropped while paused, a close request included
     }
     if (InputLocked()) {
@@ -131,15 +137,19 @@ void GameMain::Act(const Controls::Change& change) {
     return;
   }
   switch (change.action) {
-    case Control::FIRE: {
-      const float muzzle[3] = {motion.pos[0], motion.pos[1] + _Looking[1], motion.pos[2]};
-      weapon.Fire(muzzle, motion.yaw, motion.pitch, &bullets);
+    case Control::FIRE:
+      fireHeld = true;
+      Fire();
       break;
-    }
     case Control::RELOAD: weapon.RequestReload(); break;
     case Control::SWITCH_ROUNDS: weapon.SwitchBulletType(); break;
     default: motion.Walk(change.action, true); break;
   }
+}
+
+void GameMain::Fire() {
+  const float muzzle[3] = {motion.pos[0], motion.pos[1] + _Looking[1], motion.pos[2]};
+  weapon.Fire(muzzle, motion.yaw, motion.pitch, &bullets);
 }
 
 void GameMain::LookStep() {
@@ -147,6 +157,9 @@ void GameMain::LookStep() {
   float yaw = 0, pitch = 0;
   controls.LookTurn(&yaw, &pitch);
   if (yaw != 0 || pitch != 0) motion.TurnBy(yaw, pitch);
+  // Held, the fire input fires again whenever a click would: the gun's own pause between shots,
+  // never during a reload.
+  if (fireHeld && controls.Settings().holdToFire && player.FreeToAct()) Fire();
 }
 
 void GameMain::KeepMouseCentred(const SDL_Event& event) {
@@ -278,7 +291,7 @@ void GameMain::MoveBullets() {
 
 void GameMain::ComposeStatus() {
   board.Compose({paused != 0, player.hitPoint, weapon.magazine, weapon.magazineSize, weapon.bulletType, floorNo,
-                 weapon.spBullets});
+                 weapon.spBullets, hitMarkTimer > 0, comfort.colourSafe});
 }
 
 // ---- 10. Hit points, damage flash and death ----
@@ -309,9 +322,12 @@ void GameMain::HitPointStep() {
     }
   }
 
+  if (hitMarkTimer > 0) --hitMarkTimer;
   if (p.hitPoint > 0) {
     if (p.frameDamage != 0) {
-      board.FillOverlay(255, 0, 0, comfort.FlashAlpha(DAMAGE_FLASH_ALPHA));
+      // Without the flash a hit still shows: a still mark along the edges for a moment.
+      if (comfort.damageFlash == 0) hitMarkTimer = HIT_MARK_FRAMES;
+      board.FillOverlay(255, 0, 0, PlayerComfort::FlashAlpha(DAMAGE_FLASH_ALPHA, comfort.damageFlash));
       PlaySE("himei1");
       flashDamage = true;
     } else if (flashDamage) {

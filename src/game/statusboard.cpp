@@ -18,6 +18,30 @@ namespace {
 
 using QUORL_COMMON::FramePhases;
 
+const int HIT_MARK_WIDTH = 6;  // pixels of the still hit mark along each edge
+
+struct BarColour {
+  int r, g, b;
+};
+
+// The life bar's colour at `life` of the full hit points: the design's green, yellow and red, or
+// the colour-safe light blue, orange and dark violet (each step also darker than the one before).
+BarColour LifeBarColour(int life, bool colourSafe) {
+  using gamemain_const::MaxHitPoint;
+  const int half = MaxHitPoint / 2;
+  if (!colourSafe) {
+    const int c1 = life > half ? 192 * (MaxHitPoint - life) / half : 192;
+    const int c2 = life > half ? 192 : 192 * life / half;
+    return {c1, c2, 0};
+  }
+  static const BarColour kFull = {160, 220, 255}, kHalf = {230, 160, 0}, kEmpty = {100, 30, 150};
+  const BarColour& from = life > half ? kHalf : kEmpty;
+  const BarColour& to = life > half ? kFull : kHalf;
+  const int t = life > half ? life - half : life, span = life > half ? MaxHitPoint - half : half;
+  auto mix = [&](int a, int b) { return a + (b - a) * std::min(t, span) / span; };
+  return {mix(from.r, to.r), mix(from.g, to.g), mix(from.b, to.b)};
+}
+
 // The pictures of the status board; `failure` is printed (followed by the path when `withPath`).
 struct BoardPicture {
   const char* path;
@@ -169,20 +193,32 @@ void StatusBoard::Compose(const Reading& game) {
   SDL_Surface* centre = game.paused ? pauseImage : sightImage;
   statusPieces.Test(centre, (width - centre->w) / 2, (height - centre->h) / 2);
 
-  // Life bar: green at full hit points, yellow at half, red near zero.
+  // Life bar: green at full hit points, yellow at half, red near zero (colour-safe: light blue,
+  // orange, dark violet, which differ in lightness as well as in hue).
   const int life = std::max(game.hitPoint, 0);
-  const int half = MaxHitPoint / 2;
-  const int c1 = life > half ? 192 * (MaxHitPoint - life) / half : 192;
-  const int c2 = life > half ? 192 : 192 * life / half;
-  statusPieces.Fill(77, 40, life, 24,
-                    SDL_MapRGBA(statusSurface->format, 255, 0, static_cast<Uint8>(c2), static_cast<Uint8>(c1)));
+  const BarColour bar = LifeBarColour(life, game.colourSafe);
+  // The board's format names its bytes backwards: the memory's R, G, B, A are mapped as A, B, G, R.
+  statusPieces.Fill(77, 40, life, 24, SDL_MapRGBA(statusSurface->format, 255, bar.b, bar.g, bar.r));
   statusPieces.Test(gaugeImage, 0, 0);
 
-  // Magazine, right to left along the top edge.
+  // Magazine, right to left along the top edge; colour-safe, special rounds are also underlined.
   const int iconWidth = bulletIcons[0]->w;
   for (int i = 0; i < game.magazineSize; ++i) {
     SDL_Surface* icon = game.magazine <= i ? bulletIcons[2] : bulletIcons[game.bulletType == 1 ? 1 : 0];
     statusPieces.Copy(icon, width - (i + 1) * iconWidth, 0);
+    if (game.colourSafe && game.bulletType == 1 && i < game.magazine) {
+      statusPieces.Fill(width - (i + 1) * iconWidth + 3, icon->h, iconWidth - 6, 3,
+                        SDL_MapRGBA(statusSurface->format, 255, 255, 255, 255));
+    }
+  }
+
+  // A hit with the damage flash off: a still dark-red frame along the edges.
+  if (game.hitMark) {
+    const Uint32 mark = SDL_MapRGBA(statusSurface->format, 200, 24, 24, 170);  // backwards, as above
+    statusPieces.Fill(0, 0, width, HIT_MARK_WIDTH, mark);
+    statusPieces.Fill(0, height - HIT_MARK_WIDTH, width, HIT_MARK_WIDTH, mark);
+    statusPieces.Fill(0, 0, HIT_MARK_WIDTH, height, mark);
+    statusPieces.Fill(width - HIT_MARK_WIDTH, 0, HIT_MARK_WIDTH, height, mark);
   }
 
   // Floor number "B<digits>F" at the bottom right, fading over its last 60 frames.

@@ -33,6 +33,8 @@ class StatusBoard {
     int bulletType;  // 0 normal, 1 special rounds
     int floor;       // the floor number shown while it is fresh
     int spBullets;   // the special-round counter, three digits
+    bool hitMark;    // a still mark along the edges: a hit with the damage flash off
+    bool colourSafe;  // the life bar and the rounds in colours every eye tells apart
   };
   // Composes the board for this frame; only what changed since the last frame is drawn again.
   void Compose(const Reading& game);

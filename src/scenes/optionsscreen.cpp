@@ -20,34 +20,62 @@
 
 namespace {
 
-// A row of the first page: the label, the setting it changes and the values it steps through
-// (empty for a flag); rows without a setting open the controls page or leave.
-struct MainRow {
+// A row of a settings page: the label, the setting it changes and the values it steps through
+// (empty for a flag); rows without a setting open another page or go back.
+struct SettingRow {
   const char* label;
   const char* setting;
   const char* steps;
   const char* unit;
   bool nextStart;  // takes effect at the next start
+  int opens;       // without a setting: the page it opens (PAGE_BACK: the page before)
 };
-const MainRow kMainRows[] = {
+const int PAGE_BACK = -1;
+const char* const PERCENT_STEPS = "0 10 20 30 40 50 60 70 80 90 100";
+const SettingRow kMainRows[] = {
     {"MOUSE SENSITIVITY", "mouse_sensitivity", "0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1 1.2 1.4 1.6 1.8 2 2.5 3 4 5 6 8 10",
-     "", false},
-    {"INVERT MOUSE", "invert_mouse", "", "", false},
-    {"MUSIC VOLUME", "music_volume", "0 10 20 30 40 50 60 70 80 90 100", "%", false},
-    {"SOUND VOLUME", "sound_volume", "0 10 20 30 40 50 60 70 80 90 100", "%", false},
-    {"REDUCED FLASHING", "reduced_flashing", "", "", false},
-    {"FULLSCREEN", "fullscreen", "", "", true},
-    {"VSYNC", "vsync", "", "", true},
-    {"GAMEPAD", "pad", "none 0 1 2 3", "", true},
-    {"PAD LOOK SPEED", "pad_look_speed", "0.5 1 1.5 2 2.5 3 4 5 6 8 10 12 15 20", "", false},
-    {"PAD LOOK CURVE", "pad_look_curve", "1 1.5 2 2.5 3 4", "", false},
-    {"PAD DEAD ZONE", "pad_dead_zone", "5 10 15 20 25 30 40 50", "%", false},
-    {"PAD INVERT LOOK", "pad_invert", "", "", false},
-    {"CONTROLS", nullptr, nullptr, "", false},
-    {"BACK", nullptr, nullptr, "", false},
+     "", false, 0},
+    {"INVERT MOUSE", "invert_mouse", "", "", false, 0},
+    {"HOLD TO FIRE", "hold_to_fire", "", "", false, 0},
+    {"MUSIC VOLUME", "music_volume", PERCENT_STEPS, "%", false, 0},
+    {"SOUND VOLUME", "sound_volume", PERCENT_STEPS, "%", false, 0},
+    {"FIELD OF VIEW", "field_of_view", "0.8 0.9 1 1.1 1.2 1.3 1.4 1.5", "", false, 0},
+    {"FULLSCREEN", "fullscreen", "", "", true, 0},
+    {"VSYNC", "vsync", "", "", true, 0},
+    {"ACCESSIBILITY", nullptr, nullptr, "", false, OptionsScreen::ACCESSIBILITY},
+    {"GAMEPAD", nullptr, nullptr, "", false, OptionsScreen::GAMEPAD},
+    {"CONTROLS", nullptr, nullptr, "", false, OptionsScreen::CONTROLS},
+    {"BACK", nullptr, nullptr, "", false, PAGE_BACK},
 };
-const int MAIN_ROWS = sizeof kMainRows / sizeof kMainRows[0];
-const int CONTROLS_ROW = MAIN_ROWS - 2, LEAVE_ROW = MAIN_ROWS - 1;
+const SettingRow kAccessRows[] = {
+    {"DAMAGE FLASH", "damage_flash", PERCENT_STEPS, "%", false, 0},
+    {"LAST BOSS FLASH", "white_flash", PERCENT_STEPS, "%", false, 0},
+    {"COLOUR-SAFE BAR", "colour_safe", "", "", false, 0},
+    {"SOUNDS ON SCREEN", "visible_sounds", "", "", false, 0},
+    {"BACK", nullptr, nullptr, "", false, PAGE_BACK},
+};
+const SettingRow kPadRows[] = {
+    {"GAMEPAD", "pad", "none 0 1 2 3", "", true, 0},
+    {"PAD LOOK SPEED", "pad_look_speed", "0.5 1 1.5 2 2.5 3 4 5 6 8 10 12 15 20", "", false, 0},
+    {"PAD LOOK CURVE", "pad_look_curve", "1 1.5 2 2.5 3 4", "", false, 0},
+    {"PAD DEAD ZONE", "pad_dead_zone", "5 10 15 20 25 30 40 50", "%", false, 0},
+    {"PAD INVERT LOOK", "pad_invert", "", "", false, 0},
+    {"BACK", nullptr, nullptr, "", false, PAGE_BACK},
+};
+
+// The rows of each settings page (the controls page has its own).
+struct PageRows {
+  const SettingRow* rows;
+  int count;
+};
+const PageRows kPages[] = {
+    {kMainRows, sizeof kMainRows / sizeof kMainRows[0]},
+    {kAccessRows, sizeof kAccessRows / sizeof kAccessRows[0]},
+    {kPadRows, sizeof kPadRows / sizeof kPadRows[0]},
+};
+const char* const kHeadingFiles[OptionsScreen::PAGE_COUNT] = {
+    "img/fonts/options-heading.png", "img/fonts/access-heading.png", "img/fonts/pad-heading.png",
+    "img/fonts/controls-heading.png"};
 
 // The controls page: a heading row, one row an action, then reset and back.
 const int RESET_ROW = Control::ACTION_COUNT + 1, CONTROLS_BACK_ROW = Control::ACTION_COUNT + 2;
@@ -108,10 +136,11 @@ int OptionsScreen::Init(int width, int height) {
   if (font_.Init("img/fonts/options-glyphs.png", "Options:glyph sheet load error") == -1 ||
       litFont_.Init("img/fonts/options-glyphs-lit.png", "Options:lit glyph sheet load error") == -1 ||
       LoadPicture("img/options-back.png", "Options:backdrop load error", &backdrop_) == -1 ||
-      LoadPicture("img/options-highlight.png", "Options:highlight load error", &highlight_) == -1 ||
-      LoadPicture("img/fonts/options-heading.png", "Options:heading load error", &headings_[MAIN]) == -1 ||
-      LoadPicture("img/fonts/controls-heading.png", "Options:heading load error", &headings_[CONTROLS]) == -1) {
+      LoadPicture("img/options-highlight.png", "Options:highlight load error", &highlight_) == -1) {
     return -1;
+  }
+  for (int page = 0; page < PAGE_COUNT; ++page) {
+    if (LoadPicture(kHeadingFiles[page], "Options:heading load error", &headings_[page]) == -1) return -1;
   }
   canvas_ = CreateScreenCanvas(width, height);
   if (canvas_ == nullptr) return -1;
@@ -143,8 +172,7 @@ void OptionsScreen::Finalize() {
 
 void OptionsScreen::Open(const Settings& settings) {
   before_ = edited_ = settings;
-  page_ = MAIN;
-  row_ = column_ = 0;
+  OpenPage(MAIN);
   waiting_ = false;
   note_ = "ARROWS: CHOOSE   LEFT / RIGHT: CHANGE   ESC: BACK";
   menu_.Reset();
@@ -174,35 +202,41 @@ bool OptionsScreen::Frame(bool* quit) {
   return open_;
 }
 
-int OptionsScreen::RowCount() const { return page_ == MAIN ? MAIN_ROWS : CONTROLS_ROWS; }
+int OptionsScreen::RowCount() const { return page_ == CONTROLS ? CONTROLS_ROWS : kPages[page_].count; }
+
+void OptionsScreen::OpenPage(Page page) {
+  page_ = page;
+  row_ = page == CONTROLS ? 1 : 0;  // the controls page's heading row is not chosen
+  column_ = 0;
+  note_ = page == CONTROLS ? "ENTER: REBIND   DELETE: CLEAR   ESC: BACK" : "";
+  dirty_ = true;
+}
 
 void OptionsScreen::Command(Menu::Command command) {
   using namespace Menu;
   if (command == NONE) return;
   dirty_ = true;
-  const int first = page_ == MAIN ? 0 : 1;  // the controls page's heading row is not chosen
+  const int first = page_ == CONTROLS ? 1 : 0;  // the controls page's heading row is not chosen
   switch (command) {
     case UP: row_ = row_ > first ? row_ - 1 : RowCount() - 1; break;
     case DOWN: row_ = row_ < RowCount() - 1 ? row_ + 1 : first; break;
     case LEFT:
     case RIGHT:
-      if (page_ == MAIN) {
+      if (page_ != CONTROLS) {
         Step(row_, command == LEFT ? -1 : 1);
       } else if (row_ < RESET_ROW) {
         column_ = (column_ + (command == LEFT ? Control::SLOT_COUNT - 1 : 1)) % Control::SLOT_COUNT;
       }
       break;
     case ACCEPT:
-      if (page_ == MAIN) {
-        if (row_ == CONTROLS_ROW) {
-          page_ = CONTROLS;
-          row_ = 1;
-          column_ = 0;
-          note_ = "ENTER: REBIND   DELETE: CLEAR   ESC: BACK";
-        } else if (row_ == LEAVE_ROW) {
-          open_ = false;
-        } else {
+      if (page_ != CONTROLS) {
+        const SettingRow& r = kPages[page_].rows[row_];
+        if (r.setting != nullptr) {
           Step(row_, 0);
+        } else if (r.opens == PAGE_BACK) {
+          Command(BACK);
+        } else {
+          OpenPage(static_cast<Page>(r.opens));
         }
       } else if (row_ == RESET_ROW) {
         edited_.controls.bindings = Bindings::Defaults();
@@ -218,12 +252,15 @@ void OptionsScreen::Command(Menu::Command command) {
       }
       break;
     case BACK:
-      if (page_ == CONTROLS) {
-        page_ = MAIN;
-        row_ = CONTROLS_ROW;
-        note_ = "";
-      } else {
+      if (page_ == MAIN) {
         open_ = false;
+      } else {
+        // Back on the first page, at the row that opened this one.
+        const int left = page_;
+        OpenPage(MAIN);
+        for (int i = 0; i < kPages[MAIN].count; ++i) {
+          if (kMainRows[i].setting == nullptr && kMainRows[i].opens == left) row_ = i;
+        }
       }
       break;
     case CLEAR:
@@ -238,8 +275,9 @@ void OptionsScreen::Command(Menu::Command command) {
 }
 
 void OptionsScreen::Step(int row, int direction) {
-  if (row < 0 || row >= CONTROLS_ROW) return;
-  const MainRow& r = kMainRows[row];
+  if (page_ == CONTROLS || row < 0 || row >= kPages[page_].count) return;
+  const SettingRow& r = kPages[page_].rows[row];
+  if (r.setting == nullptr) return;
   const std::string value = SettingNames::Get(edited_, r.setting);
   std::string next;
   if (*r.steps == '\0') {
@@ -266,8 +304,9 @@ void OptionsScreen::Step(int row, int direction) {
   std::string error;
   if (SettingNames::Set(&edited_, r.setting, next, &error) != 0) return;
   // Loudness is heard at once: the music playing, and a short effect at the new sound volume.
-  if (row == 2) VBMP3Wrap::SetMusicVolume(edited_.musicVolume);
-  if (row == 3) {
+  const std::string name = r.setting;
+  if (name == "music_volume") VBMP3Wrap::SetMusicVolume(edited_.musicVolume);
+  if (name == "sound_volume") {
     mciSetMasterVolume(edited_.soundVolume);
     if (soundOpen_) {
       mciSendStringA("stop options-tick", nullptr, 0, nullptr);
@@ -350,9 +389,10 @@ void OptionsScreen::Pointer(const SDL_Event& event) {
   const int button = event.button.button;
   if (button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN) {
     Command(button == SDL_BUTTON_WHEELUP ? Menu::LEFT : Menu::RIGHT);
-  } else if (page_ == MAIN && row < CONTROLS_ROW && (button == SDL_BUTTON_LEFT || button == SDL_BUTTON_RIGHT)) {
+  } else if (page_ != CONTROLS && kPages[page_].rows[row].setting != nullptr &&
+             (button == SDL_BUTTON_LEFT || button == SDL_BUTTON_RIGHT)) {
     Command(button == SDL_BUTTON_LEFT ? Menu::RIGHT : Menu::LEFT);
-  } else if (button == SDL_BUTTON_LEFT && (page_ == MAIN || row >= RESET_ROW || column >= 0)) {
+  } else if (button == SDL_BUTTON_LEFT && (page_ != CONTROLS || row >= RESET_ROW || column >= 0)) {
     Command(Menu::ACCEPT);
   } else if (button == SDL_BUTTON_RIGHT && page_ == CONTROLS && row < RESET_ROW && column >= 0) {
     Command(Menu::CLEAR);
@@ -371,7 +411,7 @@ void OptionsScreen::Compose() {
       SDL_Rect barAt = {HIGHLIGHT_X, static_cast<Sint16>(y + HIGHLIGHT_DY), 0, 0};
       SDL_AlphaOverBlitSurface(highlight_, nullptr, canvas_, &barAt);
     }
-    if (page_ == MAIN) {
+    if (page_ != CONTROLS) {
       DrawRow(i, y, selected);
     } else {
       DrawControlsRow(i, y, selected);
@@ -381,12 +421,15 @@ void OptionsScreen::Compose() {
 }
 
 void OptionsScreen::DrawRow(int index, int y, bool selected) {
-  const MainRow& r = kMainRows[index];
+  const SettingRow& r = kPages[page_].rows[index];
   const GlyphFont& font = selected ? litFont_ : font_;
   font.Draw(canvas_, LABEL_X, y, r.label);
   if (r.setting == nullptr) return;
   std::string value = Upper(SettingNames::Get(edited_, r.setting)) + r.unit;
   if (r.setting == std::string("pad") && edited_.pad >= 0) value = "PAD " + std::to_string(edited_.pad + 1);
+  if (r.setting == std::string("field_of_view")) {
+    value = std::to_string(static_cast<int>(std::lround(60 * edited_.fieldOfView))) + " DEGREES";
+  }
   if (r.nextStart && SettingNames::Get(edited_, r.setting) != SettingNames::Get(before_, r.setting)) {
     value += "  (NEXT START)";
   }

@@ -36,7 +36,7 @@ class OptionsScreen {
   const Settings& After() const { return edited_; }
 
   // The rows and columns, for tests and the pointer.
-  enum Page { MAIN, CONTROLS };
+  enum Page { MAIN, ACCESSIBILITY, GAMEPAD, CONTROLS, PAGE_COUNT };
   Page CurrentPage() const { return page_; }
   int SelectedRow() const { return row_; }
   int SelectedColumn() const { return column_; }
@@ -51,8 +51,10 @@ class OptionsScreen {
   void Pointer(const SDL_Event& event);
   void Rebind(const SDL_Event& event);
   void Bind(const InputCode& code);
-  // A main-page row changed one step (-1, +1), or flipped.
+  // A settings row changed one step (-1, +1), or flipped (0).
   void Step(int row, int direction);
+  // Opens `page` on its first row.
+  void OpenPage(Page page);
   void RowsChanged();
   int RowCount() const;
   // The row (and on the controls page the column) under window position (x, y); -1 for none.
@@ -75,7 +77,7 @@ class OptionsScreen {
   GlyphFont font_, litFont_;
   SDL_Surface* backdrop_ = nullptr;
   SDL_Surface* highlight_ = nullptr;
-  SDL_Surface* headings_[2] = {nullptr, nullptr};
+  SDL_Surface* headings_[PAGE_COUNT] = {};
   SDL_Surface* canvas_ = nullptr;
   unsigned int texture_ = 0;
   bool textureMade_ = false;

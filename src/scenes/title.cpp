@@ -210,6 +210,10 @@ int Title::Action(int code) {
     SDL_Rect fill = lightArea, from = lightArea, to = lightArea;  // SDL may clip them in place
     SDL_FillRect(lightCanvas, &fill, SDL_MapRGBA(lightCanvas->format, 0, 0, 0, 0));
     SDL_AlphaBlendBlitSurface(lightImage, &from, lightAlpha, lightCanvas, &to);
+    // The light reaches the OPTIONS entry in the ceiling: the entry is drawn into the light too,
+    // so that the pulse brightens around it but never washes it out.
+    SDL_Rect optionsPos = kWordPositions[OPTIONS];
+    SDL_AlphaBlendBlitSurface(optionsImage, nullptr, lightAlpha, lightCanvas, &optionsPos);
     FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
     QUORL_COMMON::SDL_SurfaceRects_to_GLTexture(lightCanvas, {lightArea}, textures[1]);
     FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);

@@ -40,7 +40,7 @@ TEST(Options, ValuesAtTheirLimitsAreTakenAndBadOrMissingOnesRefusedInOneLine) {
   EXPECT_EQ("2.5", o.Setting("mouse_sensitivity"));
   EXPECT_EQ("0", o.Setting("music_volume"));
   EXPECT_EQ("left shift", o.Setting("fire"));
-  EXPECT_EQ("on", o.Setting("reduced_flashing"));
+  EXPECT_EQ("33", o.Setting("damage_flash"));
   EXPECT_EQ("q.cfg", o.configPath);
   EXPECT_EQ("/tmp/none/s.dat", o.savePath);
   // Each refused with one line naming the option (and, for the player's options, the accepted range).

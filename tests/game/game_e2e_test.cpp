@@ -127,10 +127,11 @@ TEST_F(GameEndToEnd, TheOptionsScreenChangesAVolumeAndABindingAndLeavingWritesTh
   // then the controls page by the keys, walking forward bound to K; two Escapes leave.
   GameRun run(0);
   testsupport::WriteFile(run.file("input.txt"),
-                         "3 mousedown 1 700 30\n4 mouseup 1 700 30\n6 joyhat 0 1\n7 joyhat 0 0\n8 joyhat 0 1\n"
-                         "9 joyhat 0 0\n10 joyhat -1 0\n11 joyhat 0 0\n12 keydown up\n14 keydown up\n"
-                         "16 keydown up\n18 keydown up\n20 keydown return\n22 keydown return\n24 keydown k\n"
-                         "26 keydown escape\n28 keydown escape\n32 quit\n");
+                         "3 mousedown 1 700 30\n4 mouseup 1 700 30\n5 joyhat 0 1\n6 joyhat 0 0\n7 joyhat 0 1\n"
+                         "8 joyhat 0 0\n9 joyhat 0 1\n10 joyhat 0 0\n11 joyhat -1 0\n12 joyhat 0 0\n"
+                         "13 keydown up\n14 keydown up\n15 keydown up\n16 keydown up\n17 keydown up\n"
+                         "20 keydown return\n22 keydown return\n24 keydown k\n26 keydown escape\n28 keydown escape\n"
+                         "32 quit\n");
   ASSERT_EQ(0, run.Run("--fast --input input.txt --set sound_volume=20")) << run.output;
   const std::string config = testsupport::ReadFile(run.file("quorl.cfg"));
   EXPECT_NE(std::string::npos, config.find("\nmusic_volume = 90\n")) << config;

@@ -464,7 +464,7 @@ TEST_F(GameMainTest, HitPointsDrainHealInvincibilityItemsAndDeath) {
 TEST_F(GameMainTest, NoFlashDimsTheDamageAndWhiteFlashesButNotTheFades) {
   for (bool noFlash : {false, true}) {
     GameMain::Comfort comfort;
-    comfort.noFlash = noFlash;
+    comfort.damageFlash = comfort.whiteFlash = noFlash ? 33 : 100;
     game.SetComfort(comfort);
     // The damage flash.
     Start(1);
@@ -481,7 +481,7 @@ TEST_F(GameMainTest, NoFlashDimsTheDamageAndWhiteFlashesButNotTheFades) {
     for (const auto& [timer, full] : ramp) {
       player.actionTimer = timer;
       game.Director().BossGoingDown(30, BossState::FINISHED);
-      EXPECT_EQ(noFlash ? full / 3 : full, OverlayAlpha()) << noFlash << " " << timer;
+      EXPECT_EQ(noFlash ? full * 33 / 100 : full, OverlayAlpha()) << noFlash << " " << timer;
       if (full > 0) {
         EXPECT_EQ(255, At(game.Board().OverlayPicture(), 400, 300)[1]) << timer;
       }

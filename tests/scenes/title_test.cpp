@@ -68,8 +68,8 @@ TEST_F(TitleTest, ArrowsAndThePadChooseEntriesAndTheOptionsScreenHandsBackItsCha
     EXPECT_EQ(c.useContinue, title.getUseContinue()) << &c - cases;
     EXPECT_EQ(c.optionsOpen, title.OptionsOpen()) << &c - cases;
   }
-  // The music two rows down, one step less; Escape leaves and hands the settings back.
-  keys({SDLK_DOWN, SDLK_DOWN, SDLK_LEFT, SDLK_ESCAPE})();
+  // The music three rows down, one step less; Escape leaves and hands the settings back.
+  keys({SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_LEFT, SDLK_ESCAPE})();
   EXPECT_EQ(1, title.Action(1));
   EXPECT_FALSE(title.OptionsOpen());
   EXPECT_EQ(1, changes);

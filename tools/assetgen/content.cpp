@@ -53,7 +53,8 @@ std::vector<std::string> PicturePaths() {
   std::vector<std::string> p = {"img/QUORL-title.png", "img/QUORL-title-light.png", "img/fonts/new-game.png",
                                 "img/fonts/continue.png", "img/fonts/options.png", "img/options-back.png",
                                 "img/options-highlight.png", "img/fonts/options-heading.png",
-                                "img/fonts/controls-heading.png", "img/fonts/options-glyphs.png",
+                                "img/fonts/controls-heading.png", "img/fonts/access-heading.png",
+                                "img/fonts/pad-heading.png", "img/fonts/options-glyphs.png",
                                 "img/fonts/options-glyphs-lit.png"};
   for (int i = 1; i <= 14; ++i) p.push_back("img/staff/" + std::to_string(i) + ".png");
   p.push_back("img/Sight.png");

@@ -1,6 +1,6 @@
 // Recipes of the options screen: the two glyph sheets of its text (plain, and lit for the selected
 // row), the backdrop with its framed panel, the highlight bar behind the selected row, the
-// headings "OPTIONS" and "CONTROLS", and the title screen's "OPTIONS" entry.
+// headings "OPTIONS", "CONTROLS", "ACCESSIBILITY" and "GAMEPAD", and the title screen's "OPTIONS" entry.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -344,7 +344,10 @@ int GenerateOptions(const std::string& outDir) {
   const struct {
     const char* text;
     const char* file;
-  } headings[] = {{"OPTIONS", "options-heading.png"}, {"CONTROLS", "controls-heading.png"}};
+  } headings[] = {{"OPTIONS", "options-heading.png"},
+                  {"CONTROLS", "controls-heading.png"},
+                  {"ACCESSIBILITY", "access-heading.png"},
+                  {"GAMEPAD", "pad-heading.png"}};
   for (const auto& hd : headings) {
     Canvas pic;
     if (!MenuWord(f, hd.text, 44, 3, kHeadingW, kHeadingH, 6, 0.25f, &pic) ||
