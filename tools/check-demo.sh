@@ -1,12 +1,14 @@
 #!/bin/sh
 # Replays one committed demo and compares its summary with the expected one; a difference prints
 # both. The same replay takes the demo's frames listed in tests/pictures/pictures.list and compares
-# them with their reference pictures (a failing picture is kept in KEEP_DIR).
-# Usage: check-demo.sh QUORL DATA_DIR DEMO EXPECTED_SUMMARY [KEEP_DIR]
+# them with their reference pictures (a failing picture is kept in KEEP_DIR). With CONFIG, the replay
+# runs under that config file (the player's settings, which must not change the summary), and the
+# pictures, which may differ, are not compared.
+# Usage: check-demo.sh QUORL DATA_DIR DEMO EXPECTED_SUMMARY [KEEP_DIR [CONFIG]]
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
 quorl=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-data=$2 demo=$3 expected=$4 keep=${5:-pictures-failed}
+data=$2 demo=$3 expected=$4 keep=${5:-pictures-failed} config=${6:-}
 name=$(basename "$demo" .txt)
 list=$top/tests/pictures/pictures.list
 . "$(dirname "$0")/demo-env.sh"
@@ -17,6 +19,10 @@ cp "$demo" "$scratch/demo.txt"
 [ -f "$demo.sav" ] && cp "$demo.sav" "$scratch/demo.txt.sav"
 mkdir -p "$scratch/shots"
 grep -v '^ *#' "$list" | awk -v d="$name" 'NF >= 3 && $1 == d { print $2, $3 }' > "$scratch/pictures"
+if [ -n "$config" ]; then
+  cp "$config" "$scratch/quorl.cfg"
+  : > "$scratch/pictures"
+fi
 awk -v o="$scratch/shots" '{ print $1 " screenshot " o "/" $2 }' "$scratch/pictures" >> "$scratch/demo.txt"
 run_windowed "$scratch" "$scratch/output.txt" "$quorl" --fast --invulnerable --config "$scratch/quorl.cfg" --input demo.txt --summary summary.txt
 status=$?
@@ -31,7 +37,7 @@ if ! cmp -s "$expected" "$scratch/summary.txt"; then
   echo "== replayed"; cat "$scratch/summary.txt"
   exit 1
 fi
-echo "$(basename "$demo"): the replay gives the expected summary"
+echo "$(basename "$demo"): the replay gives the expected summary${config:+ under $(basename "$config")}"
 status=0
 while read -r frame picture; do
   if ! "$(dirname "$quorl")/picturediff" "$top/tests/pictures/$picture" "$scratch/shots/$picture" \

@@ -209,7 +209,7 @@ void PrintUsage(FILE* out, const char* program) {
           "  --invert-mouse   moving the mouse forward looks down\n"
           "  --music-volume N music loudness in percent, 0 to 100 (default 100)\n"
           "  --sound-volume N sound effect loudness in percent, 0 to 100 (default 100)\n"
-          "  --no-flash       damage and last-boss flashes at a third of their opacity\n"
+          "  --no-flash       damage and last-boss flashes at about a third of their opacity\n"
           "  --set NAME=VALUE any setting of the config file, for this run only\n"
           "                   (--set fire=mouse 3, --set pad=none)\n"
           "  --config FILE    read and write the settings in FILE instead of\n"

@@ -377,7 +377,7 @@ TEST_F(GameMainTest, StatusBoardShowsLifeMagazineFloorNumberAndCounter) {
   // The life bar: pixels of its colour in its row, one per hit point.
   struct Life { int hitPoint; unsigned char r, g; };
   for (const Life& l : {Life{290, 0, 192}, Life{145, 192, 192}, Life{0, 192, 0}}) {
-    board.Compose({false, l.hitPoint, 8, 8, 0, 12, 0});
+    board.Compose({false, l.hitPoint, 8, 8, 0, 12, 0, false, false});
     const unsigned char colour[4] = {l.r, l.g, 0, 255};
     int bar = 0;
     for (int x = 0; x < 800; ++x) bar += std::memcmp(colour, At(shown, x, 52), 4) == 0;
@@ -386,7 +386,7 @@ TEST_F(GameMainTest, StatusBoardShowsLifeMagazineFloorNumberAndCounter) {
   // 3 of 8 rounds: the three rightmost icons loaded, five empty to their left; floor 12 reads
   // B 1 2 F from the bottom right at alpha 30 x 255 / 60; the counter reads 005, then 999.
   board.floorDispTime = 30;
-  board.Compose({false, 290, 3, 8, 0, 12, 5});
+  board.Compose({false, 290, 3, 8, 0, 12, 5, false, false});
   const int w = board.BulletIcon(0)->w;
   for (int i = 0; i < 8; ++i) EXPECT_TRUE(Shows(shown, board.BulletIcon(i < 3 ? 0 : 2), 800 - (i + 1) * w, 0, -1)) << i;
   int x = 800 - board.FloorGlyph(11)->w / 2 - board.FloorGlyph(2)->w - board.FloorGlyph(1)->w - board.FloorGlyph(10)->w;
@@ -395,7 +395,7 @@ TEST_F(GameMainTest, StatusBoardShowsLifeMagazineFloorNumberAndCounter) {
     x += board.FloorGlyph(glyph)->w;
   }
   for (int stock : {5, 999}) {
-    board.Compose({false, 290, 3, 8, 0, 12, stock});
+    board.Compose({false, 290, 3, 8, 0, 12, stock, false, false});
     const int digits[3] = {stock / 100, stock / 10 % 10, stock % 10}, gw = board.SpGlyph(0)->w, gh = board.SpGlyph(0)->h;
     for (int k = 0; k < 3; ++k) EXPECT_TRUE(Shows(shown, board.SpGlyph(digits[k]), (2 + k) * gw, 600 - gh, -1)) << stock << k;
   }
@@ -527,3 +527,66 @@ TEST_F(GameMainTest, LosingTheInputFocusPausesAndTheGameStaysPausedOnReturn) {
 }
 
 }  // namespace
+
+// The accessibility settings change only what they show: the damage flash's strength (at 0 % a
+// still mark at the edges instead), the life bar's colours, the 3D view's angle.
+TEST_F(GameMainTest, AccessibilitySettingsChangeOnlyWhatIsShown) {
+  struct Case { int flash; bool colourSafe; float fov; int overlay, edgeAlpha; unsigned char bar[3]; double cotHalfAngle; };
+  const Case cases[] = {
+      {100, false, 1.0f, 85, 0, {4, 192, 0}, 1.732},  // the design: green at nearly full life
+      {50, false, 1.0f, 42, 0, {4, 192, 0}, 1.732},
+      {0, true, 1.5f, 0, 200, {159, 219, 253}, 1.0},  // light blue; a 90-degree view
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    GameMain::Comfort comfort;
+    comfort.damageFlash = c.flash, comfort.colourSafe = c.colourSafe, comfort.fieldOfView = c.fov;
+    game.SetComfort(comfort);
+    Start(1);
+    OpenRoom();
+    float projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    EXPECT_NEAR(c.cotHalfAngle, projection[5], 1e-3);
+    game.Enemies()->Add(20.3f, -20, 0, EnemyType::DOOSY);  // its body pushes
+    Frame();
+    EXPECT_EQ(c.overlay, OverlayAlpha());
+    Frame();  // the board shows the mark from the frame after the hit
+    EXPECT_EQ(c.edgeAlpha, At(game.Board().StatusPicture(), 2, 300)[3]);
+    const unsigned char* bar = At(game.Board().StatusPicture(), 80, 50);
+    EXPECT_NEAR(c.bar[0], bar[0], 3);
+    EXPECT_NEAR(c.bar[1], bar[1], 3);
+    EXPECT_NEAR(c.bar[2], bar[2], 3);
+  }
+}
+
+// Hold to fire: a held input fires at the gun's own pace, never during a reload, and empties the
+// magazine as clicks at that pace would.
+TEST_F(GameMainTest, HoldToFireShootsAtTheGunsPaceAndNotWhileReloading) {
+  for (bool hold : {false, true}) {
+    ControlSettings controls;
+    controls.holdToFire = hold;
+    game.SetControls(controls);
+    Start(1);
+    OpenRoom();
+    testsupport::PushMouseButton(1, true);
+    Frame();
+    EXPECT_EQ(7, game.Gun().magazine) << hold;
+    Frames(gamemain_const::SHOT_TIME - 1);
+    EXPECT_EQ(7, game.Gun().magazine) << hold;  // the pause between shots
+    Frames(6 * gamemain_const::SHOT_TIME + 1);
+    EXPECT_EQ(hold ? 0 : 7, game.Gun().magazine) << hold;
+    // Released, then a reload with the input held down again all through it: no shot until the
+    // reload is over, then the held input goes on firing.
+    testsupport::PushMouseButton(1, false);
+    Frames(gamemain_const::SHOT_TIME);
+    testsupport::PushKeyTap(SDLK_r);
+    testsupport::PushMouseButton(1, true);
+    Frames(gamemain_const::RELOAD_TIME - 5);
+    EXPECT_EQ(hold ? 0 : 7, game.Gun().magazine) << "no shot during the reload " << hold;
+    Frames(10);
+    EXPECT_EQ(hold ? 7 : 8, game.Gun().magazine) << hold;
+    testsupport::PushMouseButton(1, false);
+    Frames(2 * gamemain_const::SHOT_TIME);
+    EXPECT_EQ(hold ? 7 : 8, game.Gun().magazine) << "released: no more shots " << hold;
+  }
+}

@@ -41,6 +41,15 @@ void PushMouseMotion(int dx, int dy) {
   SDL_PushEvent(&e);
 }
 
+void PushMouseButton(int button, bool down) {
+  SDL_Event e = {};
+  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  e.button.button = static_cast<Uint8>(button);
+  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.button.x = 400, e.button.y = 300;
+  SDL_PushEvent(&e);
+}
+
 void PushPadButtonTap(int button) {
   for (Uint8 type : {SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP}) {
     SDL_Event event = {};

@@ -13,6 +13,8 @@ void PushKeyTap(SDLKey key);
 void PushClick(int button, int x, int y);
 // A relative mouse motion from the window centre.
 void PushMouseMotion(int dx, int dy);
+// A mouse button pressed or released at the window centre.
+void PushMouseButton(int button, bool down);
 // A pad button pressed and released, and the first hat moved (SDL_HAT_* bits), on pad 0.
 void PushPadButtonTap(int button);
 void PushPadHat(int value);
