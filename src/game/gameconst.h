@@ -17,4 +17,5 @@ const int MAGAZINE_SIZE = 8;       // rounds a full magazine holds
 const int SP_BULLET_MAX = 999;     // the most special rounds the stock holds
 const int HIT_MOVE_CNT = 15;       // frames of knock-back (and invincibility) after a push
 const float EYE_HEIGHT = 0.6f;     // the eye (and the muzzle) above the player's feet, world units
+const double VIEW_ANGLE = 60.0;    // the view's height in degrees (the boards sit in front of it)
 }  // namespace gamemain_const

@@ -114,7 +114,7 @@ int GameMain::Init(int width, int height, int floor) {
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(60.0 * comfort.fieldOfView, static_cast<double>(width) / height, 0.1, 50.0);
+  gluPerspective(gamemain_const::VIEW_ANGLE, static_cast<double>(width) / height, 0.1, 50.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   Lighting();

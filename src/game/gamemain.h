@@ -98,6 +98,8 @@ class GameMain {
   bool InputLocked() const;
   // Carries out one action starting or ending (walking, fire, reload, switching rounds).
   void Act(const Controls::Change& change);
+  // The projection of a view `degrees` high (the window's aspect, near 0.1, far 50).
+  void SetViewAngle(double degrees);
   // The look stick's turn of this frame, and a held fire input's shot.
   void LookStep();
   // A shot from the player's eye along the view (or the empty click).

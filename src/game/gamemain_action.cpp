@@ -1,6 +1,7 @@
 // The game scene's frame: controls, doors and stairs, contact, hit points, timers, music and the
 // drawing, over the scene's parts.
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cstdio>
 
@@ -383,13 +384,23 @@ bool GameMain::FailFrame(int* result) {
   return false;
 }
 
+void GameMain::SetViewAngle(double degrees) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(degrees, static_cast<double>(screenWidth) / screenHeight, 0.1, 50.0);
+  glMatrixMode(GL_MODELVIEW);
+}
+
 void GameMain::Draw() {
   glMatrixMode(GL_MODELVIEW);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glShadeModel(GL_SMOOTH);
 
-  // The 3D view: floor, enemies, bullets.
+  // The 3D view: floor, enemies, bullets; at the player's field of view (the boards keep the
+  // designed angle).
+  const bool ownAngle = comfort.fieldOfView != 1.0f;
+  if (ownAngle) SetViewAngle(gamemain_const::VIEW_ANGLE * comfort.fieldOfView);
   glPushMatrix();
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);
@@ -410,6 +421,7 @@ void GameMain::Draw() {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glPopMatrix();
+  if (ownAngle) SetViewAngle(gamemain_const::VIEW_ANGLE);
   Phases::Mark(QUORL_COMMON::PHASE_3D);
 
   // The two boards as quads fixed in front of the eye.
