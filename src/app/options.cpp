@@ -3,35 +3,21 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "common/settings.h"
+#include "common/textvalue.h"
 
 namespace {
 
-// Parses a whole decimal number in [low, high].
+// Parses a whole decimal number in [low, high] (a missing value is no number).
 bool ParseNumber(const char* text, long long low, long long high, long long* value) {
-  if (text == nullptr || *text == '\0') return false;
-  errno = 0;
-  char* end = nullptr;
-  const long long v = strtoll(text, &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  *value = v;
-  return true;
+  return text != nullptr && TextValue::Whole(std::string(text), low, high, value);
 }
 
 // Parses a whole decimal fraction ("1", "0.5", "2.25") in [low, high].
 bool ParseFraction(const char* text, double low, double high, double* value) {
-  if (text == nullptr || *text == '\0') return false;
-  errno = 0;
-  char* end = nullptr;
-  const double v = strtod(text, &end);
-  if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < low || v > high) return false;
-  *value = v;
-  return true;
+  return text != nullptr && TextValue::Decimal(text, low, high, value);
 }
 
 bool IsFolder(const char* path) {

@@ -2,8 +2,8 @@
 #include "common/inputcode.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
+
+#include "common/textvalue.h"
 
 namespace {
 
@@ -47,13 +47,8 @@ std::string KeyName(int key) {
 bool NumberAfter(const std::string& text, const std::string& prefix, long low, long high, int* value) {
   if (text.compare(0, prefix.size(), prefix) != 0 || text.size() == prefix.size()) return false;
   const std::string digits = text.substr(prefix.size());
-  if (!isdigit(static_cast<unsigned char>(digits[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long v = strtol(digits.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  *value = static_cast<int>(v);
-  return true;
+  return isdigit(static_cast<unsigned char>(digits[0])) &&
+         TextValue::Whole(digits, static_cast<int>(low), static_cast<int>(high), value);
 }
 
 bool ParsePad(const std::string& name, InputCode* code) {
@@ -98,8 +93,7 @@ std::string Name(const InputCode& code) {
 }
 
 bool Parse(const std::string& text, InputCode* code) {
-  std::string name;
-  for (char c : text) name += static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  const std::string name = TextValue::Lower(text);
   if (name == "none") {
     *code = InputCode();
     return true;

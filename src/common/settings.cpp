@@ -1,11 +1,12 @@
 // The table of settings: names, allowed values, reading and writing their text.
 #include "common/settings.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+
+#include "common/textvalue.h"
 
 namespace {
 
@@ -17,30 +18,12 @@ struct Entry {
   std::string allowed;  // what the value may be, for the warning
 };
 
-std::string Lower(const std::string& text) {
-  std::string out;
-  for (char c : text) out += static_cast<char>(tolower(static_cast<unsigned char>(c)));
-  return out;
-}
+using TextValue::Lower;
 
-bool ParseWhole(const std::string& text, long low, long high, int* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long v = strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  *value = static_cast<int>(v);
-  return true;
-}
+bool ParseWhole(const std::string& text, int low, int high, int* value) { return TextValue::Whole(text, low, high, value); }
 
 bool ParseFraction(const std::string& text, double low, double high, double* value) {
-  if (text.empty() || isspace(static_cast<unsigned char>(text[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  const double v = strtod(text.c_str(), &end);
-  if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < low || v > high) return false;
-  *value = v;
-  return true;
+  return TextValue::Decimal(text, low, high, value);
 }
 
 bool ParseFlag(const std::string& text, bool* value) {

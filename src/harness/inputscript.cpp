@@ -3,11 +3,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+
+#include "common/textvalue.h"
 
 namespace {
 
@@ -25,12 +26,9 @@ const NamedKey kNamedKeys[] = {
 };
 
 bool ParseInt(const std::string& text, long low, long high, long* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long v = strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  *value = v;
+  long long v = 0;
+  if (!TextValue::Whole(text, static_cast<long long>(low), static_cast<long long>(high), &v)) return false;
+  *value = static_cast<long>(v);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "common/alphablit.h"
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
+#include "common/textvalue.h"
 #include "game/controls.h"
 #include "scenes/screen2d.h"
 #include "sound/mcisendstring.h"
@@ -90,11 +91,7 @@ const int HIGHLIGHT_X = 60, HIGHLIGHT_DY = 6;  // the bar behind the selected ro
 const int HEADING_Y = 18, NOTE_Y = 556;
 const char* const TICK_SOUND = "open \"SE/reload2.wav\" alias options-tick";
 
-std::string Upper(const std::string& text) {
-  std::string out;
-  for (char c : text) out += static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  return out;
-}
+using TextValue::Upper;
 
 std::vector<double> Steps(const char* steps) {
   std::vector<double> values;
