@@ -17,10 +17,14 @@ namespace {
 const int GLOW_MAX_ALPHA = 230;  // opacity of a glow at full loudness
 const int GLOW_RISE = 40;        // opacity a glow gains a frame (in over about 6 frames)
 const int GLOW_FALL = 20;        // and loses (out over about 12), so it never flashes
+const int GLOW_HOLD = 8;         // frames a glow keeps its strength after its sound stops
 const int CAPTION_FRAMES = 60;   // frames a caption stays, its fades included
 const int CAPTION_FADE_IN = 5, CAPTION_FADE_OUT = 12;
 const int CAPTION_LIFT = 64;     // pixels between the caption's bottom and the screen's
 const float FRAMES_A_SECOND = 59;
+const float SIGHT_MARGIN = 0.8f;  // world units around the view in which a source counts as seen
+const float SHOT_NEAR = 1.0f;     // world units: a shot this close to the eye is striking, not coming
+const float GLOW_SCALE = 1.5f;   // the glow picture drawn this much larger than its pixels
 
 // The effects with a caption: the alias that marks the event and the caption's file stem.
 struct Captioned {
@@ -137,7 +141,10 @@ int SoundCues::EdgeOf(const float* source, const Listener& listener, float fov) 
   const double y = dy * cp - z1 * sp, z = dy * sp + z1 * cp;
   const double halfUp = std::tan(30.0 * fov * pi / 180), halfSide = halfUp * 4 / 3;
   const double ahead = -z;
-  if (ahead > 0 && std::abs(x) <= ahead * halfSide && std::abs(y) <= ahead * halfUp) return IN_SIGHT;
+  // A source is a point of the body (its centre or its feet): one that lies a little outside the
+  // view still has most of its body in sight.
+  const double m = SIGHT_MARGIN;
+  if (ahead > 0 && std::abs(x) <= ahead * halfSide + m && std::abs(y) <= ahead * halfUp + m) return IN_SIGHT;
   // Behind (more than 120 degrees from the view's heading, seen from above): the bottom edge.
   const double heading = std::atan2(x, ahead) * 180 / pi;
   if (std::abs(heading) > 120) return BOTTOM;
@@ -149,7 +156,7 @@ void SoundCues::Aim(const float* source, int volume, const Listener& listener) {
   if (volume <= 0) return;
   const int edge = EdgeOf(source, listener, fieldOfView);
   if (edge == IN_SIGHT) return;
-  edges[edge].target = std::max(edges[edge].target, volume * GLOW_MAX_ALPHA / 1000);
+  edges[edge].heard = std::max(edges[edge].heard, volume * GLOW_MAX_ALPHA / 1000);
 }
 
 void SoundCues::Hear(const std::vector<std::string>& effects, const Enemy& enemies, bool enemiesRan,
@@ -172,7 +179,7 @@ void SoundCues::Hear(const std::vector<std::string>& effects, const Enemy& enemi
       heard.push_back({{s.pos[0], s.pos[1], s.pos[2]}, s.volume, attackFrames[s.species]});
     }
   }
-  for (Glow& g : edges) g.target = 0;
+  for (Glow& g : edges) g.heard = 0;
   for (Heard& h : heard) {
     Aim(h.pos, h.volume, listener);
     --h.frames;
@@ -183,9 +190,19 @@ void SoundCues::Hear(const std::vector<std::string>& effects, const Enemy& enemi
     if (b->isDelete() || b->isHited()) continue;
     float p[3];
     b->GetPos(p);
+    const float dx = p[0] - listener.eye[0], dy = p[1] - listener.eye[1], dz = p[2] - listener.eye[2];
+    if (dx * dx + dy * dy + dz * dz < SHOT_NEAR * SHOT_NEAR) continue;
     Aim(p, Enemy::VolumeAt(p, listener.eye), listener);
   }
   for (Glow& g : edges) {
+    // A glow holds its strength a moment after its sound: a shot glimpsed for a frame or two
+    // still fades in and out smoothly.
+    if (g.heard > 0) {
+      g.target = g.heard;
+      g.hold = GLOW_HOLD;
+    } else if (g.hold > 0 && --g.hold == 0) {
+      g.target = 0;
+    }
     g.alpha = g.alpha < g.target ? std::min(g.target, g.alpha + GLOW_RISE) : std::max(g.target, g.alpha - GLOW_FALL);
   }
 }
@@ -221,7 +238,7 @@ void SoundCues::Draw() const {
 
   // The glow picture is the left edge's: s runs out from the edge, t along it.
   const float s = static_cast<float>(glow.w) / glow.texW, t = static_cast<float>(glow.h) / glow.texH;
-  const float depth = static_cast<float>(glow.w), span = static_cast<float>(glow.h);
+  const float depth = glow.w * GLOW_SCALE, span = glow.h * GLOW_SCALE;
   const float midX = width / 2.0f, midY = height / 2.0f;
   glBindTexture(GL_TEXTURE_2D, glow.texture);
   for (int e = 0; e < EDGES; ++e) {

@@ -62,7 +62,9 @@ class SoundCues {
     int volume, frames;
   };
   struct Glow {
+    int heard = 0;              // opacity the sounds of this frame ask for, 0..255
     int target = 0, alpha = 0;  // opacity wanted and shown, 0..255
+    int hold = 0;               // frames the target still holds without a sound
   };
   // Loads img/fonts/cues/STEM.png into a texture of its own. 0, or -1 after a message.
   int LoadTexture(const std::string& stem, bool smooth, Picture* out);

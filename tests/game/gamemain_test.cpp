@@ -527,3 +527,41 @@ TEST_F(GameMainTest, LosingTheInputFocusPausesAndTheGameStaysPausedOnReturn) {
 }
 
 }  // namespace
+
+// The visible sounds: an attack sound from outside the view lights the edge towards it, one in
+// sight or with the setting off lights nothing; a finished reload is captioned.
+TEST_F(GameMainTest, VisibleSoundsMarkUnseenAttacksAtTheirEdgeAndCaptionTheReload) {
+  struct Case {
+    bool on;
+    float dx, dz;  // the attack's place from the player, who faces -z
+    int want;      // the edge lit, or SoundCues::IN_SIGHT for none
+  };
+  const Case cases[] = {
+      {true, 0, 3, SoundCues::BOTTOM},   {true, -3, 0, SoundCues::LEFT},    {true, 3, 0.5f, SoundCues::RIGHT},
+      {true, 0.5f, -4, SoundCues::IN_SIGHT}, {false, 0, 3, SoundCues::IN_SIGHT},
+  };
+  for (const Case& c : cases) {
+    GameMain::Comfort comfort;
+    comfort.visibleSounds = c.on;
+    game.SetComfort(comfort);
+    Start(1);
+    OpenRoom();
+    const float source[3] = {20 + c.dx, -1.0f, -20 + c.dz};
+    game.Enemies()->RequestSE(Enemy::SE_ATTACK, Enemy::SE_BOOSY, source);
+    Frames(8);
+    const SoundCues& cues = game.Cues();
+    EXPECT_EQ(c.on, cues.On());
+    for (int edge = 0; edge < SoundCues::EDGES; ++edge) {
+      EXPECT_EQ(edge == c.want, cues.EdgeAlpha(edge) > 150) << &c - cases << " edge " << edge;
+    }
+    Frames(60);  // the sound's length, its hold and the fade
+    for (int edge = 0; edge < SoundCues::EDGES; ++edge) EXPECT_EQ(0, cues.EdgeAlpha(edge)) << &c - cases;
+
+    player.actionFlags = 0, player.actionTimer = 0;
+    game.Gun().magazine = 0;
+    game.Gun().RequestReload();
+    int frames = 0;
+    while (cues.CaptionShown().empty() && frames < 200) frames += (Frame(), 1);
+    EXPECT_EQ(c.on ? "reloaded" : "", cues.CaptionShown()) << &c - cases;
+  }
+}

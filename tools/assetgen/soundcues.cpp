@@ -20,7 +20,7 @@ Canvas CueCaption(const Fonts& f, const std::string& text) {
   Mask band(W, H);
   FillRoundRect(band, 4, 4, W - 4, H - 4, 10);
   band.Blur(2);
-  pic.PaintMask(band, 0, 0, Hex(0x08060a, 0.45f));
+  pic.PaintMask(band, 0, 0, Hex(0x08060a, 0.55f));
   pic.Draw(word, (W - word.Width()) / 2, (H - word.Height()) / 2);
   return pic;
 }
@@ -36,7 +36,7 @@ Canvas EdgeGlow() {
     for (int x = 0; x < W; ++x) {
       const float u = (x + 0.5f) / W, v = (y + 0.5f - H / 2.0f) / (H / 2.0f);
       const float r = std::sqrt(u * u + v * v);
-      glow.At(x, y) = std::pow(std::max(0.0f, 1 - r), 1.6f) * 0.85f;
+      glow.At(x, y) = std::pow(std::max(0.0f, 1 - r), 1.1f);
       arc.At(x, y) = std::max(0.0f, 1 - std::abs(r - 0.42f) / 0.05f) * std::max(0.0f, 1 - std::abs(v) * 1.2f);
     }
   }
