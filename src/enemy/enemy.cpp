@@ -423,6 +423,7 @@ void Enemy::ReleaseRecords() {
 int Enemy::Clear() {
   for (const char* alias : _StopAliases) Send(std::string("stop ") + alias);
   ReleaseBullets();
+  startedSE.clear();
   int killed = 0;
   if (!enemies.empty() && enemies.front()->bossState == BossState::NONE) {
     killed = static_cast<int>(std::count_if(enemies.begin(), enemies.end(), [](const EnemyData* e) {
@@ -822,16 +823,21 @@ void Enemy::SetSE(EnemyData* e) {
   RequestSE(dead ? SE_DEAD : SE_DAMAGED, kind->species, e->pos);
 }
 
+int Enemy::VolumeAt(const float* s, const float* p) {
+  double d = 0;
+  for (int k = 0; k < 3; k++) d += (static_cast<double>(s[k]) - p[k]) * (static_cast<double>(s[k]) - p[k]);
+  if (d > 300) d = 300;
+  return static_cast<int>((300 - d) * 1000 / 300);
+}
+
 void Enemy::ServeSE(const float* p) {
+  startedSE.clear();
   for (int kind = 0; kind < 3; kind++) {
     for (int species = 0; species < 4; species++) {
       int& state = seState[kind][species];
       if (state != SE_REQUESTED && state != SE_PLAYING) continue;
       const float* s = sePos[kind][species];
-      double d = 0;
-      for (int k = 0; k < 3; k++) d += (static_cast<double>(s[k]) - p[k]) * (static_cast<double>(s[k]) - p[k]);
-      if (d > 300) d = 300;
-      const int volume = static_cast<int>((300 - d) * 1000 / 300);
+      const int volume = VolumeAt(s, p);
       const std::string alias = std::string(_SpeciesWords[species]) + "-" + _KindWords[kind];
       const std::string v = std::to_string(volume);
       if (state == SE_REQUESTED) {
@@ -843,6 +849,7 @@ void Enemy::ServeSE(const float* p) {
       if (state == SE_REQUESTED) {
         Send("play " + alias);
         state = SE_PLAYING;
+        startedSE.push_back({kind, species, {s[0], s[1], s[2]}, volume});
       }
     }
   }

@@ -85,6 +85,17 @@ class Enemy {
   // A slot's state.
   enum SEState { SE_IDLE = 0, SE_REQUESTED = 2, SE_PLAYING = 4 };
   int getSEState(int kind, int species) const { return seState[kind][species]; }
+  // A slot started by the last serving: where it was requested and its loudness at the listener.
+  struct StartedSE {
+    int kind, species;
+    float pos[3];
+    int volume;  // 0..1000
+  };
+  // The slots the last ImpacttoPlayer started, in slot order (read by the visible sounds).
+  const std::vector<StartedSE>& getStartedSE() const { return startedSE; }
+  // Loudness 0..1000 of a positional sound at `source` heard at `listener`: full at the listener,
+  // silent from a squared distance of 300 (about 17.3 world units) on.
+  static int VolumeAt(const float* source, const float* listener);
 
   // Where the floor's boss fight is: getBossMode.
   enum BossMode {
@@ -158,4 +169,5 @@ class Enemy {
   float sePos[3][4][3] = {};   // where each slot was requested
   bool soundsOpen = false;     // Init opened the 23 aliases
   std::vector<QUORL_COMMON::PlayerHit> frameHits;  // see FrameHits
+  std::vector<StartedSE> startedSE;                // see getStartedSE
 };

@@ -192,7 +192,10 @@ void GameMain::Lighting() {
   glEnable(GL_LIGHT1);
 }
 
-int GameMain::CreateStatDisp() { return board.Init(screenWidth, screenHeight); }
+int GameMain::CreateStatDisp() {
+  if (board.Init(screenWidth, screenHeight) == -1) return -1;
+  return cues.Init(comfort.visibleSounds, screenWidth, screenHeight, comfort.fieldOfView);
+}
 
 int GameMain::ChangeFloor(int next) {
   floorNo = next;
@@ -222,6 +225,7 @@ void GameMain::Finalize() {
   if (!initialized) return;
   ready = false;
   board.Finalize();
+  cues.Finalize();
   mciSendStringA("stop all", nullptr, 0, nullptr);
   mciSendStringA("close all", nullptr, 0, nullptr);
   if (musicSetUp) {

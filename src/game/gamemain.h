@@ -13,6 +13,7 @@
 #include "game/playercomfort.h"
 #include "game/playermotion.h"
 #include "game/playerstate.h"
+#include "game/soundcues.h"
 #include "game/statusboard.h"
 #include "game/weapon.h"
 
@@ -40,7 +41,7 @@ class GameMain {
   // One frame: events, update, drawing, buffer swap. Returns Scene::GAME to stay, Scene::TITLE,
   // Scene::ENDING, Scene::QUIT, or -1 on error.
   int Action(int code);
-  // The frame's steps before the drawing (1 to 13: events to the music), which may change
+  // The frame's steps before the drawing (1 to 13: events to the visible sounds), which may change
   // `*result`. False when the frame ends here: Escape (*result the title) or a failure (-1).
   bool Update(int* result);
   // The 3D view, then the status and overlay boards; ends with the buffer swap.
@@ -84,6 +85,7 @@ class GameMain {
   Weapon& Gun() { return weapon; }
   StatusBoard& Board() { return board; }
   BossDirector& Director() { return director; }
+  const SoundCues& Cues() const { return cues; }
   DungeonFloor* Floor() { return dungeon; }
   Enemy* Enemies() { return enemy; }
   std::list<Bullet*>& Shots() { return bullets; }
@@ -116,6 +118,7 @@ class GameMain {
   void HitPointStep();
   void CountDownTimer();
   void KeepMusicAlive();
+  void HearSounds();
   int FrameResult(int result);
   bool FailFrame(int* result);
 
@@ -141,6 +144,8 @@ class GameMain {
   Weapon weapon{player};
   StatusBoard board;
   BossDirector director{player, motion, board, comfort};
+  SoundCues cues;          // the visible sounds (drawn only with comfort.visibleSounds)
+  bool enemiesRan = false;  // step 7 ran the enemies this frame (their started sounds are new)
 
   int floorNo = 1;
   int paused = 0;

@@ -36,7 +36,10 @@ using gamesound::PlaySE;
 int GameMain::Action(int code) {
   if (!ready) return QUORL_COMMON::GLOBAL_ERROR;  // a failed Init left nothing to play with
   int result = code;
-  if (!Update(&result)) return result;  // 1-13. the game's steps
+  if (!Update(&result)) {               // 1-13. the game's steps
+    gamesound::ForgetStarted();
+    return result;
+  }
   Draw();                               // 14. drawing
   return FrameResult(result);           // 15. result
 }
@@ -51,8 +54,9 @@ bool GameMain::Update(int* result) {
   motion.WalkStep(dungeon);                                        // 4. walking and the floor
   if (DoorsAndStairs() == -1) return FailFrame(result);            // 5. doors and stairs
   UpdateDrawArea();                                                // 6. visible area
-  if (!(player.actionFlags & ActionFlag::DESCENDING) && !director.worldFrozen) {  // 7. contact,
-    ContactStep();                                                 //    enemies, shots
+  enemiesRan = !(player.actionFlags & ActionFlag::DESCENDING) && !director.worldFrozen;
+  if (enemiesRan) {                                                // 7. contact, enemies, shots
+    ContactStep();
     RunEnemies();
     MoveBullets();
   } else {
@@ -67,7 +71,8 @@ bool GameMain::Update(int* result) {
   board.Upload();                                                  // 11. status board upload
   Phases::Mark(QUORL_COMMON::PHASE_UPLOAD);
   CountDownTimer();                                                // 12. timers
-  KeepMusicAlive();                                                // 13. music keep-alive
+  KeepMusicAlive();                                                // 13. music keep-alive,
+  HearSounds();                                                    //     visible sounds
   Phases::Mark(QUORL_COMMON::PHASE_LOGIC);
   return true;
 }
@@ -371,6 +376,14 @@ void GameMain::KeepMusicAlive() {
   if (!gamesound::MusicPlaying() && director.musicHold == 0) VBMP3Wrap::vbmp3_play();
 }
 
+// The frame's sounds, turned into edge glows and captions when the player asked to see them
+// (reads the game only).
+void GameMain::HearSounds() {
+  const float eye[3] = {motion.pos[0] + _Looking[0], motion.pos[1] + _Looking[1], motion.pos[2] + _Looking[2]};
+  cues.Hear(gamesound::Started(), *enemy, enemiesRan, {eye, motion.yaw, motion.pitch});
+  gamesound::ForgetStarted();
+}
+
 int GameMain::FrameResult(int result) {
   if (player.hitPoint < 0) result = Scene::TITLE;
   TakeSummary();
@@ -422,6 +435,7 @@ void GameMain::Draw() {
   glDisable(GL_LIGHTING);
   glPopMatrix();
   if (ownAngle) SetViewAngle(gamemain_const::VIEW_ANGLE);
+  cues.Draw();  // the visible sounds, under the board and its flashes
   Phases::Mark(QUORL_COMMON::PHASE_3D);
 
   // The two boards as quads fixed in front of the eye.

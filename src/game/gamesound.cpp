@@ -8,7 +8,17 @@
 
 namespace gamesound {
 
+namespace {
+std::vector<std::string> started;  // see Started
+}  // namespace
+
+const std::vector<std::string>& Started() { return started; }
+
+void ForgetStarted() { started.clear(); }
+
 void PlaySE(const std::string& alias) {
+  // Kept only until the frame's end; a scene that never forgets them keeps the last few hundred.
+  if (started.size() < 256) started.push_back(alias);
   mciSendStringA(("stop " + alias).c_str(), nullptr, 0, nullptr);
   mciSendStringA(("seek " + alias + " to start").c_str(), nullptr, 0, nullptr);
   mciSendStringA(("play " + alias).c_str(), nullptr, 0, nullptr);

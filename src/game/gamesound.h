@@ -2,10 +2,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace gamesound {
 // Plays a sound effect (opened under `alias`) from its start.
 void PlaySE(const std::string& alias);
+// The aliases PlaySE started since the last ForgetStarted, oldest first (the visible sounds read
+// them once a frame).
+const std::vector<std::string>& Started();
+void ForgetStarted();
 // Opens `path` as the track the music library plays; 0, or -1 after a message.
 int OpenMusic(const char* path);
 // Whether the music library is playing (a boss's line is still being said, the track runs).

@@ -23,6 +23,7 @@
 #include "enemy/enemy.h"
 #include "enemy/enemystate.h"
 #include "enemy/enemytype.h"
+#include "game/gamesound.h"
 #include "sound/vbmp3wrap.h"
 #include "support/events.h"
 #include "support/glwindow.h"
@@ -615,4 +616,84 @@ TEST_F(GameMainTest, HoldToFireShootsAtTheGunsPaceAndNotWhileReloading) {
     Frames(2 * gamemain_const::SHOT_TIME);
     EXPECT_EQ(hold ? 7 : 8, game.Gun().magazine) << "released: no more shots " << hold;
   }
+}
+
+// The visible sounds: an attack sound from outside the view lights the edge towards it, one in
+// sight or with the setting off lights nothing; a finished reload is captioned.
+TEST_F(GameMainTest, VisibleSoundsMarkUnseenAttacksAtTheirEdgeAndCaptionTheReload) {
+  struct Case {
+    bool on;
+    float dx, dz;  // the attack's place from the player, who faces -z
+    int want;      // the edge lit, or SoundCues::IN_SIGHT for none
+  };
+  const Case cases[] = {
+      {true, 0, 3, SoundCues::BOTTOM},   {true, -3, 0, SoundCues::LEFT},    {true, 3, 0.5f, SoundCues::RIGHT},
+      {true, 0.5f, -4, SoundCues::IN_SIGHT}, {false, 0, 3, SoundCues::IN_SIGHT},
+  };
+  for (const Case& c : cases) {
+    GameMain::Comfort comfort;
+    comfort.visibleSounds = c.on;
+    game.SetComfort(comfort);
+    Start(1);
+    OpenRoom();
+    const float source[3] = {20 + c.dx, -1.0f, -20 + c.dz};
+    game.Enemies()->RequestSE(Enemy::SE_ATTACK, Enemy::SE_BOOSY, source);
+    Frames(8);
+    const SoundCues& cues = game.Cues();
+    EXPECT_EQ(c.on, cues.On());
+    for (int edge = 0; edge < SoundCues::EDGES; ++edge) {
+      EXPECT_EQ(edge == c.want, cues.EdgeAlpha(edge) > 150) << &c - cases << " edge " << edge;
+    }
+    Frames(60);  // the sound's length, its hold and the fade
+    for (int edge = 0; edge < SoundCues::EDGES; ++edge) EXPECT_EQ(0, cues.EdgeAlpha(edge)) << &c - cases;
+
+    player.actionFlags = 0, player.actionTimer = 0;
+    game.Gun().magazine = 0;
+    game.Gun().RequestReload();
+    int frames = 0;
+    while (cues.CaptionShown().empty() && frames < 200) frames += (Frame(), 1);
+    EXPECT_EQ(c.on ? "reloaded" : "", cues.CaptionShown()) << &c - cases;
+  }
+}
+
+// Where a sound shows: the view turned by yaw (0 faces -z, 90 faces +x) and pitch (positive looks
+// down), 60 degrees high times the field of view at 4:3, with a little room around it for bodies.
+TEST(SoundCues, EdgeOfASourceFollowsTheViewsTurnAndAngle) {
+  struct Case {
+    float x, y, z, yaw, pitch, fov;
+    int want;
+  };
+  using C = SoundCues;
+  const Case cases[] = {
+      {0, 0, -5, 0, 0, 1, C::IN_SIGHT},  {0, 0, 5, 0, 0, 1, C::BOTTOM},     {-5, 0, 0, 0, 0, 1, C::LEFT},
+      {5, 0, 0, 0, 0, 1, C::RIGHT},      {5, 0, 0, 90, 0, 1, C::IN_SIGHT},  {0, 0, -5, 90, 0, 1, C::LEFT},
+      {0, 0, 5, 90, 0, 1, C::RIGHT},     {-5, 0, 0, 90, 0, 1, C::BOTTOM},   {0, 6, -4, 0, 0, 1, C::TOP},
+      {0, 6, -4, 0, -50, 1, C::IN_SIGHT}, {0, -6, -4, 0, 0, 1, C::BOTTOM},  {0, -6, -4, 0, 50, 1, C::IN_SIGHT},
+      {-9, 0, -8, 0, 0, 1, C::LEFT},     {-9, 0, -8, 0, 0, 1.5f, C::IN_SIGHT}, {-8.2f, 0, -10, 0, 0, 1, C::IN_SIGHT},
+  };
+  const float eye[3] = {0, 0, 0};
+  for (const Case& c : cases) {
+    const float source[3] = {c.x, c.y, c.z};
+    EXPECT_EQ(c.want, SoundCues::EdgeOf(source, {eye, c.yaw, c.pitch}, c.fov)) << &c - cases;
+  }
+}
+
+// Each effect that matters gets its caption, the newest replacing the one before; others none.
+TEST_F(GameMainTest, VisibleSoundsCaptionTheEffectsThatMatter) {
+  GameMain::Comfort comfort;
+  comfort.visibleSounds = true;
+  game.SetComfort(comfort);
+  Start(1);
+  OpenRoom();
+  const std::pair<const char*, const char*> effects[] = {
+      {"empty", "out-of-rounds"}, {"door-open", "door-opens"},         {"door-locked", "door-locked"},
+      {"door-unlock", "door-unlocked"}, {"eat1", "meat"},              {"eat2", "meat"},
+      {"sp-bullet-get", "special-rounds"}, {"shot", "special-rounds"}, {"himei1", "special-rounds"}};
+  for (const auto& [alias, stem] : effects) {
+    gamesound::PlaySE(alias);
+    Frame();
+    EXPECT_EQ(stem, game.Cues().CaptionShown()) << alias;
+  }
+  Frames(70);
+  EXPECT_EQ("", game.Cues().CaptionShown());
 }

@@ -14,6 +14,7 @@ const std::vector<Family>& Families() {
       {"title", GenerateTitle},
       {"options", GenerateOptions},
       {"boss captions", GenerateCaptions},
+      {"visible sounds", GenerateSoundCues},
       {"ending", GenerateEnding},
       {"enemy models", GenerateEnemyModels},
       {"bullet and item models", GeneratePropModels},
@@ -76,6 +77,8 @@ std::vector<std::string> PicturePaths() {
   p.push_back("img/fonts/genocide/genocide.png");
   p.push_back("img/fonts/genocide/percent.png");
   p.push_back("img/fonts/push-F.png");
+  for (const auto& cue : CueCaptions()) p.push_back("img/fonts/cues/" + cue.first + ".png");
+  p.push_back("img/fonts/cues/edge-glow.png");
   for (const TextureEntry& t : FloorTextureList()) p.push_back(std::string("img/walls/") + t.stem + ".png");
   return p;
 }

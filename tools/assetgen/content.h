@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ int GenerateHud(const std::string& outDir);
 int GenerateTitle(const std::string& outDir);
 int GenerateOptions(const std::string& outDir);
 int GenerateCaptions(const std::string& outDir);
+// The visible sounds' pictures under img/fonts/cues/: the effect captions and the edge glow.
+int GenerateSoundCues(const std::string& outDir);
+// The effect captions: file stem and text.
+const std::vector<std::pair<std::string, std::string>>& CueCaptions();
 int GenerateEnding(const std::string& outDir);
 int GenerateEnemyModels(const std::string& outDir);
 int GeneratePropModels(const std::string& outDir);
