@@ -41,14 +41,14 @@ const char* const kSpeciesWords[4] = {"boosy", "doosy", "poosy", "zoosy"};
 
 // A sound file's length in frames, or `fallback` when it cannot be read.
 int SoundFrames(const std::string& path, int fallback) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec wav;
   Uint8* samples = nullptr;
   Uint32 bytes = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &samples, &bytes) == nullptr) return fallback;
-  const int frameBytes = spec.channels * ((spec.format & 0xFF) / 8);
+  if (SDL_LoadWAV(path.c_str(), &wav, &samples, &bytes) == nullptr) return fallback;
+  const int frameBytes = wav.channels * ((wav.format & 0xFF) / 8);
   SDL_FreeWAV(samples);
-  if (frameBytes <= 0 || spec.freq <= 0) return fallback;
-  return std::max(1, static_cast<int>(std::lround(static_cast<double>(bytes) / frameBytes / spec.freq *
+  if (frameBytes <= 0 || wav.freq <= 0) return fallback;
+  return std::max(1, static_cast<int>(std::lround(static_cast<double>(bytes) / frameBytes / wav.freq *
                                                   FRAMES_A_SECOND)));
 }
 
