@@ -36,7 +36,6 @@ class ConfigFile {
 
   // No writes at all (a demo being played must leave the player's file alone).
   void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
-  const std::string& Path() const { return path_; }
 
   // The text of a whole file for `settings`: a heading, then each setting's comment line and
   // its "name = value" line.

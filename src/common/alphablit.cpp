@@ -15,6 +15,25 @@ Uint32* PixelAt(SDL_Surface* surface, int x, int y) {
                                    static_cast<size_t>(y) * surface->pitch) + x;
 }
 
+// Holds both surfaces locked (when they need it) for as long as it lives.
+class LockedPair {
+ public:
+  LockedPair(SDL_Surface* src, SDL_Surface* dst) : src_(src), dst_(dst) {
+    if (SDL_MUSTLOCK(src_)) SDL_LockSurface(src_);
+    if (SDL_MUSTLOCK(dst_)) SDL_LockSurface(dst_);
+  }
+  ~LockedPair() {
+    if (SDL_MUSTLOCK(dst_)) SDL_UnlockSurface(dst_);
+    if (SDL_MUSTLOCK(src_)) SDL_UnlockSurface(src_);
+  }
+  LockedPair(const LockedPair&) = delete;
+  LockedPair& operator=(const LockedPair&) = delete;
+
+ private:
+  SDL_Surface* src_;
+  SDL_Surface* dst_;
+};
+
 }  // namespace
 
 namespace {
@@ -31,10 +50,7 @@ int CopyVisible(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect*
   // Visible means the A byte, which sits under the format's red mask, is not zero.
   const Uint32 visibleMask = src->format->Rmask;
 
-  const bool lockSrc = SDL_MUSTLOCK(src);
-  const bool lockDst = SDL_MUSTLOCK(dst);
-  if (lockSrc) SDL_LockSurface(src);
-  if (lockDst) SDL_LockSurface(dst);
+  const LockedPair locked(src, dst);
   for (int j = 0; j < from.h; ++j) {
     // Unsigned comparison: a negative destination row is as far out as one below the bottom.
     const unsigned int dy = static_cast<unsigned int>(toY + j);
@@ -53,8 +69,6 @@ int CopyVisible(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect*
       *PixelAt(dst, static_cast<int>(dx), static_cast<int>(dy)) = replace ? (pixel & ~visibleMask) | setAlpha : pixel;
     }
   }
-  if (lockDst) SDL_UnlockSurface(dst);
-  if (lockSrc) SDL_UnlockSurface(src);
   return 0;
 }
 
@@ -80,10 +94,7 @@ int SDL_AlphaOverBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* d
   const SDL_Rect& from = srcRect != nullptr ? *srcRect : whole;
   const int toX = dstPos != nullptr ? dstPos->x : 0;
   const int toY = dstPos != nullptr ? dstPos->y : 0;
-  const bool lockSrc = SDL_MUSTLOCK(src);
-  const bool lockDst = SDL_MUSTLOCK(dst);
-  if (lockSrc) SDL_LockSurface(src);
-  if (lockDst) SDL_LockSurface(dst);
+  const LockedPair locked(src, dst);
   for (int j = 0; j < from.h; ++j) {
     const int sy = from.y + j, dy = toY + j;
     if (sy < 0 || sy >= src->h || dy < 0 || dy >= dst->h) continue;
@@ -98,7 +109,5 @@ int SDL_AlphaOverBlitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* d
       d[3] = static_cast<Uint8>(a + (d[3] * (255 - a) + 127) / 255);
     }
   }
-  if (lockDst) SDL_UnlockSurface(dst);
-  if (lockSrc) SDL_UnlockSurface(src);
   return 0;
 }

@@ -26,8 +26,6 @@ struct InputCode {
   static InputCode PadHat(int direction) { return {PAD_HAT, direction}; }
 
   bool IsNone() const { return kind == NONE; }
-  // A key or a mouse button (the keyboard-and-mouse columns); the others are the pad's.
-  bool IsKeyboardOrMouse() const { return kind == KEY || kind == MOUSE; }
   bool IsPad() const { return kind >= PAD_BUTTON; }
   bool operator==(const InputCode& other) const { return kind == other.kind && number == other.number; }
   bool operator!=(const InputCode& other) const { return !(*this == other); }

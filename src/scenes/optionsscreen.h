@@ -35,13 +35,8 @@ class OptionsScreen {
   const Settings& Before() const { return before_; }
   const Settings& After() const { return edited_; }
 
-  // The rows and columns, for tests and the pointer.
+  // The pages: the settings, the accessibility and pad settings, and the controls.
   enum Page { MAIN, ACCESSIBILITY, GAMEPAD, CONTROLS, PAGE_COUNT };
-  Page CurrentPage() const { return page_; }
-  int SelectedRow() const { return row_; }
-  int SelectedColumn() const { return column_; }
-  bool WaitingForInput() const { return waiting_; }
-  const std::string& Note() const { return note_; }
 
   // How long a rebinding waits for an input before it gives up, in frames (5 s).
   static const int WAIT_FRAMES = 300;
