@@ -28,7 +28,7 @@
 
 namespace {
 
-RunHarness g_harness(SCREEN_WIDTH, SCREEN_HEIGHT);  // scripted input, demos, timedemo, the run summary
+RunHarness g_harness;      // scripted input, demos, timedemo, the run summary
 GameFolders g_folders;     // where the content, the save and the screenshots are
 ConfigFile g_config;       // the player's settings
 Controls g_watchControls;  // the screenshot input, seen in every scene
@@ -38,6 +38,7 @@ int g_lastScreenshot = 0;  // the number of the last screenshot given out
 [[noreturn]] void Finalize(int status) {
   g_harness.Finalize();
   CloseGamepad();
+  ScreenFrame::Finalize();
   SDL_Quit();
   fflush(stdout);
   exit(status);
@@ -55,9 +56,10 @@ void TakeScreenshot() {
   printf("QUORL: screenshot %s\n", path.c_str());
 }
 
-// Sees the window's events as they arrive, before any scene takes them: the screenshot input is
-// the same in every scene. (Runs in the main thread, inside the scene's event polling.)
+// Sees the window's events as they arrive, before any scene takes them: the screenshot input and
+// Alt+Enter are the same in every scene. (Runs in the main thread, inside the scene's event polling.)
 int WatchEvents(const SDL_Event* event) {
+  if (ScreenFrame::CatchWindowToggle(*event)) return 0;  // the scene loop switches between frames
   const ControlSettings& controls = g_config.Current().controls;
   if (g_watchControls.Settings().bindings != controls.bindings) g_watchControls.Set(controls);  // rebound
   std::vector<Controls::Change> changes;

@@ -68,6 +68,7 @@ void SceneLoop::ApplySettingsToGame() {
 }
 
 void SceneLoop::ChangeSettings(const Settings& before, const Settings& after) {
+  if (DisplayDiffers(before, after)) displayChanged_ = true;
   std::vector<std::string> messages;
   config_->Change(before, after, &messages);
   for (const std::string& line : messages) printf("%s\n", line.c_str());
@@ -89,6 +90,7 @@ int SceneLoop::Run(RunHarness* harness) {
       }
       current_ = next;
     }
+    current_ = FollowDisplay();
     FollowGrab(current_ == Scene::GAME && !game_.IsPaused());
     // 3. Report pending OpenGL and SDL errors.
     ReportErrors();
@@ -107,6 +109,36 @@ int SceneLoop::Run(RunHarness* harness) {
     // A run with a fixed seed lets the music follow the frame count instead of the wall clock.
     if (QUORL_COMMON::IsSeedFixed()) VBMP3Wrap::AdvanceClock(QUORL_COMMON::FRAME_PERIOD_MS);
   }
+}
+
+int SceneLoop::FollowDisplay() {
+  if (ScreenFrame::TakeWindowToggle()) {
+    const Settings before = config_->Current();
+    Settings after = before;
+    after.fullscreen = !after.fullscreen;  // remembered, as a change on the options screen is
+    ChangeSettings(before, after);
+  }
+  if (!displayChanged_ || current_ == Scene::QUIT || current_ == QUORL_COMMON::GLOBAL_ERROR) return current_;
+  displayChanged_ = false;
+  const int status = SetDisplay(config_->Current());
+  if (status == -1) return QUORL_COMMON::GLOBAL_ERROR;
+  if (status == 1) {
+    // Every texture and display list went with the old OpenGL context: the scene starts again (the
+    // game from the start of its floor, as Continue would; the ending gives way to the title).
+    printf("QUORL: the library made a new OpenGL context; the scene's pictures are loaded again\n");
+    if (current_ == Scene::GAME) {
+      int enemies = 0, kills = 0;
+      game_.getKillData(&enemies, &kills);
+      progress_.SetKillData(enemies, kills);
+      progress_.FollowGame(game_.GetFloor());
+    }
+    title_.Finalize();
+    game_.Finalize();
+    ending_.Finalize();
+    return Switch(current_ == Scene::GAME ? Scene::GAME : Scene::TITLE);
+  }
+  if (current_ == Scene::GAME) ScreenFrame::CentrePointer();
+  return current_;
 }
 
 int SceneLoop::Action() {

@@ -35,8 +35,12 @@ class SceneLoop {
 
   // Hands the settings in force to the game scene (at each game's start).
   void ApplySettingsToGame();
-  // The options screen's changes from `before` to `after`: into the config and its file.
+  // The options screen's changes from `before` to `after`: into the config and its file; a change
+  // of what the window shows waits for the end of the frame.
   void ChangeSettings(const Settings& before, const Settings& after);
+  // Between frames: Alt+Enter, or the window's settings changed. Returns the current scene, or
+  // QUORL_COMMON::GLOBAL_ERROR when no window could be had.
+  int FollowDisplay();
 
   const Options& options_;
   ConfigFile* config_;
@@ -47,6 +51,7 @@ class SceneLoop {
   Endrole ending_;
   Progress progress_;
   int current_;
+  bool displayChanged_ = false;  // the window's settings changed during the frame
   bool saveFailShown_ = false;  // a failed save is reported once
   bool saveWritten_ = false;    // the run has written lastSave_ (for the run summary)
   SaveData lastSave_;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "assets/savepng.h"
+#include "common/screenframe.h"
 
 namespace QUORL_COMMON {
 
@@ -40,6 +41,7 @@ int SaveFrameBuffer(const char* path, int width, int height) {
 void RequestScreenshot(const std::string& path) { pendingShots.push_back(path); }
 
 void SwapBuffers() {
+  ScreenFrame::Present();  // what the player sees, before a screenshot takes it
   if (!pendingShots.empty()) {
     const SDL_Surface* screen = SDL_GetVideoSurface();
     if (screen != nullptr) {

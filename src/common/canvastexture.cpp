@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <new>
 
+#include "common/screenframe.h"
+
 namespace QUORL_COMMON {
 
 unsigned int CanvasSide(unsigned int size) {
@@ -35,7 +37,7 @@ void DrawCanvasQuad(unsigned int texture, int width, int height, float x0, float
                     float y1) {
   const float u = static_cast<float>(width) / CanvasSide(static_cast<unsigned int>(width));
   const float v = static_cast<float>(height) / CanvasSide(static_cast<unsigned int>(height));
-  glBindTexture(GL_TEXTURE_2D, texture);
+  ScreenFrame::BindCanvas(texture);
   glBegin(GL_QUADS);
   glTexCoord2f(0, 0);
   glVertex2f(x0, y0);

@@ -74,6 +74,37 @@ Entry Flag(const char* name, const char* about, bool control, Access<bool> at) {
           "on or off"};
 }
 
+// One of a few words; the value is the word's place in `words`.
+Entry Choice(const char* name, const char* about, std::vector<std::string> words, Access<int> at) {
+  std::string allowed;
+  for (const std::string& word : words) allowed += (allowed.empty() ? "" : " or ") + word;
+  return {{name, about, false},
+          [=](Settings* s, const std::string& v) {
+            for (size_t i = 0; i < words.size(); ++i) {
+              if (Lower(v) != words[i]) continue;
+              at(*s) = static_cast<int>(i);
+              return true;
+            }
+            return false;
+          },
+          [=](const Settings& s) { return words.at(static_cast<size_t>(at(const_cast<Settings&>(s)))); },
+          allowed};
+}
+
+Entry WindowSize() {
+  return {{"window_size", "the window's size in pixels when not full-screen, 800x600 to 7680x4320", false},
+          [](Settings* s, const std::string& v) {
+            const size_t x = Lower(v).find('x');
+            if (x == std::string::npos) return false;
+            int w = 0, h = 0;
+            if (!ParseWhole(v.substr(0, x), 800, 7680, &w) || !ParseWhole(v.substr(x + 1), 600, 4320, &h)) return false;
+            s->windowWidth = w, s->windowHeight = h;
+            return true;
+          },
+          [](const Settings& s) { return std::to_string(s.windowWidth) + "x" + std::to_string(s.windowHeight); },
+          "a width from 800 to 7680, x, and a height from 600 to 4320 (1600x1200)"};
+}
+
 Entry PadIndex() {
   return {{"pad", "which pad found at start is used: 0 the first, up to 15; none for no pad", false},
           [](Settings* s, const std::string& v) {
@@ -128,8 +159,15 @@ std::vector<Entry> MakeEntries() {
            [](Settings& s) -> bool& { return s.controls.holdToFire; }),
       Flag("visible_sounds", "on: unseen enemies' attacks marked at the screen's edge, effects captioned; on or off",
            false, [](Settings& s) -> bool& { return s.visibleSounds; }),
-      Flag("fullscreen", "open the window full-screen (from the next start); on or off", false,
+      Flag("fullscreen", "full screen at the desktop's resolution (Alt+Enter switches); on or off", false,
            [](Settings& s) -> bool& { return s.fullscreen; }),
+      WindowSize(),
+      Choice("render",
+             "a screen larger than 800x600: sharp (the 3D view at its resolution) or classic (the 800x600 picture "
+             "scaled)",
+             {"sharp", "classic"}, [](Settings& s) -> int& { return s.render; }),
+      Flag("smooth_scaling", "on: scaled pictures filtered; off: in blocks of whole pixels; on or off", false,
+           [](Settings& s) -> bool& { return s.linearScaling; }),
       Flag("vsync", "vertical synchronisation (from the next start); on or off", false,
            [](Settings& s) -> bool& { return s.vsync; }),
       PadIndex(),

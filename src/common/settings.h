@@ -33,7 +33,11 @@ struct Settings {
   bool colourSafe = false;       // the life bar (and the rounds) in colours every eye tells apart
   double fieldOfView = 1.0;      // 0.8..1.5: the 3D view's angle as a factor of the designed 60 degrees
   bool visibleSounds = false;    // unseen enemies' attacks marked at the screen's edge, effects captioned
-  bool fullscreen = false;       // the window full-screen
+  bool fullscreen = false;       // full screen at the desktop's own resolution (no mode switch)
+  int windowWidth = 800;         // 800..7680 x 600..4320: the window's size when not full-screen
+  int windowHeight = 600;
+  int render = 0;                // a larger screen: 0 sharp (3D at its resolution), 1 classic (800 x 600 scaled)
+  bool linearScaling = true;     // scaled pictures filtered (on) or in blocks of whole pixels (off)
   bool vsync = false;            // swap with vertical synchronisation, no sleeping in the loop
   int pad = 0;                   // -1 none, 0..15: which of the pads found at start is used
 };

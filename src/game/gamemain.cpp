@@ -9,6 +9,7 @@
 
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
+#include "common/screenframe.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/bossstate.h"
 #include "enemy/enemy.h"
@@ -172,7 +173,7 @@ int GameMain::Init(int width, int height, int floor) {
 }
 
 void GameMain::CentreMouse() {
-  SDL_WarpMouse(static_cast<Uint16>(screenWidth / 2), static_cast<Uint16>(screenHeight / 2));
+  ScreenFrame::CentrePointer();  // the window's middle, whatever its size
 }
 
 void GameMain::getKillData(int* enemies, int* kills) {

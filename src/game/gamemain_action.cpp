@@ -9,6 +9,7 @@
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
+#include "common/screenframe.h"
 #include "common/bindings.h"
 #include "common/item.h"
 #include "common/runtally.h"
@@ -172,13 +173,13 @@ void GameMain::KeepMouseCentred(const SDL_Event& event) {
   // Only a pointer that moved away needs the warp: a warp onto the centre itself brings another
   // motion event, and warping for that one too would never let the event queue run dry.
   if (event.type != SDL_MOUSEMOTION) return;
-  if (event.motion.x == screenWidth / 2 && event.motion.y == screenHeight / 2) return;
+  if (event.motion.x == ScreenFrame::CentreX() && event.motion.y == ScreenFrame::CentreY()) return;
   CentreMouse();
 }
 
 void GameMain::HandleMouseMotion(const SDL_MouseMotionEvent& mouse) {
   // The echo of our own warp lands exactly on the centre.
-  if ((mouse.x == screenWidth / 2 && mouse.y == screenHeight / 2) || mouse.x == mouse.xrel) return;
+  if ((mouse.x == ScreenFrame::CentreX() && mouse.y == ScreenFrame::CentreY()) || mouse.x == mouse.xrel) return;
   motion.Turn(mouse.xrel, mouse.yrel, comfort);
   CentreMouse();
 }

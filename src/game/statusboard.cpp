@@ -12,6 +12,7 @@
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
+#include "common/screenframe.h"
 #include "game/gameconst.h"
 
 namespace {
@@ -295,7 +296,7 @@ void StatusBoard::Draw() {
   // The overlay is one colour all over; fully transparent it would change no pixel.
   if ((overlayFill & overlaySurface->format->Rmask) != 0) {
     glTranslatef(0, 0, 0.00001f);
-    glBindTexture(GL_TEXTURE_2D, overlayTexture);
+    ScreenFrame::BindCanvas(overlayTexture);
     glColor3f(1, 1, 1);
     BoardQuad(0.4f, 0.3f, u, v);
   }
@@ -331,7 +332,7 @@ void StatusBoard::DrawStatusBoard(float halfWidth, float halfHeight, float u, fl
   }
   // Widened rectangles may overlap now; a pixel drawn twice would be blended twice.
   BoardPieces::MergeOverlaps(&statusScissors);
-  glBindTexture(GL_TEXTURE_2D, statusTexture);
+  ScreenFrame::BindCanvas(statusTexture);
   glColor3f(1, 1, 1);
   glEnable(GL_SCISSOR_TEST);
   for (const SDL_Rect& r : statusScissors) {

@@ -323,7 +323,7 @@ std::vector<ScriptEvent> InputScript::TakeFrame(long frame) {
   return taken;
 }
 
-SDL_Event InputScript::ToSDLEvent(const ScriptEvent& event, int width, int height) {
+SDL_Event InputScript::ToSDLEvent(const ScriptEvent& event, const ScreenFrame::Layout& layout) {
   SDL_Event e;
   memset(&e, 0, sizeof(e));
   switch (event.kind) {
@@ -342,16 +342,18 @@ SDL_Event InputScript::ToSDLEvent(const ScriptEvent& event, int width, int heigh
       e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
       e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
       e.button.button = static_cast<Uint8>(event.button);
-      e.button.x = static_cast<Uint16>(event.x);
-      e.button.y = static_cast<Uint16>(event.y);
+      int x = 0, y = 0;  // a script points in frame pixels; the scenes receive window pixels
+      ScreenFrame::ToWindow(layout, event.x, event.y, &x, &y);
+      e.button.x = static_cast<Uint16>(x);
+      e.button.y = static_cast<Uint16>(y);
       break;
     }
     case ScriptEvent::MOUSE_MOTION:
       e.type = SDL_MOUSEMOTION;
       e.motion.xrel = static_cast<Sint16>(event.x);
       e.motion.yrel = static_cast<Sint16>(event.y);
-      e.motion.x = static_cast<Uint16>(std::max(0, width / 2 + event.x));
-      e.motion.y = static_cast<Uint16>(std::max(0, height / 2 + event.y));
+      e.motion.x = static_cast<Uint16>(std::max(0, layout.windowWidth / 2 + event.x));
+      e.motion.y = static_cast<Uint16>(std::max(0, layout.windowHeight / 2 + event.y));
       break;
     case ScriptEvent::PAD_AXIS:
       e.type = SDL_JOYAXISMOTION;
@@ -379,7 +381,8 @@ SDL_Event InputScript::ToSDLEvent(const ScriptEvent& event, int width, int heigh
   return e;
 }
 
-bool InputScript::FromSDLEvent(const SDL_Event& e, long frame, int width, int height, ScriptEvent* event) {
+bool InputScript::FromSDLEvent(const SDL_Event& e, long frame, const ScreenFrame::Layout& layout,
+                               ScriptEvent* event) {
   *event = ScriptEvent();
   event->frame = frame;
   switch (e.type) {
@@ -394,11 +397,13 @@ bool InputScript::FromSDLEvent(const SDL_Event& e, long frame, int width, int he
       if (e.button.button < 1 || e.button.button > 5) return false;
       event->kind = e.type == SDL_MOUSEBUTTONDOWN ? ScriptEvent::MOUSE_DOWN : ScriptEvent::MOUSE_UP;
       event->button = e.button.button;
-      event->x = e.button.x;
-      event->y = e.button.y;
+      ScreenFrame::ToFrame(layout, e.button.x, e.button.y, &event->x, &event->y);
       return true;
     case SDL_MOUSEMOTION:
-      if ((e.motion.x == width / 2 && e.motion.y == height / 2) || e.motion.x == e.motion.xrel) return false;
+      if ((e.motion.x == layout.windowWidth / 2 && e.motion.y == layout.windowHeight / 2) ||
+          e.motion.x == e.motion.xrel) {
+        return false;  // the echo of the game's own warp to the window's middle
+      }
       event->kind = ScriptEvent::MOUSE_MOTION;
       event->x = e.motion.xrel;
       event->y = e.motion.yrel;

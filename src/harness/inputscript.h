@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/screenframe.h"
 #include "harness/scriptevent.h"
 
 class InputScript {
@@ -34,17 +35,20 @@ class InputScript {
   // All events (for tests).
   const std::vector<ScriptEvent>& Events() const { return events_; }
 
-  // The SDL event for an input line (not for QUIT-less kinds SCREENSHOT); the window is
-  // width x height, a motion's absolute position is the window centre plus its motion. Pad events
-  // are of pad (`which`) 0; a hat's X Y become its SDL_HAT_* mask.
-  static SDL_Event ToSDLEvent(const ScriptEvent& event, int width, int height);
+  // The SDL event for an input line (not for QUIT-less kinds SCREENSHOT) in the window `layout`
+  // describes: a click's frame position becomes the window pixel showing it, a motion's absolute
+  // position is the window centre plus its motion. Pad events are of pad (`which`) 0; a hat's X Y
+  // become its SDL_HAT_* mask.
+  static SDL_Event ToSDLEvent(const ScriptEvent& event, const ScreenFrame::Layout& layout);
 
   // The script event of an SDL input event received at `frame`, for recording. False for events
   // that are no input (window events) and for the motions the game skips as the pointer being put
-  // back to the centre of the width x height window (at the centre, or x equal to its motion).
+  // back to the centre of the window (at the centre, or x equal to its motion). Clicks are recorded
+  // in frame pixels, so a demo plays the same in any window.
   // Pad events of any pad are recorded as pad 0 (the game uses one); false for pad axes above 15,
   // buttons above 31, hats other than hat 0 and trackballs, which a script cannot hold.
-  static bool FromSDLEvent(const SDL_Event& e, long frame, int width, int height, ScriptEvent* event);
+  static bool FromSDLEvent(const SDL_Event& e, long frame, const ScreenFrame::Layout& layout,
+                           ScriptEvent* event);
 
   // The key of a name ("a".."z", "0".."9", "escape", "space", "return", "tab", "backspace",
   // "up", "down", "left", "right", "f1".."f12", "lshift", "rshift", "lctrl", "rctrl", "lalt",

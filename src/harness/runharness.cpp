@@ -150,6 +150,8 @@ void RunHarness::DeliverInput(long frame, const std::vector<ScriptEvent>& played
   events.swap(heldOver_);
   if (realInput_ != RealInput::DIRECT) {
     for (const SDL_Event& e : InputCapture::Take()) {
+      // The window's full-screen toggle is the player's, never part of a demo.
+      if (ScreenFrame::CatchWindowToggle(e)) continue;
       if (realInput_ == RealInput::AT_FRAME_START || e.type == SDL_QUIT) events.push_back(e);
     }
   }
@@ -159,7 +161,7 @@ void RunHarness::DeliverInput(long frame, const std::vector<ScriptEvent>& played
     if (event.kind == ScriptEvent::SCREENSHOT) {
       QUORL_COMMON::RequestScreenshot(AbsolutePath(workDir_, event.path));
     } else {
-      events.push_back(InputScript::ToSDLEvent(event, width_, height_));
+      events.push_back(InputScript::ToSDLEvent(event, ScreenFrame::Current()));
     }
   }
   if (options_->frames >= 0 && frame == options_->frames) {
@@ -170,10 +172,10 @@ void RunHarness::DeliverInput(long frame, const std::vector<ScriptEvent>& played
   for (SDL_Event& e : events) {
     // Only what a demo can hold reaches the scenes, so that playback gives them the same.
     ScriptEvent line;
-    if (recorder_.IsOpen() && !InputScript::FromSDLEvent(e, frame, width_, height_, &line)) continue;
+    if (recorder_.IsOpen() && !InputScript::FromSDLEvent(e, frame, ScreenFrame::Current(), &line)) continue;
     // A pad event is all in its line; any pad is recorded as pad 0, and so the scenes see it.
     if (recorder_.IsOpen() && e.type >= SDL_JOYAXISMOTION && e.type <= SDL_JOYBUTTONUP) {
-      e = InputScript::ToSDLEvent(line, width_, height_);
+      e = InputScript::ToSDLEvent(line, ScreenFrame::Current());
     }
     if (!heldOver_.empty() || SDL_PushEvent(&e) != 0) {
       heldOver_.push_back(e);  // the queue is full: the next frame, in the same order

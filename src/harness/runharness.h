@@ -21,8 +21,9 @@ class GameMain;
 
 class RunHarness {
  public:
-  // The window's size: scripted mouse positions and recorded motions are in its pixels.
-  RunHarness(int width, int height) : width_(width), height_(height) {}
+  // Scripted and recorded clicks are in the frame's pixels, motions in the window's (the screen
+  // frame in force maps them).
+  RunHarness() = default;
   RunHarness(const RunHarness&) = delete;
   RunHarness& operator=(const RunHarness&) = delete;
 
@@ -65,7 +66,6 @@ class RunHarness {
 
   void DeliverInput(long frame, const std::vector<ScriptEvent>& played);
 
-  const int width_, height_;
   const std::chrono::steady_clock::time_point programStart_ = std::chrono::steady_clock::now();
   const Options* options_ = nullptr;
   std::string workDir_;

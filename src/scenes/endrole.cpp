@@ -11,6 +11,7 @@
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
+#include "common/screenframe.h"
 #include "common/alphablit.h"
 #include "scenes/scenemusic.h"
 #include "scenes/screen2d.h"
@@ -103,7 +104,7 @@ int Endrole::Action(int code) {
 
   int result = code;
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+  while (ScreenFrame::PollFrameEvent(&event)) {
     // The pad works as the keys do: A or Start turns the page as a click, B leaves as Escape.
     const Menu::Command command = menu.Translate(event);
     if (event.type == SDL_KEYDOWN || command == Menu::BACK) {

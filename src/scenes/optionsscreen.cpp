@@ -13,6 +13,7 @@
 #include "common/alphablit.h"
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
+#include "common/screenframe.h"
 #include "common/textvalue.h"
 #include "game/controls.h"
 #include "scenes/screen2d.h"
@@ -178,7 +179,7 @@ void OptionsScreen::Open(const Settings& settings) {
 
 bool OptionsScreen::Frame(bool* quit) {
   SDL_Event event;
-  while (open_ && SDL_PollEvent(&event)) {
+  while (open_ && ScreenFrame::PollFrameEvent(&event)) {
     if (event.type == SDL_QUIT) {
       *quit = true;
       continue;

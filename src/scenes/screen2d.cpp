@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "common/canvastexture.h"
+#include "common/screenframe.h"
 
 SDL_Surface* CreateScreenCanvas(int width, int height) {
   SDL_Surface* canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000,
@@ -41,7 +42,7 @@ void SetScreen2DState(int width, int height) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, width, 0, height, -1, 1);
-  SDL_WarpMouse(static_cast<Uint16>(width / 2), static_cast<Uint16>(height / 2));
+  ScreenFrame::CentrePointer();
   glDisable(GL_LIGHTING);
   glDisable(GL_ALPHA_TEST);
   glDisable(GL_DEPTH_TEST);

@@ -13,6 +13,7 @@
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
 #include "common/framephases.h"
+#include "common/screenframe.h"
 #include "common/alphablit.h"
 #include "scenes/scenemusic.h"
 #include "scenes/screen2d.h"
@@ -149,7 +150,7 @@ int Title::Action(int code) {
   }
   int result = code;
   SDL_Event event;
-  while (!options.IsOpen() && SDL_PollEvent(&event)) {
+  while (!options.IsOpen() && ScreenFrame::PollFrameEvent(&event)) {
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
       return Scene::QUIT;
     } else if ((event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_f) ||
@@ -237,7 +238,7 @@ void Title::Draw() {
     const int y0 = std::max(0, static_cast<int>(std::floor((screenHeight - 1) - (lightArea.y + lightArea.h) * sy)) - 2);
     const int y1 = std::min(screenHeight, static_cast<int>(std::ceil((screenHeight - 1) - lightArea.y * sy)) + 2);
     glEnable(GL_SCISSOR_TEST);
-    glScissor(x0, y0, x1 - x0, y1 - y0);
+    ScreenFrame::FrameScissor(x0, y0, x1 - x0, y1 - y0);
     DrawScreenCanvas(textures[1], screenWidth, screenHeight);
     glDisable(GL_SCISSOR_TEST);
   }

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string error;
   script.Parse(std::string(reinterpret_cast<const char*>(data), size), &error);
   for (const ScriptEvent& e : script.Events()) {
-    if (e.kind != ScriptEvent::SCREENSHOT) InputScript::ToSDLEvent(e, 800, 600);
+    if (e.kind != ScriptEvent::SCREENSHOT) InputScript::ToSDLEvent(e, ScreenFrame::Layout());
   }
   return 0;
 }

@@ -75,7 +75,7 @@ TEST(InputScript, AMotionBeyondTheWindowStopsAtItsEdge) {
   motion.kind = ScriptEvent::MOUSE_MOTION;
   motion.x = 40;
   motion.y = -500;
-  const SDL_Event e = InputScript::ToSDLEvent(motion, 800, 600);
+  const SDL_Event e = InputScript::ToSDLEvent(motion, ScreenFrame::Layout());
   EXPECT_EQ(440, e.motion.x);
   EXPECT_EQ(0, e.motion.y);
   EXPECT_EQ(-500, e.motion.yrel);
@@ -106,13 +106,13 @@ TEST(InputScript, DemoLinesRoundTripThroughTheWriterAndTheParser) {
   for (const ScriptEvent& e : script.Events()) {
     if (e.kind == ScriptEvent::SCREENSHOT) continue;
     ScriptEvent back;
-    ASSERT_TRUE(InputScript::FromSDLEvent(InputScript::ToSDLEvent(e, 800, 600), e.frame, 800, 600, &back))
+    ASSERT_TRUE(InputScript::FromSDLEvent(InputScript::ToSDLEvent(e, ScreenFrame::Layout()), e.frame, ScreenFrame::Layout(), &back))
         << InputScript::FormatEvent(e);
     EXPECT_EQ(InputScript::FormatEvent(e), InputScript::FormatEvent(back));
   }
   // A hat's position is SDL's bit mask; the settings end at the first other line.
-  EXPECT_EQ(SDL_HAT_RIGHTUP, InputScript::ToSDLEvent(script.Events()[14], 800, 600).jhat.value);
-  EXPECT_EQ(SDL_HAT_LEFTDOWN, InputScript::ToSDLEvent(script.Events()[15], 800, 600).jhat.value);
+  EXPECT_EQ(SDL_HAT_RIGHTUP, InputScript::ToSDLEvent(script.Events()[14], ScreenFrame::Layout()).jhat.value);
+  EXPECT_EQ(SDL_HAT_LEFTDOWN, InputScript::ToSDLEvent(script.Events()[15], ScreenFrame::Layout()).jhat.value);
   ASSERT_EQ(0, script.Parse("# quorl demo 2 seed 1\n# set a = 1\n\n# set b\n", &error)) << error;
   EXPECT_EQ(1u, script.DemoSettings().size());
   // Version 1 demos and plain scripts have no settings: a "# set" line is a comment.
@@ -132,14 +132,14 @@ TEST(InputScript, PointerWarpsAndWindowEventsAreNotRecorded) {
   ScriptEvent line;
   e.type = SDL_MOUSEMOTION;
   e.motion.x = 400, e.motion.y = 300, e.motion.xrel = 12;  // put back to the centre
-  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, ScreenFrame::Layout(), &line));
   e.motion.x = 12, e.motion.y = 90;  // the first motion, relative to the corner
-  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, ScreenFrame::Layout(), &line));
   e.type = SDL_ACTIVEEVENT;
-  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, ScreenFrame::Layout(), &line));
   e.type = SDL_KEYDOWN;
   e.key.keysym.sym = SDLK_UNKNOWN;
-  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, ScreenFrame::Layout(), &line));
   // Pad input a script cannot hold; any pad's own input is pad 0's.
   const std::pair<Uint8, int> pad[] = {{SDL_JOYAXISMOTION, 16}, {SDL_JOYBUTTONDOWN, 32}, {SDL_JOYBALLMOTION, 0},
                                        {SDL_JOYHATMOTION, 1}};
@@ -147,14 +147,14 @@ TEST(InputScript, PointerWarpsAndWindowEventsAreNotRecorded) {
     memset(&e, 0, sizeof(e));
     e.type = type;
     e.jaxis.axis = e.jbutton.button = e.jhat.hat = static_cast<Uint8>(index);
-    EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line)) << int(type);
+    EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, ScreenFrame::Layout(), &line)) << int(type);
   }
   e.jhat.hat = 0;
   e.jhat.value = SDL_HAT_LEFT | SDL_HAT_RIGHT;
-  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, 800, 600, &line));
+  EXPECT_FALSE(InputScript::FromSDLEvent(e, 1, ScreenFrame::Layout(), &line));
   e.jhat.which = 2;
   e.jhat.value = SDL_HAT_DOWN;
-  ASSERT_TRUE(InputScript::FromSDLEvent(e, 3, 800, 600, &line));
+  ASSERT_TRUE(InputScript::FromSDLEvent(e, 3, ScreenFrame::Layout(), &line));
   EXPECT_EQ("3 joyhat 0 1", InputScript::FormatEvent(line));
-  EXPECT_EQ(0, InputScript::ToSDLEvent(line, 800, 600).jhat.which);
+  EXPECT_EQ(0, InputScript::ToSDLEvent(line, ScreenFrame::Layout()).jhat.which);
 }
