@@ -42,8 +42,8 @@ const SettingRow kMainRows[] = {
     {"MUSIC VOLUME", "music_volume", PERCENT_STEPS, "%", false, 0},
     {"SOUND VOLUME", "sound_volume", PERCENT_STEPS, "%", false, 0},
     {"FIELD OF VIEW", "field_of_view", "0.8 0.9 1 1.1 1.2 1.3 1.4 1.5", "", false, 0},
-    {"FULLSCREEN", "fullscreen", "", "", true, 0},
-    {"VSYNC", "vsync", "", "", true, 0},
+    {"FULLSCREEN", "fullscreen", "", "", false, 0},
+    {"DISPLAY", nullptr, nullptr, "", false, OptionsScreen::DISPLAY},
     {"ACCESSIBILITY", nullptr, nullptr, "", false, OptionsScreen::ACCESSIBILITY},
     {"GAMEPAD", nullptr, nullptr, "", false, OptionsScreen::GAMEPAD},
     {"CONTROLS", nullptr, nullptr, "", false, OptionsScreen::CONTROLS},
@@ -64,6 +64,14 @@ const SettingRow kPadRows[] = {
     {"PAD INVERT LOOK", "pad_invert", "", "", false, 0},
     {"BACK", nullptr, nullptr, "", false, PAGE_BACK},
 };
+// The window's rows (and FULLSCREEN above) take effect when the options screen is left.
+const SettingRow kDisplayRows[] = {
+    {"WINDOW SIZE", "window_size", "800x600 1024x768 1280x960 1600x1200 1920x1440 2560x1920", "", false, 0},
+    {"RENDER", "render", "sharp classic", "", false, 0},
+    {"SMOOTH SCALING", "smooth_scaling", "", "", false, 0},
+    {"VSYNC", "vsync", "", "", true, 0},
+    {"BACK", nullptr, nullptr, "", false, PAGE_BACK},
+};
 
 // The rows of each settings page (the controls page has its own).
 struct PageRows {
@@ -74,9 +82,10 @@ const PageRows kPages[] = {
     {kMainRows, sizeof kMainRows / sizeof kMainRows[0]},
     {kAccessRows, sizeof kAccessRows / sizeof kAccessRows[0]},
     {kPadRows, sizeof kPadRows / sizeof kPadRows[0]},
+    {kDisplayRows, sizeof kDisplayRows / sizeof kDisplayRows[0]},
 };
 const char* const kHeadingFiles[OptionsScreen::PAGE_COUNT] = {
-    "img/fonts/options-heading.png", "img/fonts/access-heading.png", "img/fonts/pad-heading.png",
+    "img/fonts/options-heading.png", "img/fonts/access-heading.png", "img/fonts/pad-heading.png", "img/fonts/display-heading.png",
     "img/fonts/controls-heading.png"};
 
 // The controls page: a heading row, one row an action, then reset and back.

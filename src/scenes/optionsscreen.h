@@ -36,7 +36,7 @@ class OptionsScreen {
   const Settings& After() const { return edited_; }
 
   // The pages: the settings, the accessibility and pad settings, and the controls.
-  enum Page { MAIN, ACCESSIBILITY, GAMEPAD, CONTROLS, PAGE_COUNT };
+  enum Page { MAIN, ACCESSIBILITY, GAMEPAD, DISPLAY, CONTROLS, PAGE_COUNT };
 
   // How long a rebinding waits for an input before it gives up, in frames (5 s).
   static const int WAIT_FRAMES = 300;

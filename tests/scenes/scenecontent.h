@@ -85,7 +85,7 @@ class SceneTest : public ::testing::Test {
                               "SE/reload2.wav", "img/fonts/options-glyphs.png", "img/fonts/options-glyphs-lit.png",
                               "img/options-back.png", "img/options-highlight.png", "img/fonts/options-heading.png",
                               "img/fonts/controls-heading.png", "img/fonts/access-heading.png",
-                              "img/fonts/pad-heading.png"}) {
+                              "img/fonts/pad-heading.png", "img/fonts/display-heading.png"}) {
       std::error_code ignored;  // SetUp reports a missing sound
       std::filesystem::create_directories(std::filesystem::path(sound).parent_path());
       std::filesystem::copy_file(QUORL_DATA_DIR "/" + sound, sound, ignored);

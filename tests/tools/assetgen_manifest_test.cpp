@@ -134,6 +134,7 @@ TEST_F(Content, OptionsScreenPicturesHaveTheirSizesAndEveryGlyphKeepsToItsCell) 
                {"img/options-back.png", 800, 600},          {"img/options-highlight.png", 680, 34},
                {"img/fonts/options-heading.png", 400, 66},  {"img/fonts/controls-heading.png", 400, 66},
                {"img/fonts/access-heading.png", 400, 66},   {"img/fonts/pad-heading.png", 400, 66},
+               {"img/fonts/display-heading.png", 400, 66},
                {"img/fonts/options.png", 150, 44}};
   for (const auto& s : sizes) EXPECT_EQ(Size(s.path), std::make_pair(s.w, s.h)) << s.path;
   // Character c sits in cell c - 32 of 16 columns of 32 x 40. The game takes a glyph's advance from

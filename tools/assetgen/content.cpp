@@ -55,7 +55,7 @@ std::vector<std::string> PicturePaths() {
                                 "img/fonts/continue.png", "img/fonts/options.png", "img/options-back.png",
                                 "img/options-highlight.png", "img/fonts/options-heading.png",
                                 "img/fonts/controls-heading.png", "img/fonts/access-heading.png",
-                                "img/fonts/pad-heading.png", "img/fonts/options-glyphs.png",
+                                "img/fonts/pad-heading.png", "img/fonts/display-heading.png", "img/fonts/options-glyphs.png",
                                 "img/fonts/options-glyphs-lit.png"};
   for (int i = 1; i <= 14; ++i) p.push_back("img/staff/" + std::to_string(i) + ".png");
   p.push_back("img/Sight.png");

@@ -1,6 +1,7 @@
 // Recipes of the options screen: the two glyph sheets of its text (plain, and lit for the selected
 // row), the backdrop with its framed panel, the highlight bar behind the selected row, the
-// headings "OPTIONS", "CONTROLS", "ACCESSIBILITY" and "GAMEPAD", and the title screen's "OPTIONS" entry.
+// headings "OPTIONS", "CONTROLS", "ACCESSIBILITY", "GAMEPAD" and "DISPLAY", and the title
+// screen's "OPTIONS" entry.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -347,7 +348,8 @@ int GenerateOptions(const std::string& outDir) {
   } headings[] = {{"OPTIONS", "options-heading.png"},
                   {"CONTROLS", "controls-heading.png"},
                   {"ACCESSIBILITY", "access-heading.png"},
-                  {"GAMEPAD", "pad-heading.png"}};
+                  {"GAMEPAD", "pad-heading.png"},
+                  {"DISPLAY", "display-heading.png"}};
   for (const auto& hd : headings) {
     Canvas pic;
     if (!MenuWord(f, hd.text, 44, 3, kHeadingW, kHeadingH, 6, 0.25f, &pic) ||
