@@ -5,6 +5,7 @@
 #include <SDL/SDL.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/gamefolders.h"
 #include "app/pacing.h"
@@ -32,10 +33,24 @@ void DiscardEvents() {
   }
 }
 
+// Notes the compatibility layer over SDL 2 leaves behind calls that succeeded (it asks SDL 2 for a
+// colour key every surface may lack, for an open audio device before opening one, for a mode
+// switch full screen at the desktop's size does not need); the classic library leaves none.
+bool IsLayerNote(const std::string& text) {
+  static const char* const kNotes[] = {"Surface doesn't have a colorkey", "Invalid audio device ID",
+                                       "That operation is not supported"};
+  for (const char* note : kNotes) {
+    if (text == note) return true;
+  }
+  return false;
+}
+
 void ReportErrors() {
   const GLenum glError = glGetError();
   if (glError != GL_NO_ERROR) fprintf(stderr, "QUORL: OpenGL error: 0x%x\n", glError);
   const char* sdlError = SDL_GetError();
+  if (sdlError != nullptr && IsLayerNote(sdlError)) SDL_ClearError();
+  sdlError = SDL_GetError();
   if (sdlError != nullptr && sdlError[0] != '\0') {
     fprintf(stderr, "QUORL: SDL error '%s'\n", sdlError);
     SDL_ClearError();
@@ -122,6 +137,9 @@ int SceneLoop::FollowDisplay() {
   displayChanged_ = false;
   const int status = SetDisplay(config_->Current());
   if (status == -1) return QUORL_COMMON::GLOBAL_ERROR;
+  const ScreenFrame::Layout& layout = ScreenFrame::Current();
+  printf("QUORL: %s %d x %d\n", (SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) ? "full screen" : "window",
+         layout.windowWidth, layout.windowHeight);
   if (status == 1) {
     // Every texture and display list went with the old OpenGL context: the scene starts again (the
     // game from the start of its floor, as Continue would; the ending gives way to the title).
