@@ -1,14 +1,13 @@
 # Shared set-up of the demo, timedemo and soak scripts, sourced by them (`. tools/demo-env.sh`):
 # without a display the calling script starts itself again under a virtual X server (on a server
-# number away from the common ones; QUORL_SCREEN sets its size, 1024x768x24 unless given), sound
-# goes to SDL's dummy driver, and link_content DATA DIR
+# number away from the common ones), sound goes to SDL's dummy driver, and link_content DATA DIR
 # links the game's content folders of DATA into the scratch working folder DIR.
 # run_windowed DIR OUTPUT COMMAND... runs the game's COMMAND in the folder DIR with its output in
 # the file OUTPUT and returns its status. The virtual X server now and then refuses a connection
 # while many programs start at once: such a start never reached the game, so it is tried again.
 if [ -z "${DISPLAY:-}" ] && [ -z "${QUORL_UNDER_XVFB:-}" ]; then
   export QUORL_UNDER_XVFB=1
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 ${QUORL_SCREEN:-1024x768x24}" sh "$0" "$@"
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" sh "$0" "$@"
 fi
 export SDL_AUDIODRIVER=dummy
 link_content() {

@@ -19,7 +19,9 @@ std::vector<unsigned char> ReadFrameBuffer(int width, int height) {
   const size_t rowBytes = static_cast<size_t>(width) * 4;
   std::vector<unsigned char> pixels(rowBytes * height);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
+  // The read buffer keeps its default, the frame being drawn: the back buffer of the double-buffered
+  // window, or the colour attachment of the framebuffer object the SDL 2 compatibility layer may
+  // draw the game into (where asking for GL_BACK is an error).
   glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
   // OpenGL's rows start at the bottom; pictures start at the top.
   std::vector<unsigned char> row(rowBytes);

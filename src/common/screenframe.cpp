@@ -132,10 +132,10 @@ void Present() {
   if (g_copyTexture == 0) {
     glGenTextures(1, &g_copyTexture);
     glBindTexture(GL_TEXTURE_2D, g_copyTexture);
+  // From the default read buffer, the frame being drawn (see ReadFrameBuffer).
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, COPY_SIDE, COPY_SIDE, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
   }
   glBindTexture(GL_TEXTURE_2D, g_copyTexture);
-  glReadBuffer(GL_BACK);
   glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, FRAME_WIDTH, FRAME_HEIGHT);
   const GLint filter = g_layout.linear ? GL_LINEAR : GL_NEAREST;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
