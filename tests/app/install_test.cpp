@@ -75,6 +75,14 @@ TEST_F(InstallTest, TheDesktopFilesAllNameTheOneApplicationId) {
   EXPECT_NE(std::string::npos, metainfo.find("<launchable type=\"desktop-id\">" + id + ".desktop</launchable>"))
       << metainfo;
   EXPECT_NE(std::string::npos, metainfo.find("<binary>quorl</binary>")) << metainfo;
+  // The installed tree as a software centre's indexer reads it (the launchable's entry, the icons):
+  // no error, warning or info; the pedantic note on the id's capitals is expected.
+  std::string report;
+  EXPECT_EQ(0, testsupport::RunCommand("appstreamcli validate-tree --no-net --pedantic \"" + prefix + "\" 2>&1", 60,
+                                       &report))
+      << report;
+  for (const char* level : {"\nE: ", "\nW: ", "\nI: ", "  E: ", "  W: ", "  I: "})
+    EXPECT_EQ(std::string::npos, report.find(level)) << report;
 }
 
 TEST_F(InstallTest, KeepsTheSaveAndScreenshotsOnlyInThePerUserFolder) {

@@ -215,10 +215,10 @@ TEST_F(Content, EachDesktopIconIsDrawnAtItsSizeWithASolidCrosshair) {
     ASSERT_EQ(std::make_pair(p.w, p.h), std::make_pair(n, n));  // the theme's folder holds this size only
     EXPECT_EQ(p.A(0, 0), 0);                                     // the tile's corners are rounded off
     EXPECT_EQ(p.A(c, n / 8), 255);
-    // Drawn at each size, not shrunk: the crosshair's arms keep whole pixels of pure red (a
-    // shrunk one smears them into the outline), left, right, above and below the centre.
+    // The crosshair's arms hold whole pixels of pure red, left, right, above and below the centre.
+    auto at = [&](unsigned x, unsigned y) { return &p.data[y * p.pitch + x * 4]; };
     auto red = [&](unsigned x, unsigned y) {
-      const unsigned char* px = &p.data[y * p.pitch + x * 4];
+      const unsigned char* px = at(x, y);
       return px[0] > 200 && px[1] < 70 && px[2] < 70 && px[3] == 255;
     };
     int left = 0, right = 0, up = 0, down = 0;
@@ -229,6 +229,15 @@ TEST_F(Content, EachDesktopIconIsDrawnAtItsSizeWithASolidCrosshair) {
       down += red(c, c + i);
     }
     for (int arm : {left, right, up, down}) EXPECT_GE(arm, size / 10);
+    // At menu sizes the arms are drawn on whole pixels, not shrunk from a larger drawing (which
+    // smears each arm's edge rows into part red): across the left arm, away from its ends, every
+    // pixel is pure red or not red at all.
+    if (size > 64) continue;
+    for (unsigned x = 1; x + 1 < c; ++x) {
+      if (!red(x - 1, c) || !red(x, c) || !red(x + 1, c)) continue;
+      for (unsigned y = c - c / 4; y < c + c / 4; ++y)
+        EXPECT_TRUE(red(x, y) || at(x, y)[0] <= at(x, y)[1] + 40) << "part red at " << x << "," << y;
+    }
   }
 }
 
