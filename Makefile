@@ -7,6 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 ARGS ?=
 PREFIX ?= /usr/local
+DESTDIR ?=
 
 .PHONY: all setup configure build run test test-fast bench fuzz contact-sheet install clean timedemo demos soak
 
@@ -66,9 +67,11 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	sh tools/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# The program, its music library, the content, desktop entry, icon and manual page under PREFIX.
+# The program, its music library, the content, desktop entry, icons, metainfo with its screenshots
+# and manual page under PREFIX, staged under DESTDIR when given (for packaging).
 install: build
-	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	cmake --build $(BUILD_DIR) --target screenshots
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 contact-sheet: build
 	cmake --build $(BUILD_DIR) --target contact-sheet

@@ -12,6 +12,7 @@
 #include "assets/loadpng.h"
 #include "assets/mqomodel.h"
 #include "content.h"
+#include "desktop.h"
 #include "gamemodel.h"
 #include "support/testfiles.h"
 
@@ -203,6 +204,41 @@ TEST_F(Content, EveryModelReadsWithTheObjectsTheGameDrawsFacingOutward) {
   for (const _facef& f : poosy.objects[1].faces) {
     ASSERT_LT(static_cast<size_t>(f.M), poosy.materials.size());
     EXPECT_LT(poosy.materials[f.M].col[3], 0.8f);
+  }
+}
+
+TEST_F(Content, EachDesktopIconIsDrawnAtItsSizeWithASolidCrosshair) {
+  for (int size : assetgen::DesktopIconSizes()) {
+    SCOPED_TRACE(size);
+    Picture p;
+    ASSERT_TRUE(Load(assetgen::DesktopIconPath(size), &p));
+    const unsigned n = static_cast<unsigned>(size), c = n / 2;
+    ASSERT_EQ(std::make_pair(p.w, p.h), std::make_pair(n, n));  // the theme's folder holds this size only
+    EXPECT_EQ(p.A(0, 0), 0);                                     // the tile's corners are rounded off
+    EXPECT_EQ(p.A(c, n / 8), 255);
+    // The crosshair's arms hold whole pixels of pure red, left, right, above and below the centre.
+    auto at = [&](unsigned x, unsigned y) { return &p.data[y * p.pitch + x * 4]; };
+    auto red = [&](unsigned x, unsigned y) {
+      const unsigned char* px = at(x, y);
+      return px[0] > 200 && px[1] < 70 && px[2] < 70 && px[3] == 255;
+    };
+    int left = 0, right = 0, up = 0, down = 0;
+    for (unsigned i = 0; i < c; ++i) {
+      left += red(i, c);
+      right += red(c + i, c);
+      up += red(c, i);
+      down += red(c, c + i);
+    }
+    for (int arm : {left, right, up, down}) EXPECT_GE(arm, size / 10);
+    // At menu sizes the arms are drawn on whole pixels, not shrunk from a larger drawing (which
+    // smears each arm's edge rows into part red): across the left arm, away from its ends, every
+    // pixel is pure red or not red at all.
+    if (size > 64) continue;
+    for (unsigned x = 1; x + 1 < c; ++x) {
+      if (!red(x - 1, c) || !red(x, c) || !red(x + 1, c)) continue;
+      for (unsigned y = c - c / 4; y < c + c / 4; ++y)
+        EXPECT_TRUE(red(x, y) || at(x, y)[0] <= at(x, y)[1] + 40) << "part red at " << x << "," << y;
+    }
   }
 }
 

@@ -46,10 +46,9 @@ const std::vector<std::pair<std::string, std::string>>& CueCaptions();
 int GenerateEnding(const std::string& outDir);
 int GenerateEnemyModels(const std::string& outDir);
 int GeneratePropModels(const std::string& outDir);
-// The desktop entry "desktop/quorl.desktop" and its icon "desktop/quorl.png" (installed beside
-// the content, not read by the game).
+// The desktop entry "desktop/org.quorl.Quorl.desktop" and its icons at each size of
+// DesktopIconSizes() (desktop.h; installed beside the content, not read by the game).
 int GenerateDesktop(const std::string& outDir);
-Canvas DesktopIcon();
 
 // The title art in memory: the torch-lit corridor alone, and the whole opaque title screen (the
 // carved name and the tagline over that corridor) as QUORL-title.png holds it. Used by the
