@@ -102,14 +102,22 @@ TEST(InputScript, DemoLinesRoundTripThroughTheWriterAndTheParser) {
   std::string written = InputScript::DemoHeader(script.DemoSeed(), script.DemoSettings()) + "\n";
   for (const ScriptEvent& e : script.Events()) written += InputScript::FormatEvent(e) + "\n";
   EXPECT_EQ(text, written);
-  // The SDL events of the input kinds come back as the same lines.
-  for (const ScriptEvent& e : script.Events()) {
-    if (e.kind == ScriptEvent::SCREENSHOT) continue;
-    ScriptEvent back;
-    ASSERT_TRUE(InputScript::FromSDLEvent(InputScript::ToSDLEvent(e, ScreenFrame::Layout()), e.frame, ScreenFrame::Layout(), &back))
-        << InputScript::FormatEvent(e);
-    EXPECT_EQ(InputScript::FormatEvent(e), InputScript::FormatEvent(back));
+  // The SDL events of the input kinds come back as the same lines, in the designed window and in a
+  // full screen where clicks land on the scaled frame.
+  for (const ScreenFrame::Layout& layout :
+       {ScreenFrame::Layout(), ScreenFrame::MakeLayout(1920, 1080, ScreenFrame::SHARP, true)}) {
+    for (const ScriptEvent& e : script.Events()) {
+      if (e.kind == ScriptEvent::SCREENSHOT) continue;
+      ScriptEvent back;
+      ASSERT_TRUE(InputScript::FromSDLEvent(InputScript::ToSDLEvent(e, layout), e.frame, layout, &back))
+          << InputScript::FormatEvent(e);
+      EXPECT_EQ(InputScript::FormatEvent(e), InputScript::FormatEvent(back)) << layout.windowWidth;
+    }
   }
+  const SDL_Event click =
+      InputScript::ToSDLEvent(script.Events()[6], ScreenFrame::MakeLayout(1920, 1080, ScreenFrame::SHARP, true));
+  EXPECT_EQ(240, click.button.x);  // frame (0, 599): the area's left edge, its bottom row
+  EXPECT_EQ(1079, click.button.y);
   // A hat's position is SDL's bit mask; the settings end at the first other line.
   EXPECT_EQ(SDL_HAT_RIGHTUP, InputScript::ToSDLEvent(script.Events()[14], ScreenFrame::Layout()).jhat.value);
   EXPECT_EQ(SDL_HAT_LEFTDOWN, InputScript::ToSDLEvent(script.Events()[15], ScreenFrame::Layout()).jhat.value);
