@@ -1,7 +1,8 @@
 #!/bin/sh
 # The frame-cost benchmark: plays every committed demo (tests/demos/*.txt) with --timedemo in the
-# given build folder and prints one table (numbers, no assertions). Runs under a virtual X server
-# when there is no display; sound goes to SDL's dummy driver.
+# given build folder and prints one table (numbers, no assertions) for the 800 x 600 window, then
+# one for each render full screen at 1920 x 1080. Runs under a virtual X server when there is no
+# display (the second part always in one of 1920 x 1080); sound goes to SDL's dummy driver.
 # Usage: run-timedemo.sh BUILD_DIR [DATA_DIR]   (DATA_DIR: the content, BUILD_DIR/data by default)
 # With PHASES=1 each demo is played a second time with --timedemo-phases, and the per-phase
 # profile follows the table (that run waits for the drawing at every phase, so it is slower).
@@ -25,18 +26,32 @@ play() {
   run_windowed "$scratch" "$scratch/output.txt" "$build/bin/quorl" --config "$scratch/quorl.cfg" --invulnerable --timedemo demo.txt "$@" || true
   cat "$scratch/output.txt"
 }
-printf '%-28s %7s %8s %8s %8s %8s %8s %8s %10s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms startup_ms
-for demo in "$top"/tests/demos/*.txt; do
-  [ -f "$demo" ] || continue
-  case "$demo" in *.summary.txt) continue ;; esac
-  output=$(play "$demo")
-  # "timedemo start-up: the first frame drawn N ms after the program started"
-  startup=$(echo "$output" | sed -n 's/^timedemo start-up: the first frame drawn \([0-9]*\) ms.*/\1/p')
-  # "timedemo NAME: F frames, S s, A fps, median M ms, 90% P ms, 99% Q ms, worst W ms"
-  echo "$output" | grep '^timedemo ' | grep -v '^timedemo start-up' | sed 's/^timedemo .*: //' |
-    awk -v name="$(basename "$demo" .txt)" -v startup="${startup:--}" \
-      '{ printf "%-28s %7d %8.2f %8.1f %8.2f %8.2f %8.2f %8.2f %10s\n", name, $1, $3, $5, $8, $11, $14, $17, startup }'
-done
+# One table: every demo played with the extra options $1... .
+table() {
+  printf '%-28s %7s %8s %8s %8s %8s %8s %8s %10s\n' demo frames seconds fps median_ms p90_ms p99_ms worst_ms startup_ms
+  for demo in "$top"/tests/demos/*.txt; do
+    [ -f "$demo" ] || continue
+    case "$demo" in *.summary.txt) continue ;; esac
+    output=$(play "$demo" "$@")
+    # "timedemo start-up: the first frame drawn N ms after the program started"
+    startup=$(echo "$output" | sed -n 's/^timedemo start-up: the first frame drawn \([0-9]*\) ms.*/\1/p')
+    # "timedemo NAME: F frames, S s, A fps, median M ms, 90% P ms, 99% Q ms, worst W ms"
+    echo "$output" | grep '^timedemo ' | grep -v '^timedemo start-up' | sed 's/^timedemo .*: //' |
+      awk -v name="$(basename "$demo" .txt)" -v startup="${startup:--}" \
+        '{ printf "%-28s %7d %8.2f %8.1f %8.2f %8.2f %8.2f %8.2f %10s\n", name, $1, $3, $5, $8, $11, $14, $17, startup }'
+  done
+}
+# The second part, run by the first in a virtual screen of 1920 x 1080: full screen, both renders.
+if [ "${QUORL_TIMEDEMO_FULL_SCREEN:-}" = 1 ]; then
+  for render in classic sharp; do
+    echo
+    echo "full screen 1920 x 1080, render $render"
+    table --set fullscreen=on --set render=$render
+  done
+  exit 0
+fi
+echo "window 800 x 600"
+table
 if [ "${PHASES:-0}" = 1 ]; then
   for demo in "$top"/tests/demos/*.txt; do
     [ -f "$demo" ] || continue
@@ -44,3 +59,6 @@ if [ "${PHASES:-0}" = 1 ]; then
     play "$demo" --timedemo-phases | sed -n '/^phases /,$p' | tail -n +2
   done
 fi
+# Full screen at 1920 x 1080, in a virtual screen of that size (the software renderer's cost of the
+# larger picture: classic scales the 800 x 600 frame, sharp draws the 3D view at 1440 x 1080).
+QUORL_TIMEDEMO_FULL_SCREEN=1 xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1920x1080x24" sh "$0" "$@"
