@@ -213,9 +213,10 @@ void PrintUsage(FILE* out, const char* program) {
           "  --autoplay-floor N  autoplay until floor N is reached, then back to the title, quit\n"
           "  --invulnerable   test option: hit points never fall, a run cannot end in death\n"
           "  --help           this text\n"
-          "Other words are ignored. F12 writes a screenshot. Content is read from the working\n"
-          "folder when it holds img/, else from the data folder beside the program\n"
-          "(build/data, or PREFIX/share/quorl once installed). Run from the build tree, the save\n"
+          "Other words are ignored. F12 writes a screenshot; Alt+Enter switches between the\n"
+          "window and full screen. Content is read from the working folder when it holds\n"
+          "img/, else from the data folder beside the program (build/data, or\n"
+          "PREFIX/share/quorl once installed). Run from the build tree, the save\n"
           "savedata.dat and screenshots/ sit in the content folder; an installed game keeps them\n"
           "in $XDG_DATA_HOME/quorl (default ~/.local/share/quorl).\n",
           program);
