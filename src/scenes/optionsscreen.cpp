@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -109,6 +110,32 @@ std::vector<double> Steps(const char* steps) {
   std::string word;
   while (words >> word) values.push_back(word == "none" ? -1 : strtod(word.c_str(), nullptr));
   return values;
+}
+
+// Rows whose values are words or sizes ("sharp classic", "800x600 1024x768"): stepped in the
+// listed order, not by number.
+bool ListsWords(const char* steps) {
+  std::istringstream list(steps);
+  for (std::string word; list >> word;) {
+    char* end = nullptr;
+    strtod(word.c_str(), &end);
+    if (word != "none" && *end != '\0') return true;
+  }
+  return false;
+}
+
+// The word `direction` (-1 back, 1 on, 0 on and round to the first) from `value` in `steps`; a value
+// not listed goes to the first.
+std::string NextWord(const char* steps, const std::string& value, int direction) {
+  std::vector<std::string> words;
+  std::istringstream list(steps);
+  for (std::string word; list >> word;) words.push_back(word);
+  const auto at = std::find(words.begin(), words.end(), value);
+  if (at == words.end()) return words.front();
+  const int i = static_cast<int>(at - words.begin());
+  const int count = static_cast<int>(words.size());
+  const int next = direction == 0 ? (i + 1) % count : std::clamp(i + direction, 0, count - 1);
+  return words[static_cast<size_t>(next)];
 }
 
 double NumberOf(const std::string& value) { return value == "none" ? -1 : strtod(value.c_str(), nullptr); }
@@ -289,6 +316,9 @@ void OptionsScreen::Step(int row, int direction) {
   std::string next;
   if (*r.steps == '\0') {
     next = value == "on" ? "off" : "on";
+  } else if (ListsWords(r.steps)) {
+    next = NextWord(r.steps, value, direction);
+    if (next == value) return;
   } else {
     // The next listed value beyond the current one (a value from the file may lie between);
     // Enter steps up and comes round to the first after the last.
