@@ -118,6 +118,21 @@ void FrameScissor(int x, int y, int w, int h) {
   glScissor(a.x + x0, GLBottom(g_layout) + y0, x1 - x0, y1 - y0);
 }
 
+void ClearFrame(unsigned int mask) {
+  if (!g_layout.Scaled()) {
+    glClear(mask);
+    return;
+  }
+  glEnable(GL_SCISSOR_TEST);
+  if (g_layout.CopiesFrame()) {
+    glScissor(0, 0, FRAME_WIDTH, FRAME_HEIGHT);
+  } else {
+    glScissor(g_layout.area.x, GLBottom(g_layout), g_layout.area.w, g_layout.area.h);
+  }
+  glClear(mask);
+  glDisable(GL_SCISSOR_TEST);
+}
+
 void BindCanvas(unsigned int texture) {
   glBindTexture(GL_TEXTURE_2D, texture);
   const bool filtered = g_layout.Scaled() && g_layout.render == SHARP && g_layout.linear;
@@ -126,14 +141,40 @@ void BindCanvas(unsigned int texture) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
 }
 
+// Clears the window outside the area, in black: the bars, and in CLASSIC mode the frame's
+// pixels that lie in a bar. (The back buffer's content after a swap is not to be relied on, so
+// every frame.)
+void ClearBars() {
+  const Layout& l = g_layout;
+  const int bottom = GLBottom(l);
+  const Area bars[] = {
+      {0, 0, l.area.x, l.windowHeight},                                                  // left
+      {l.area.x + l.area.w, 0, l.windowWidth - l.area.x - l.area.w, l.windowHeight},   // right
+      {l.area.x, 0, l.area.w, bottom},                                                   // below
+      {l.area.x, bottom + l.area.h, l.area.w, l.windowHeight - bottom - l.area.h},     // above
+  };
+  glClearColor(0, 0, 0, 1);
+  glEnable(GL_SCISSOR_TEST);
+  for (const Area& bar : bars) {  // x, y from the lower left here
+    if (bar.w <= 0 || bar.h <= 0) continue;
+    glScissor(bar.x, bar.y, bar.w, bar.h);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+}
+
 void Present() {
-  if (!g_layout.CopiesFrame()) return;
+  if (!g_layout.Scaled()) return;
   glPushAttrib(GL_ALL_ATTRIB_BITS);
+  if (!g_layout.CopiesFrame()) {
+    ClearBars();
+    glPopAttrib();
+    return;
+  }
   if (g_copyTexture == 0) {
     glGenTextures(1, &g_copyTexture);
     glBindTexture(GL_TEXTURE_2D, g_copyTexture);
   // From the default read buffer, the frame being drawn (see ReadFrameBuffer).
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, COPY_SIDE, COPY_SIDE, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, COPY_SIDE, COPY_SIDE, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   }
   glBindTexture(GL_TEXTURE_2D, g_copyTexture);
   glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, FRAME_WIDTH, FRAME_HEIGHT);
@@ -148,8 +189,8 @@ void Present() {
   }
   glEnable(GL_TEXTURE_2D);
   glViewport(0, 0, g_layout.windowWidth, g_layout.windowHeight);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+  ClearBars();
+  glDisable(GL_SCISSOR_TEST);
   glMatrixMode(GL_TEXTURE);
   glPushMatrix();
   glLoadIdentity();

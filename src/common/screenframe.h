@@ -62,6 +62,11 @@ void CentrePointer();
 // scenes that point at things (menus, the ending). Mouse motion keeps its window-pixel xrel/yrel.
 int PollFrameEvent(SDL_Event* event);
 
+// glClear(mask) of the pixels the frame is drawn into, not of the whole window: a scaled window's
+// bars are cleared when the frame is presented (a full-window clear costs a software renderer
+// several times the frame's own pixels).
+void ClearFrame(unsigned int mask);
+
 // glScissor for a rectangle of frame pixels (OpenGL's convention: x, y from the lower left),
 // wherever the frame lies in the window now.
 void FrameScissor(int x, int y, int w, int h);
@@ -71,8 +76,8 @@ void FrameScissor(int x, int y, int w, int h);
 void BindCanvas(unsigned int texture);
 
 // Ends a frame before the buffer swap: in CLASSIC mode with a scaled picture, copies the 800 x 600
-// frame into a texture and draws it scaled into the centred area; otherwise nothing. Keeps every
-// OpenGL state the scenes set.
+// frame into a texture and draws it scaled into the centred area; in a scaled window, clears the
+// bars beside the area (black); otherwise nothing. Keeps every OpenGL state the scenes set.
 void Present();
 
 // Alt+Enter, the switch between window and full screen, seen before any scene: true for its key

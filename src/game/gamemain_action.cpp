@@ -408,7 +408,7 @@ void GameMain::SetViewAngle(double degrees) {
 void GameMain::Draw() {
   glMatrixMode(GL_MODELVIEW);
   glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ScreenFrame::ClearFrame(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glShadeModel(GL_SMOOTH);
 
   // The 3D view: floor, enemies, bullets; at the player's field of view (the boards keep the
