@@ -16,6 +16,10 @@
 
 namespace {
 
+// The files kept beside the save.
+const char* const STATS_LOG_NAME = "statistics.txt";
+const char* const RECORDS_NAME = "records.txt";
+
 // During play the pointer is grabbed so that fast turns never leave the window; on the title, the
 // ending, while paused and without the input focus (which pauses the game) it is free.
 void FollowGrab(bool playing) {
@@ -53,6 +57,7 @@ SceneLoop::SceneLoop(const Options& options, ConfigFile* config, const SaveData&
   title_.SetSettings(&config->Current(), [this](const Settings& before, const Settings& after) {
     ChangeSettings(before, after);
   });
+  title_.SetRecords(&stats_.Current(), &stats_.NewRecords(), [this] { stats_.ClearNewRecords(); });
 }
 
 void SceneLoop::ApplySettingsToGame() {
@@ -74,6 +79,11 @@ void SceneLoop::ChangeSettings(const Settings& before, const Settings& after) {
 }
 
 int SceneLoop::Run(RunHarness* harness) {
+  // The statistics log and the records sit beside the save; a demo or the autoplayer leaves
+  // them alone (the --stats file is written all the same).
+  const std::string beside = harness->PlaysForTests() ? std::string() : userDir_ + "/";
+  stats_.Init(beside.empty() ? "" : beside + STATS_LOG_NAME, beside.empty() ? "" : beside + RECORDS_NAME,
+              options_.statsPath);
   Uint32 frameEnd = SDL_GetTicks();
   for (long frame = 0;; ++frame) {
     harness->BeforeFrame(frame, current_, progress_.canContinue);
@@ -95,6 +105,7 @@ int SceneLoop::Run(RunHarness* harness) {
     // 4. End the program on quit or error, or when the harness ends the run.
     if (over && current_ != QUORL_COMMON::GLOBAL_ERROR) current_ = Scene::QUIT;
     if (current_ == QUORL_COMMON::GLOBAL_ERROR || current_ == Scene::QUIT) {
+      KeepStats(current_, true);
       harness->End(frame, game_, saveWritten_ ? &lastSave_ : nullptr);
       title_.Finalize();
       game_.Finalize();
@@ -124,6 +135,7 @@ int SceneLoop::Action() {
       break;
     case Scene::GAME:
       next = game_.Action(Scene::GAME);
+      KeepStats(next, false);
       progress_.FollowGame(game_.GetFloor());
       if (next != Scene::GAME) {
         int enemies = 0, kills = 0;
@@ -136,6 +148,18 @@ int SceneLoop::Action() {
       break;
   }
   return next;
+}
+
+void SceneLoop::KeepStats(int next, bool quitting) {
+  if (quitting) game_.EndStatsFloor();  // a floor still in progress (the run ended in the game)
+  stats_.FloorsLeft(game_.Stats().TakeFinished());
+  if (next == Scene::GAME && !quitting) return;
+  const char* end = next == Scene::ENDING ? "ending"
+                    : next == Scene::TITLE ? (game_.PlayerDied() ? "death" : "title")
+                                           : "quit";
+  int enemies = 0, kills = 0;
+  game_.getKillData(&enemies, &kills);
+  stats_.GameEnded(game_.Stats(), end, enemies, kills);
 }
 
 int SceneLoop::Switch(int next) {
@@ -156,6 +180,8 @@ int SceneLoop::Switch(int next) {
       printf("game initialize error \n");
       return QUORL_COMMON::GLOBAL_ERROR;
     }
+    const std::string seed = QUORL_COMMON::IsSeedFixed() ? std::to_string(QUORL_COMMON::FixedSeed()) : "-";
+    stats_.GameStarted(seed, progress_.useSpecialMode ? "special" : "normal", false, progress_.floor);
   } else if (next == Scene::ENDING) {
     game_.Finalize();
     progress_.EnterEnding();

@@ -7,6 +7,7 @@
 #include "app/options.h"
 #include "app/progress.h"
 #include "app/savedata.h"
+#include "app/statskeeper.h"
 #include "game/gamemain.h"
 #include "harness/runharness.h"
 #include "scenes/endrole.h"
@@ -35,6 +36,9 @@ class SceneLoop {
 
   // Hands the settings in force to the game scene (at each game's start).
   void ApplySettingsToGame();
+  // The game's floors left this frame go to the statistics; when `next` leaves the game (or
+  // `quitting` ends the program in it), the game's line and the records too.
+  void KeepStats(int next, bool quitting);
   // The options screen's changes from `before` to `after`: into the config and its file.
   void ChangeSettings(const Settings& before, const Settings& after);
 
@@ -46,6 +50,7 @@ class SceneLoop {
   GameMain game_;
   Endrole ending_;
   Progress progress_;
+  StatsKeeper stats_;
   int current_;
   bool saveFailShown_ = false;  // a failed save is reported once
   bool saveWritten_ = false;    // the run has written lastSave_ (for the run summary)

@@ -49,6 +49,7 @@ bool GameMain::Update(int* result) {
     *result = Scene::TITLE;
     return false;
   }
+  if (!paused) stats.Frame();                                      //    (the floor's clock)
   if (player.actionFlags & ActionFlag::DESCENDING) motion.StopWalking();  // 2. frozen on the stairs
   motion.KnockBackStep(dungeon);                                   // 3. knock-back
   motion.WalkStep(dungeon);                                        // 4. walking and the floor
@@ -89,7 +90,9 @@ bool GameMain::HandleEvents(int* result) {
       mciSendStringA("close all", nullptr, 0, nullptr);
       VBMP3Wrap::vbmp3_stop();
       TakeSummary();
-      killCount += enemy->Clear();
+      const int killed = enemy->Clear();
+      killCount += killed;
+      stats.EndFloor(killed);
       return true;
     }
     if (Starts(Control::PAUSE)) {
@@ -155,7 +158,9 @@ void GameMain::Act(const Controls::Change& change) {
 
 void GameMain::Fire() {
   const float muzzle[3] = {motion.pos[0], motion.pos[1] + _Looking[1], motion.pos[2]};
+  const size_t before = bullets.size();
   weapon.Fire(muzzle, motion.yaw, motion.pitch, &bullets);
+  stats.Shots(static_cast<int>(bullets.size() - before));
 }
 
 void GameMain::LookStep() {
@@ -248,12 +253,14 @@ void GameMain::ContactStep() {
     --player.invincibleCount;
   }
   player.frameDamage = damage;
+  stats.Damage(damage);
   if (damage != 0) {
     for (const QUORL_COMMON::PlayerHit& hit : enemy->FrameHits()) QUORL_COMMON::Tally().Hit(hit);
   }
 
   if (item.kind == ItemKind::MEAT || item.kind == ItemKind::SP_BULLETS) {
     QUORL_COMMON::Tally().Item(item.kind, item.amount);
+    stats.Item();
   }
   if (item.kind == ItemKind::MEAT) {
     player.pendingHit -= item.amount;
@@ -278,6 +285,7 @@ void GameMain::MoveBullets() {
       QUORL_COMMON::_Collision query = {};
       bullet->getCollision(&query);
       enemy->ImpactfromPlayer(bullet);
+      if (bullet->isHited()) stats.Hit();
       float out[3] = {0, 0, 0};
       if (!bullet->isHited() && dungeon->Collision(&query, out) != 0) {
         bullet->SetPos(out);
@@ -387,7 +395,11 @@ void GameMain::HearSounds() {
 int GameMain::FrameResult(int result) {
   if (player.hitPoint < 0) result = Scene::TITLE;
   TakeSummary();
-  if (result != Scene::GAME) killCount += enemy->Clear();
+  if (result != Scene::GAME) {
+    const int killed = enemy->Clear();
+    killCount += killed;
+    stats.EndFloor(killed);
+  }
   return result;
 }
 
