@@ -5,8 +5,10 @@
 #include <SDL/SDL.h>
 
 #include <cstdio>
+#include <ctime>
 
 #include "app/gamefolders.h"
+#include "app/gameseed.h"
 #include "app/pacing.h"
 #include "app/window.h"
 #include "common/commonfunc.h"
@@ -68,6 +70,7 @@ void SceneLoop::ApplySettingsToGame() {
   comfort.colourSafe = settings.colourSafe;
   comfort.fieldOfView = static_cast<float>(settings.fieldOfView);
   comfort.visibleSounds = settings.visibleSounds;
+  comfort.timer = settings.timer;
   game_.SetComfort(comfort);
   game_.SetControls(settings.controls);  // also the comfort's mouse sensitivity and inversion
 }
@@ -175,13 +178,28 @@ int SceneLoop::Switch(int next) {
   } else if (next == Scene::GAME) {
     title_.Finalize();
     ApplySettingsToGame();
+    // The game's seed: under --seed (or a demo) the run's own, which makes the first game's
+    // dungeon that seed's; else the seed setting's, the day's or a fresh one.
+    std::string seed = "-";
+    bool daily = false;
+    if (QUORL_COMMON::IsSeedFixed()) {
+      if (!gameStarted_) seed = std::to_string(QUORL_COMMON::FixedSeed());
+    } else {
+      const GameSeed chosen = ChooseGameSeed(config_->Current(), progress_.floor == 1 && progress_.enemyCount == 0,
+                                             time(nullptr), SDL_GetTicks());
+      QUORL_COMMON::StartGameSeed(chosen.seed);
+      seed = std::to_string(chosen.seed);
+      daily = chosen.daily;
+    }
+    gameStarted_ = true;
     if (game_.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress_.floor, progress_.useSpecialMode, progress_.enemyCount,
                    progress_.killCount) == -1) {
       printf("game initialize error \n");
       return QUORL_COMMON::GLOBAL_ERROR;
     }
-    const std::string seed = QUORL_COMMON::IsSeedFixed() ? std::to_string(QUORL_COMMON::FixedSeed()) : "-";
-    stats_.GameStarted(seed, progress_.useSpecialMode ? "special" : "normal", false, progress_.floor);
+    const bool special = progress_.useSpecialMode;
+    const char* mode = daily ? (special ? "daily-special" : "daily") : (special ? "special" : "normal");
+    stats_.GameStarted(seed, mode, daily, progress_.floor);
   } else if (next == Scene::ENDING) {
     game_.Finalize();
     progress_.EnterEnding();

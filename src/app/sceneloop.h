@@ -34,7 +34,8 @@ class SceneLoop {
   // Writes the save; a save that cannot be written is reported once, and the game goes on.
   void WriteSave(const SaveData& save);
 
-  // Hands the settings in force to the game scene (at each game's start).
+  // Hands the settings in force to the game scene (at each game's start): the comfort, the
+  // controls and the timer.
   void ApplySettingsToGame();
   // The game's floors left this frame go to the statistics; when `next` leaves the game (or
   // `quitting` ends the program in it), the game's line and the records too.
@@ -53,6 +54,7 @@ class SceneLoop {
   StatsKeeper stats_;
   int current_;
   bool saveFailShown_ = false;  // a failed save is reported once
+  bool gameStarted_ = false;    // a game has been started in this run
   bool saveWritten_ = false;    // the run has written lastSave_ (for the run summary)
   SaveData lastSave_;
 };

@@ -305,7 +305,8 @@ void GameMain::MoveBullets() {
 
 void GameMain::ComposeStatus() {
   board.Compose({paused != 0, player.hitPoint, weapon.magazine, weapon.magazineSize, weapon.bulletType, floorNo,
-                 weapon.spBullets, hitMarkTimer > 0, comfort.colourSafe});
+                 weapon.spBullets, hitMarkTimer > 0, comfort.colourSafe,
+                 comfort.timer == 0 ? -1 : comfort.timer == 1 ? stats.Current().frames : stats.GameFrames()});
 }
 
 // ---- 10. Hit points, damage flash and death ----

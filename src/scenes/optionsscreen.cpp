@@ -43,6 +43,8 @@ const SettingRow kMainRows[] = {
     {"FIELD OF VIEW", "field_of_view", "0.8 0.9 1 1.1 1.2 1.3 1.4 1.5", "", false, 0},
     {"FULLSCREEN", "fullscreen", "", "", true, 0},
     {"VSYNC", "vsync", "", "", true, 0},
+    {"RUN TIMER", "timer", "off floor run", "", false, 0},
+    {"DAILY DUNGEON", "daily", "", "", false, 0},
     {"ACCESSIBILITY", nullptr, nullptr, "", false, OptionsScreen::ACCESSIBILITY},
     {"GAMEPAD", nullptr, nullptr, "", false, OptionsScreen::GAMEPAD},
     {"CONTROLS", nullptr, nullptr, "", false, OptionsScreen::CONTROLS},
@@ -99,6 +101,11 @@ std::vector<double> Steps(const char* steps) {
   std::string word;
   while (words >> word) values.push_back(word == "none" ? -1 : strtod(word.c_str(), nullptr));
   return values;
+}
+
+// Steps that are words ("off floor run") rather than numbers (which may start with "none").
+bool IsWordList(const char* steps) {
+  return !std::isdigit(static_cast<unsigned char>(*steps)) && std::string(steps).compare(0, 4, "none") != 0;
 }
 
 double NumberOf(const std::string& value) { return value == "none" ? -1 : strtod(value.c_str(), nullptr); }
@@ -279,6 +286,17 @@ void OptionsScreen::Step(int row, int direction) {
   std::string next;
   if (*r.steps == '\0') {
     next = value == "on" ? "off" : "on";
+  } else if (IsWordList(r.steps)) {
+    // Words ("off floor run"): the neighbour in the list; Enter comes round to the first.
+    std::vector<std::string> words;
+    std::istringstream list(r.steps);
+    for (std::string word; list >> word;) words.push_back(word);
+    size_t at = 0;
+    while (at < words.size() && words[at] != value) ++at;
+    if (at == words.size()) at = 0;
+    if (direction < 0 && at == 0) return;
+    if (direction > 0 && at + 1 == words.size()) return;
+    next = words[direction < 0 ? at - 1 : (at + 1) % words.size()];
   } else {
     // The next listed value beyond the current one (a value from the file may lie between);
     // Enter steps up and comes round to the first after the last.
