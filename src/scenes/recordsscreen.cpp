@@ -14,7 +14,7 @@ namespace {
 
 // Layout in window pixels: the heading band, the rows and their columns, the note at the foot.
 const int HEADING_Y = 18, ROW_TOP = 96, ROW_PITCH = 29, NOTE_Y = 556;
-const int LABEL_X = 86, VALUE_X = 296, SEED_X = 424, DATE_X = 584;
+const int LABEL_X = 84, VALUE_X = 312, SEED_X = 436, DATE_X = 586;
 const char* const BACK_NOTE = "ESC: BACK";
 
 void FreePicture(SDL_Surface** picture) {
