@@ -1,7 +1,8 @@
 // Tests of the records: which games beat which records, the file's round trip, damaged files, the
-// atomic write; and the statistics log's lines.
+// atomic write; the statistics log's lines; the choice of a game's seed.
 #include <gtest/gtest.h>
 
+#include "app/gameseed.h"
 #include "app/records.h"
 #include "app/statslog.h"
 #include "support/testfiles.h"
@@ -122,4 +123,28 @@ TEST(StatsLog, LinesCarryTheDocumentedColumnsAndANewFileGetsTheHeader) {
   ASSERT_EQ(0, AppendStats(path, "b\n"));
   EXPECT_EQ(StatsHeader() + "a\nb\n", ReadFile(path));
   EXPECT_EQ(-1, AppendStats(dir.file("no/such/folder/statistics.txt"), "c\n"));
+}
+
+TEST(GameSeed, TheDailySettingOutranksTheSeedAndOnlyNewGamesTakeEither) {
+  std::tm day = {};
+  day.tm_year = 126, day.tm_mon = 11, day.tm_mday = 8;
+  const std::time_t noon = std::mktime(&day) + 12 * 3600;
+  EXPECT_EQ(20261208u, DailySeed(day));
+  Settings seeded, daily, both, none;
+  seeded.seed = 7, daily.daily = true, both.seed = 7, both.daily = true;
+  // Settings, a new game or a continue: the seed, the day's or not, or a fresh one (the clock's).
+  const struct {
+    const Settings* settings;
+    bool newGame;
+    long long seed;  // -1: the fresh seed of that moment
+    bool daily;
+  } rows[] = {{&seeded, true, 7, false}, {&daily, true, 20261208, true}, {&both, true, 20261208, true},
+              {&none, true, -1, false},  {&both, false, -1, false}};
+  const GameSeed fresh = ChooseGameSeed(none, true, noon, 1234);
+  EXPECT_NE(fresh.seed, ChooseGameSeed(none, true, noon, 1235).seed);  // a millisecond later: another
+  for (const auto& row : rows) {
+    const GameSeed chosen = ChooseGameSeed(*row.settings, row.newGame, noon, 1234);
+    EXPECT_EQ(row.seed < 0 ? fresh.seed : static_cast<unsigned int>(row.seed), chosen.seed) << &row - rows;
+    EXPECT_EQ(row.daily, chosen.daily) << &row - rows;
+  }
 }
