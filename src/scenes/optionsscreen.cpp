@@ -43,8 +43,6 @@ const SettingRow kMainRows[] = {
     {"FIELD OF VIEW", "field_of_view", "0.8 0.9 1 1.1 1.2 1.3 1.4 1.5", "", false, 0},
     {"FULLSCREEN", "fullscreen", "", "", true, 0},
     {"VSYNC", "vsync", "", "", true, 0},
-    {"RUN TIMER", "timer", "off floor run", "", false, 0},
-    {"DAILY DUNGEON", "daily", "", "", false, 0},
     {"ACCESSIBILITY", nullptr, nullptr, "", false, OptionsScreen::ACCESSIBILITY},
     {"GAMEPAD", nullptr, nullptr, "", false, OptionsScreen::GAMEPAD},
     {"CONTROLS", nullptr, nullptr, "", false, OptionsScreen::CONTROLS},
@@ -55,6 +53,8 @@ const SettingRow kAccessRows[] = {
     {"LAST BOSS FLASH", "white_flash", PERCENT_STEPS, "%", false, 0},
     {"COLOUR-SAFE BAR", "colour_safe", "", "", false, 0},
     {"SOUNDS ON SCREEN", "visible_sounds", "", "", false, 0},
+    {"RUN TIMER", "timer", "off floor run", "", false, 0},
+    {"DAILY DUNGEON", "daily", "", "", false, 0},
     {"BACK", nullptr, nullptr, "", false, PAGE_BACK},
 };
 const SettingRow kPadRows[] = {
