@@ -13,6 +13,7 @@
 #include "common/item.h"
 #include "common/runtally.h"
 #include "common/scenecode.h"
+#include "common/settings.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/bossstate.h"
 #include "enemy/enemy.h"
@@ -306,7 +307,9 @@ void GameMain::MoveBullets() {
 void GameMain::ComposeStatus() {
   board.Compose({paused != 0, player.hitPoint, weapon.magazine, weapon.magazineSize, weapon.bulletType, floorNo,
                  weapon.spBullets, hitMarkTimer > 0, comfort.colourSafe,
-                 comfort.timer == 0 ? -1 : comfort.timer == 1 ? stats.Current().frames : stats.GameFrames()});
+                 comfort.timer == TimerSetting::OFF     ? -1
+                 : comfort.timer == TimerSetting::FLOOR ? stats.Current().frames
+                                                        : stats.GameFrames()});
 }
 
 // ---- 10. Hit points, damage flash and death ----
