@@ -87,7 +87,7 @@ std::string SetUpFolders(Options* options) {
   ReadConfig(*options, workDir);
   g_folders = FindGameFolders(ProgramDirectory(), workDir, options->dataPath, options->savePath,
                               getenv("XDG_DATA_HOME"), getenv("HOME"), QUORL_BUILT_DATA_DIR);
-  for (std::string* path : {&options->summaryPath, &options->inputPath, &options->recordPath,
+  for (std::string* path : {&options->summaryPath, &options->statsPath, &options->inputPath, &options->recordPath,
                             &options->timedemoPath, &options->timedemoCsvPath}) {
     if (!path->empty()) *path = AbsolutePath(workDir, *path);
   }

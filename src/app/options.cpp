@@ -118,12 +118,12 @@ int ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       options->inputPath = value;
       ++i;
-    } else if (word == "--summary") {
+    } else if (word == "--summary" || word == "--stats") {
       if (value == nullptr || *value == '\0') {
-        *error = "--summary needs a file name";
+        *error = word + " needs a file name";
         return -1;
       }
-      options->summaryPath = value;
+      (word == "--summary" ? options->summaryPath : options->statsPath) = value;
       ++i;
     } else if (const int setting = ParseSettingOption(word, value, &i, options, error)) {
       if (setting < 0) return -1;
@@ -191,6 +191,7 @@ void PrintUsage(FILE* out, const char* program) {
           "                   X -1 left/0/1 right, Y -1 up/0/1 down)\n"
           "                   frames count from 1, the first frame the title is shown\n"
           "  --summary FILE   at the end, write the game's state as plain \"key value\" lines\n"
+          "  --stats FILE     write this run's statistics (one line a floor, one a game) to FILE\n"
           "  --sensitivity X  mouse turn factor, 0.1 to 10 (default 1: 0.1 degrees a pixel)\n"
           "  --invert-mouse   moving the mouse forward looks down\n"
           "  --music-volume N music loudness in percent, 0 to 100 (default 100)\n"
@@ -218,6 +219,7 @@ void PrintUsage(FILE* out, const char* program) {
           "img/, else from the data folder beside the program (build/data, or\n"
           "PREFIX/share/quorl once installed). Run from the build tree, the save\n"
           "savedata.dat and screenshots/ sit in the content folder; an installed game keeps them\n"
-          "in $XDG_DATA_HOME/quorl (default ~/.local/share/quorl).\n",
+          "in $XDG_DATA_HOME/quorl (default ~/.local/share/quorl). The statistics log\n"
+          "statistics.txt and the records records.txt are kept beside the save.\n",
           program);
 }

@@ -14,6 +14,7 @@ struct Options {
   unsigned int seed = 0;    // --seed N: seed for every seeding of the random generator
   std::string inputPath;    // --input FILE: scripted input
   std::string summaryPath;  // --summary FILE: plain-text summary of the run's end
+  std::string statsPath;    // --stats FILE: the statistics log's lines of this run only
   // Folders and the config file.
   std::string dataPath;     // --data DIR: the content folder (img/ model/ SE/ sounds/)
   std::string savePath;     // --save FILE: the save file

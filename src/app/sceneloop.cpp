@@ -5,9 +5,11 @@
 #include <SDL/SDL.h>
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "app/gamefolders.h"
+#include "app/gameseed.h"
 #include "app/pacing.h"
 #include "app/window.h"
 #include "common/commonfunc.h"
@@ -16,6 +18,10 @@
 #include "sound/vbmp3wrap.h"
 
 namespace {
+
+// The files kept beside the save.
+const char* const STATS_LOG_NAME = "statistics.txt";
+const char* const RECORDS_NAME = "records.txt";
 
 // During play the pointer is grabbed so that fast turns never leave the window; on the title, the
 // ending, while paused and without the input focus (which pauses the game) it is free.
@@ -68,6 +74,7 @@ SceneLoop::SceneLoop(const Options& options, ConfigFile* config, const SaveData&
   title_.SetSettings(&config->Current(), [this](const Settings& before, const Settings& after) {
     ChangeSettings(before, after);
   });
+  title_.SetRecords(&stats_.Current(), &stats_.NewRecords(), [this] { stats_.ClearNewRecords(); });
 }
 
 void SceneLoop::ApplySettingsToGame() {
@@ -78,6 +85,7 @@ void SceneLoop::ApplySettingsToGame() {
   comfort.colourSafe = settings.colourSafe;
   comfort.fieldOfView = static_cast<float>(settings.fieldOfView);
   comfort.visibleSounds = settings.visibleSounds;
+  comfort.timer = settings.timer;
   game_.SetComfort(comfort);
   game_.SetControls(settings.controls);  // also the comfort's mouse sensitivity and inversion
 }
@@ -90,6 +98,11 @@ void SceneLoop::ChangeSettings(const Settings& before, const Settings& after) {
 }
 
 int SceneLoop::Run(RunHarness* harness) {
+  // The statistics log and the records sit beside the save; a demo or the autoplayer leaves
+  // them alone (the --stats file is written all the same).
+  const std::string beside = harness->PlaysForTests() ? std::string() : userDir_ + "/";
+  stats_.Init(beside.empty() ? "" : beside + STATS_LOG_NAME, beside.empty() ? "" : beside + RECORDS_NAME,
+              options_.statsPath);
   Uint32 frameEnd = SDL_GetTicks();
   for (long frame = 0;; ++frame) {
     harness->BeforeFrame(frame, current_, progress_.canContinue);
@@ -112,6 +125,7 @@ int SceneLoop::Run(RunHarness* harness) {
     // 4. End the program on quit or error, or when the harness ends the run.
     if (over && current_ != QUORL_COMMON::GLOBAL_ERROR) current_ = Scene::QUIT;
     if (current_ == QUORL_COMMON::GLOBAL_ERROR || current_ == Scene::QUIT) {
+      KeepStats(current_, true);
       harness->End(frame, game_, saveWritten_ ? &lastSave_ : nullptr);
       title_.Finalize();
       game_.Finalize();
@@ -174,6 +188,7 @@ int SceneLoop::Action() {
       break;
     case Scene::GAME:
       next = game_.Action(Scene::GAME);
+      KeepStats(next, false);
       progress_.FollowGame(game_.GetFloor());
       if (next != Scene::GAME) {
         int enemies = 0, kills = 0;
@@ -186,6 +201,18 @@ int SceneLoop::Action() {
       break;
   }
   return next;
+}
+
+void SceneLoop::KeepStats(int next, bool quitting) {
+  if (quitting) game_.EndStatsFloor();  // a floor still in progress (the run ended in the game)
+  stats_.FloorsLeft(game_.Stats().TakeFinished());
+  if (next == Scene::GAME && !quitting) return;
+  const char* end = next == Scene::ENDING ? "ending"
+                    : next == Scene::TITLE ? (game_.PlayerDied() ? "death" : "title")
+                                           : "quit";
+  int enemies = 0, kills = 0;
+  game_.getKillData(&enemies, &kills);
+  stats_.GameEnded(game_.Stats(), end, enemies, kills);
 }
 
 int SceneLoop::Switch(int next) {
@@ -201,11 +228,28 @@ int SceneLoop::Switch(int next) {
   } else if (next == Scene::GAME) {
     title_.Finalize();
     ApplySettingsToGame();
+    // The game's seed: under --seed (or a demo) the run's own, which makes the first game's
+    // dungeon that seed's; else the seed setting's, the day's or a fresh one.
+    std::string seed = "-";
+    bool daily = false;
+    if (QUORL_COMMON::IsSeedFixed()) {
+      if (!gameStarted_) seed = std::to_string(QUORL_COMMON::FixedSeed());
+    } else {
+      const GameSeed chosen = ChooseGameSeed(config_->Current(), progress_.floor == 1 && progress_.enemyCount == 0,
+                                             time(nullptr), SDL_GetTicks());
+      QUORL_COMMON::StartGameSeed(chosen.seed);
+      seed = std::to_string(chosen.seed);
+      daily = chosen.daily;
+    }
+    gameStarted_ = true;
     if (game_.Init(SCREEN_WIDTH, SCREEN_HEIGHT, progress_.floor, progress_.useSpecialMode, progress_.enemyCount,
                    progress_.killCount) == -1) {
       printf("game initialize error \n");
       return QUORL_COMMON::GLOBAL_ERROR;
     }
+    const bool special = progress_.useSpecialMode;
+    const char* mode = daily ? (special ? "daily-special" : "daily") : (special ? "special" : "normal");
+    stats_.GameStarted(seed, mode, daily, progress_.floor);
   } else if (next == Scene::ENDING) {
     game_.Finalize();
     progress_.EnterEnding();

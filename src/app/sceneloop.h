@@ -7,6 +7,7 @@
 #include "app/options.h"
 #include "app/progress.h"
 #include "app/savedata.h"
+#include "app/statskeeper.h"
 #include "game/gamemain.h"
 #include "harness/runharness.h"
 #include "scenes/endrole.h"
@@ -33,8 +34,12 @@ class SceneLoop {
   // Writes the save; a save that cannot be written is reported once, and the game goes on.
   void WriteSave(const SaveData& save);
 
-  // Hands the settings in force to the game scene (at each game's start).
+  // Hands the settings in force to the game scene (at each game's start): the comfort, the
+  // controls and the timer.
   void ApplySettingsToGame();
+  // The game's floors left this frame go to the statistics; when `next` leaves the game (or
+  // `quitting` ends the program in it), the game's line and the records too.
+  void KeepStats(int next, bool quitting);
   // The options screen's changes from `before` to `after`: into the config and its file; a change
   // of what the window shows waits for the end of the frame.
   void ChangeSettings(const Settings& before, const Settings& after);
@@ -50,9 +55,11 @@ class SceneLoop {
   GameMain game_;
   Endrole ending_;
   Progress progress_;
+  StatsKeeper stats_;
   int current_;
   bool displayChanged_ = false;  // the window's settings changed during the frame
   bool saveFailShown_ = false;  // a failed save is reported once
+  bool gameStarted_ = false;    // a game has been started in this run
   bool saveWritten_ = false;    // the run has written lastSave_ (for the run summary)
   SaveData lastSave_;
 };

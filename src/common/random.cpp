@@ -8,6 +8,7 @@ namespace QUORL_COMMON {
 
 namespace {
 bool fixedSeed = false;
+bool gameSeed = false;  // a game's seed is in force (StartGameSeed)
 unsigned int baseSeed = 0;
 unsigned int seedCount = 0;
 }  // namespace
@@ -19,6 +20,12 @@ void SetFixedSeed(unsigned int seed) {
 }
 
 bool IsSeedFixed() { return fixedSeed; }
+
+void StartGameSeed(unsigned int seed) {
+  gameSeed = true;
+  baseSeed = seed;
+  seedCount = 1;  // number 0 went to the seeding at start-up
+}
 
 unsigned int FixedSeed() { return fixedSeed ? baseSeed : 0; }
 
@@ -35,7 +42,7 @@ unsigned int SeedValue(unsigned int seed, unsigned int count) {
 }
 
 void SeedRandom() {
-  if (fixedSeed) {
+  if (fixedSeed || gameSeed) {
     srand(SeedValue(baseSeed, seedCount++));
   } else {
     srand(static_cast<unsigned int>(time(nullptr)));
@@ -44,6 +51,7 @@ void SeedRandom() {
 
 void ResetSeeding() {
   fixedSeed = false;
+  gameSeed = false;
   baseSeed = 0;
   seedCount = 0;
 }

@@ -13,6 +13,11 @@ bool IsSeedFixed();
 // The seed given to SetFixedSeed, or 0 when the generator follows the clock.
 unsigned int FixedSeed();
 
+// A game now starting is built from `seed` (without a fixed seed): the seedings that follow go as
+// they would after SetFixedSeed(seed) at start-up (the first map is seeding number 1), so that the
+// game's dungeon is the one a run with --seed `seed` starts with. The music keeps the clock.
+void StartGameSeed(unsigned int seed);
+
 // Seeds rand(): from the clock in seconds (srand(time(0))), or, with a fixed seed, from the fixed
 // seed and the number of seedings done so far. Every srand of the game goes through here.
 void SeedRandom();

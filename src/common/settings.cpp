@@ -137,6 +137,35 @@ Entry Input(int action, int slot) {
               : "a key name, mouse 1 to mouse 8, or none"};
 }
 
+Entry Timer() {
+  static const char* const kNames[] = {"off", "floor", "run"};  // by TimerSetting value
+  return {{"timer", "the run timer on the status board: off, floor (the floor's time) or run (the game's)", false},
+          [](Settings* s, const std::string& v) {
+            for (int i = 0; i < 3; ++i) {
+              if (Lower(v) == kNames[i]) {
+                s->timer = i;
+                return true;
+              }
+            }
+            return false;
+          },
+          [](const Settings& s) { return std::string(kNames[s.timer >= 0 && s.timer < 3 ? s.timer : 0]); },
+          "off, floor or run"};
+}
+
+Entry Seed() {
+  return {{"seed", "every new game is built from this seed, 0 to 4294967295; none for a new dungeon each game", false},
+          [](Settings* s, const std::string& v) {
+            if (Lower(v) == "none") {
+              s->seed = -1;
+              return true;
+            }
+            return TextValue::Whole(v, 0LL, 4294967295LL, &s->seed);
+          },
+          [](const Settings& s) { return s.seed < 0 ? std::string("none") : std::to_string(s.seed); },
+          "none or a whole number from 0 to 4294967295"};
+}
+
 std::vector<Entry> MakeEntries() {
   std::vector<Entry> e = {
       Fraction("mouse_sensitivity", "mouse turn factor, 0.1 to 10 (1: 0.1 degrees a pixel)", true, 0.1, 10,
@@ -159,6 +188,10 @@ std::vector<Entry> MakeEntries() {
            [](Settings& s) -> bool& { return s.controls.holdToFire; }),
       Flag("visible_sounds", "on: unseen enemies' attacks marked at the screen's edge, effects captioned; on or off",
            false, [](Settings& s) -> bool& { return s.visibleSounds; }),
+      Timer(),
+      Seed(),
+      Flag("daily", "on: a new game is the day's dungeon (its seed from the date), with records of its own; on or off",
+           false, [](Settings& s) -> bool& { return s.daily; }),
       Flag("fullscreen", "full screen at the desktop's resolution (Alt+Enter switches); on or off", false,
            [](Settings& s) -> bool& { return s.fullscreen; }),
       WindowSize(),

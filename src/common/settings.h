@@ -40,7 +40,15 @@ struct Settings {
   bool linearScaling = true;     // scaled pictures filtered (on) or in blocks of whole pixels (off)
   bool vsync = false;            // swap with vertical synchronisation, no sleeping in the loop
   int pad = 0;                   // -1 none, 0..15: which of the pads found at start is used
+  int timer = 0;                 // the run timer on the status board: 0 off, 1 the floor's time, 2 the game's
+  long long seed = -1;           // -1 none, 0..4294967295: every new game is built from this seed
+  bool daily = false;            // new games are the day's dungeon (seed from the date), with their own records
 };
+
+// The values of the timer setting.
+namespace TimerSetting {
+const int OFF = 0, FLOOR = 1, RUN = 2;
+}
 
 namespace SettingNames {
 

@@ -424,14 +424,16 @@ int Enemy::Clear() {
   for (const char* alias : _StopAliases) Send(std::string("stop ") + alias);
   ReleaseBullets();
   startedSE.clear();
-  int killed = 0;
-  if (!enemies.empty() && enemies.front()->bossState == BossState::NONE) {
-    killed = static_cast<int>(std::count_if(enemies.begin(), enemies.end(), [](const EnemyData* e) {
-      return e->state == EnemyState::DYING;
-    }));
-  }
+  const int killed = Killed();
   ReleaseRecords();
   return killed;
+}
+
+int Enemy::Killed() const {
+  if (enemies.empty() || enemies.front()->bossState != BossState::NONE) return 0;
+  return static_cast<int>(std::count_if(enemies.begin(), enemies.end(), [](const EnemyData* e) {
+    return e->state == EnemyState::DYING;
+  }));
 }
 
 int Enemy::StateBoss() { return enemies.empty() ? 0 : enemies.front()->bossState; }

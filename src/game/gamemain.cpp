@@ -164,7 +164,10 @@ int GameMain::Init(int width, int height, int floor) {
   }
   float start[3];
   dungeon->SetMap(start, group.firstFloor);
-  enemyCount += enemy->Add(group.firstFloor + gamemain_const::ENEMY_NUMBER, group.firstFloor);
+  const int met = enemy->Add(group.firstFloor + gamemain_const::ENEMY_NUMBER, group.firstFloor);
+  stats.StartGame(floor == 1 && enemyCount == 0 && killCount == 0);
+  stats.StartFloor(floor, met);
+  enemyCount += met;
   motion.pos[0] = start[0], motion.pos[1] = start[1], motion.pos[2] = start[2];
   floorNo = floor;
   CentreMouse();
@@ -174,6 +177,10 @@ int GameMain::Init(int width, int height, int floor) {
 
 void GameMain::CentreMouse() {
   ScreenFrame::CentrePointer();  // the window's middle, whatever its size
+}
+
+void GameMain::EndStatsFloor() {
+  if (ready) stats.EndFloor(enemy->Killed());
 }
 
 void GameMain::getKillData(int* enemies, int* kills) {
@@ -203,8 +210,12 @@ int GameMain::ChangeFloor(int next) {
   float start[3];
   dungeon->SetMap(start, floorNo);
   board.ShowFloorNumber();
-  killCount += enemy->Clear();
-  enemyCount += enemy->Add(floorNo + gamemain_const::ENEMY_NUMBER, floorNo);
+  const int killed = enemy->Clear();
+  killCount += killed;
+  stats.EndFloor(killed);
+  const int met = enemy->Add(floorNo + gamemain_const::ENEMY_NUMBER, floorNo);
+  enemyCount += met;
+  stats.StartFloor(floorNo, met);
   motion.pos[0] = start[0];
   motion.pos[2] = start[2];
   motion.yaw = motion.pitch = 0;

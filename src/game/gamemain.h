@@ -13,6 +13,7 @@
 #include "game/playercomfort.h"
 #include "game/playermotion.h"
 #include "game/playerstate.h"
+#include "game/runstats.h"
 #include "game/soundcues.h"
 #include "game/statusboard.h"
 #include "game/weapon.h"
@@ -78,6 +79,13 @@ class GameMain {
   void FillPlayView(PlayView* view) const;
   // Test option: hit points never fall (damage is dropped before it drains).
   void SetInvulnerable(bool on) { invulnerable = on; }
+
+  // The game's statistics: each floor's counts, finished when the floor is left or the game ends.
+  RunStats& Stats() { return stats; }
+  // The game ended in death (the death fade ran out).
+  bool PlayerDied() const { return player.hitPoint < 0; }
+  // The program ends in the middle of a floor: it is finished with the kills so far.
+  void EndStatsFloor();
 
   // The scene's parts, for the tests, benchmarks and tools that set up or read a game.
   PlayerState& Player() { return player; }
@@ -155,6 +163,7 @@ class GameMain {
   bool fireHeld = false;     // the fire input is held (hold to fire)
   int enemyCount = 0;
   int killCount = 0;
+  RunStats stats;
 
   bool keepSummary = false;
   std::string summary;

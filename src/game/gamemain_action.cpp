@@ -14,6 +14,7 @@
 #include "common/item.h"
 #include "common/runtally.h"
 #include "common/scenecode.h"
+#include "common/settings.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/bossstate.h"
 #include "enemy/enemy.h"
@@ -50,6 +51,7 @@ bool GameMain::Update(int* result) {
     *result = Scene::TITLE;
     return false;
   }
+  if (!paused) stats.Frame();                                      //    (the floor's clock)
   if (player.actionFlags & ActionFlag::DESCENDING) motion.StopWalking();  // 2. frozen on the stairs
   motion.KnockBackStep(dungeon);                                   // 3. knock-back
   motion.WalkStep(dungeon);                                        // 4. walking and the floor
@@ -90,7 +92,9 @@ bool GameMain::HandleEvents(int* result) {
       mciSendStringA("close all", nullptr, 0, nullptr);
       VBMP3Wrap::vbmp3_stop();
       TakeSummary();
-      killCount += enemy->Clear();
+      const int killed = enemy->Clear();
+      killCount += killed;
+      stats.EndFloor(killed);
       return true;
     }
     if (Starts(Control::PAUSE)) {
@@ -156,7 +160,9 @@ void GameMain::Act(const Controls::Change& change) {
 
 void GameMain::Fire() {
   const float muzzle[3] = {motion.pos[0], motion.pos[1] + _Looking[1], motion.pos[2]};
+  const size_t before = bullets.size();
   weapon.Fire(muzzle, motion.yaw, motion.pitch, &bullets);
+  stats.Shots(static_cast<int>(bullets.size() - before));
 }
 
 void GameMain::LookStep() {
@@ -249,12 +255,14 @@ void GameMain::ContactStep() {
     --player.invincibleCount;
   }
   player.frameDamage = damage;
+  stats.Damage(damage);
   if (damage != 0) {
     for (const QUORL_COMMON::PlayerHit& hit : enemy->FrameHits()) QUORL_COMMON::Tally().Hit(hit);
   }
 
   if (item.kind == ItemKind::MEAT || item.kind == ItemKind::SP_BULLETS) {
     QUORL_COMMON::Tally().Item(item.kind, item.amount);
+    stats.Item();
   }
   if (item.kind == ItemKind::MEAT) {
     player.pendingHit -= item.amount;
@@ -279,6 +287,7 @@ void GameMain::MoveBullets() {
       QUORL_COMMON::_Collision query = {};
       bullet->getCollision(&query);
       enemy->ImpactfromPlayer(bullet);
+      if (bullet->isHited()) stats.Hit();
       float out[3] = {0, 0, 0};
       if (!bullet->isHited() && dungeon->Collision(&query, out) != 0) {
         bullet->SetPos(out);
@@ -298,7 +307,10 @@ void GameMain::MoveBullets() {
 
 void GameMain::ComposeStatus() {
   board.Compose({paused != 0, player.hitPoint, weapon.magazine, weapon.magazineSize, weapon.bulletType, floorNo,
-                 weapon.spBullets, hitMarkTimer > 0, comfort.colourSafe});
+                 weapon.spBullets, hitMarkTimer > 0, comfort.colourSafe,
+                 comfort.timer == TimerSetting::OFF     ? -1
+                 : comfort.timer == TimerSetting::FLOOR ? stats.Current().frames
+                                                        : stats.GameFrames()});
 }
 
 // ---- 10. Hit points, damage flash and death ----
@@ -388,7 +400,11 @@ void GameMain::HearSounds() {
 int GameMain::FrameResult(int result) {
   if (player.hitPoint < 0) result = Scene::TITLE;
   TakeSummary();
-  if (result != Scene::GAME) killCount += enemy->Clear();
+  if (result != Scene::GAME) {
+    const int killed = enemy->Clear();
+    killCount += killed;
+    stats.EndFloor(killed);
+  }
   return result;
 }
 

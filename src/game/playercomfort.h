@@ -9,6 +9,7 @@ struct PlayerComfort {
   bool colourSafe = false;   // the life bar and the rounds in colours told apart without red and green
   float fieldOfView = 1.0f;  // 0.8..1.5: the 3D view's angle as a factor of the designed 60 degrees
   bool visibleSounds = false;  // unseen attacks marked at the screen's edge, effects captioned
+  int timer = 0;             // the run timer on the status board: TimerSetting OFF, FLOOR or RUN (the game's time)
 
   // A flash's opacity (0..255) at `percent` of its strength.
   static int FlashAlpha(int alpha, int percent) { return alpha * percent / 100; }

@@ -11,6 +11,7 @@
 #include "assets/loadpng.h"
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
+#include "common/frametime.h"
 #include "common/framephases.h"
 #include "common/screenframe.h"
 #include "game/gameconst.h"
@@ -20,6 +21,9 @@ namespace {
 using QUORL_COMMON::FramePhases;
 
 const int HIT_MARK_WIDTH = 6;  // pixels of the still hit mark along each edge
+// The run timer: its digits' top edge, the gap right of the life gauge, and the squares of its
+// colon and point (a dark rim around a light dot, as the digits are outlined).
+const int TIMER_Y = 10, TIMER_GAP = 14, TIMER_DOT = 4, TIMER_RIM = 1;
 
 struct BarColour {
   int r, g, b;
@@ -254,10 +258,36 @@ void StatusBoard::Compose(const Reading& game) {
   x -= spGlyphs[11]->w;
   statusPieces.Copy(spGlyphs[11], x, y);
 
+  if (game.timer >= 0) ComposeTimer(game.timer);
+
   if (caption != nullptr) {
     statusPieces.Copy(caption, (width - caption->w) / 2, (height - caption->h) / 2);
   }
   statusPieces.Compose(statusSurface);
+}
+
+void StatusBoard::ComposeTimer(long frames) {
+  // The same colours backwards, as the board's format names them (A, B, G, R).
+  const Uint32 rim = SDL_MapRGBA(statusSurface->format, 255, 16, 24, 32);
+  const Uint32 dot = SDL_MapRGBA(statusSurface->format, 255, 176, 224, 240);
+  const int digitHeight = spGlyphs[0]->h;
+  int x = gaugeImage->w + TIMER_GAP;
+  for (const char c : QUORL_COMMON::FrameTime(frames)) {
+    if (c >= '0' && c <= '9') {
+      statusPieces.Copy(spGlyphs[c - '0'], x, TIMER_Y);
+      x += spGlyphs[c - '0']->w;
+      continue;
+    }
+    // ':' two dots, '.' one on the baseline.
+    const int side = TIMER_DOT + 2 * TIMER_RIM;
+    const int baseline = TIMER_Y + digitHeight * 3 / 4;
+    const int rows[2] = {TIMER_Y + digitHeight * 3 / 8, baseline};
+    for (int i = c == ':' ? 0 : 1; i < 2; ++i) {
+      statusPieces.Fill(x, rows[i] - side, side, side, rim);
+      statusPieces.Fill(x + TIMER_RIM, rows[i] - side + TIMER_RIM, TIMER_DOT, TIMER_DOT, dot);
+    }
+    x += side + TIMER_RIM;
+  }
 }
 
 void StatusBoard::Upload() { statusPieces.Upload(statusSurface, statusTexture); }

@@ -35,6 +35,7 @@ class StatusBoard {
     int spBullets;   // the special-round counter, three digits
     bool hitMark;    // a still mark along the edges: a hit with the damage flash off
     bool colourSafe;  // the life bar and the rounds in colours every eye tells apart
+    long timer = -1;  // frames the run timer shows as M:SS.CC at 17 ms a frame; -1: no timer
   };
   // Composes the board for this frame; only what changed since the last frame is drawn again.
   void Compose(const Reading& game);
@@ -64,6 +65,8 @@ class StatusBoard {
 
  private:
   void DrawStatusBoard(float halfWidth, float halfHeight, float u, float v);
+  // The run timer's pieces: the counter's digits, the colon and point as small squares.
+  void ComposeTimer(long frames);
 
   int width = 0, height = 0;
   SDL_Surface* statusSurface = nullptr;

@@ -57,6 +57,9 @@ class RunHarness {
   void End(long frames, const GameMain& game, const SaveData* lastSave);
   // Closes the recording and removes the scratch save.
   void Finalize();
+  // A demo plays back or the autoplayer plays: the player's own statistics and records are left
+  // alone.
+  bool PlaysForTests() const { return script_.IsDemo() || (options_ != nullptr && options_->autoplay); }
 
  private:
   // How the real input reaches the scenes: straight from SDL (a normal run), held back and passed

@@ -55,6 +55,8 @@ const SettingRow kAccessRows[] = {
     {"LAST BOSS FLASH", "white_flash", PERCENT_STEPS, "%", false, 0},
     {"COLOUR-SAFE BAR", "colour_safe", "", "", false, 0},
     {"SOUNDS ON SCREEN", "visible_sounds", "", "", false, 0},
+    {"RUN TIMER", "timer", "off floor run", "", false, 0},
+    {"DAILY DUNGEON", "daily", "", "", false, 0},
     {"BACK", nullptr, nullptr, "", false, PAGE_BACK},
 };
 const SettingRow kPadRows[] = {

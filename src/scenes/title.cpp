@@ -38,9 +38,12 @@ const TitlePicture kTextArt[2] = {{"img/fonts/new-game.png", "Title:title text i
                                   {"img/fonts/continue.png", "Title:title text img 2 Load error"}};
 const TitlePicture kSpArt = {"img/bullet_sp.png", "Title:title SpBullet load error"};
 const TitlePicture kOptionsArt = {"img/fonts/options.png", "Title:title options entry load error"};
+const TitlePicture kRecordsArt = {"img/fonts/records.png", "Title:title records entry load error"};
 const TitlePicture kMarkFont = {"img/fonts/options-glyphs-lit.png", "Title:title marker glyphs load error"};
-// Where the menu's words are drawn: "new game", "continue" and the "options" entry.
-const SDL_Rect kWordPositions[Title::ENTRY_COUNT] = {{50, 500, 340, 90}, {450, 500, 340, 90}, {640, 14, 150, 44}};
+// Where the menu's words are drawn: "new game", "continue", and the "options" and "records" entries.
+const SDL_Rect kWordPositions[Title::ENTRY_COUNT] = {
+    {50, 500, 340, 90}, {450, 500, 340, 90}, {640, 14, 150, 44}, {480, 14, 150, 44}};
+const int NEW_RECORD_Y = 440;  // the glyph cells' top of the line naming a new record
 const int MARK_GAP = 10;  // pixels between a chosen word's ink and its markers
 
 int LoadTitlePicture(const TitlePicture& picture, SDL_Surface** surface) {
@@ -116,11 +119,11 @@ int Title::Init(int width, int height) {
 
   if (LoadTitlePicture(kTitleArt, &titleImage) == -1 || LoadTitlePicture(kLightArt, &lightImage) == -1 ||
       LoadTitlePicture(kTextArt[0], &textImages[0]) == -1 || LoadTitlePicture(kTextArt[1], &textImages[1]) == -1 ||
-      LoadTitlePicture(kOptionsArt, &optionsImage) == -1 ||
+      LoadTitlePicture(kOptionsArt, &optionsImage) == -1 || LoadTitlePicture(kRecordsArt, &recordsImage) == -1 ||
       markFont.Init(kMarkFont.path, kMarkFont.failure) == -1) {
     return QUORL_COMMON::GLOBAL_ERROR;
   }
-  SDL_Surface* words[ENTRY_COUNT] = {textImages[0], textImages[1], optionsImage};
+  SDL_Surface* words[ENTRY_COUNT] = {textImages[0], textImages[1], optionsImage, recordsImage};
   for (int i = 0; i < ENTRY_COUNT; ++i) {
     wordAreas[i] = VisibleArea(words[i], kWordPositions[i].w, kWordPositions[i].h);
     wordAreas[i].x = static_cast<Sint16>(wordAreas[i].x + kWordPositions[i].x);
@@ -148,9 +151,13 @@ int Title::Action(int code) {
     const int result = OptionsFrame(code);
     if (options.IsOpen() || result != code) return result;
   }
+  if (recordsPage.IsOpen()) {
+    const int result = RecordsFrame(code);
+    if (recordsPage.IsOpen() || result != code) return result;
+  }
   int result = code;
   SDL_Event event;
-  while (!options.IsOpen() && ScreenFrame::PollFrameEvent(&event)) {
+  while (!options.IsOpen() && !recordsPage.IsOpen() && ScreenFrame::PollFrameEvent(&event)) {
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
       return Scene::QUIT;
     } else if ((event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_f) ||
@@ -169,6 +176,12 @@ int Title::Action(int code) {
                event.button.y >= kWordPositions[OPTIONS].y &&
                event.button.y < kWordPositions[OPTIONS].y + kWordPositions[OPTIONS].h) {
       result = Choose(OPTIONS, result);
+    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
+               event.button.x >= kWordPositions[RECORDS].x &&
+               event.button.x < kWordPositions[RECORDS].x + kWordPositions[RECORDS].w &&
+               event.button.y >= kWordPositions[RECORDS].y &&
+               event.button.y < kWordPositions[RECORDS].y + kWordPositions[RECORDS].h) {
+      result = Choose(RECORDS, result);
     } else if (const Menu::Command command = menu.Translate(event)) {
       result = MenuCommand(command, result);
     } else {
@@ -176,6 +189,7 @@ int Title::Action(int code) {
     }
   }
   if (options.IsOpen()) return OptionsFrame(result);
+  if (recordsPage.IsOpen()) return RecordsFrame(result);
 
   // The light brightens to 255 and fades to 0 again: 52 frames a cycle.
   if (lightRising) {
@@ -197,7 +211,9 @@ int Title::Action(int code) {
   // Texture 0: the title art and the menu (the continue word greyed when there is nothing saved),
   // composed and uploaded again only when the menu changes.
   const int menuState = (canContinue ? 2 : 0) + (useSpMode ? 1 : 0) + 4 * (selected + 1);
-  if (menuState != menuShown) {
+  const size_t newShown = newRecords != nullptr ? newRecords->size() : 0;
+  if (menuState != menuShown || newShown != newRecordsShown) {
+    newRecordsShown = newShown;
     ComposeMenu();
     FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
     QUORL_COMMON::SDL_Surface_to_GLTexture(canvas, textures[0]);
@@ -215,6 +231,8 @@ int Title::Action(int code) {
     // so that the pulse brightens around it but never washes it out.
     SDL_Rect optionsPos = kWordPositions[OPTIONS];
     SDL_AlphaBlendBlitSurface(optionsImage, nullptr, lightAlpha, lightCanvas, &optionsPos);
+    SDL_Rect recordsPos = kWordPositions[RECORDS];
+    SDL_AlphaBlendBlitSurface(recordsImage, nullptr, lightAlpha, lightCanvas, &recordsPos);
     FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
     QUORL_COMMON::SDL_SurfaceRects_to_GLTexture(lightCanvas, {lightArea}, textures[1]);
     FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
@@ -254,6 +272,14 @@ void Title::ComposeMenu() {
   SDL_AlphaBlendBlitSurface(textImages[1], nullptr, canContinue ? 255 : CONTINUE_GREYED, canvas, &continuePos);
   SDL_Rect optionsPos = kWordPositions[OPTIONS];
   SDL_AlphaBlendBlitSurface(optionsImage, nullptr, 255, canvas, &optionsPos);
+  SDL_Rect recordsPos = kWordPositions[RECORDS];
+  SDL_AlphaBlendBlitSurface(recordsImage, nullptr, 255, canvas, &recordsPos);
+  // A game just ended with a new record: the title names it until the records page is opened.
+  if (newRecordsShown > 0) {
+    std::string line = "NEW RECORD: " + newRecords->front();
+    if (newRecordsShown > 1) line += " (+" + std::to_string(newRecordsShown - 1) + ")";
+    markFont.Draw(canvas, (screenWidth - markFont.Width(line)) / 2, NEW_RECORD_Y, line);
+  }
   if (useSpMode) {
     SDL_Rect spPos = {10, 500, 0, 0};
     SDL_AlphaBlendBlitSurface(spImage, nullptr, 255, canvas, &spPos);
@@ -270,6 +296,12 @@ void Title::ComposeMenu() {
 void Title::SetSettings(const Settings* current, SettingsChange onChange) {
   settings = current;
   onSettingsChange = std::move(onChange);
+}
+
+void Title::SetRecords(const Records* current, const std::vector<std::string>* beaten, std::function<void()> onSeen) {
+  records = current;
+  newRecords = beaten;
+  onRecordsSeen = std::move(onSeen);
 }
 
 void Title::ToggleSpMode() {
@@ -313,6 +345,10 @@ int Title::Choose(int entry, int result) {
     useContinue = entry == CONTINUE;
     return Scene::GAME;
   }
+  if (entry == RECORDS) {
+    OpenRecords();
+    return result;
+  }
   if (entry != OPTIONS || settings == nullptr) return result;
   if (!optionsReady) {
     if (options.Init(screenWidth, screenHeight) == -1) {
@@ -332,6 +368,32 @@ int Title::OptionsFrame(int code) {
   } else {
     // Left: the changes go to the config, and the title shows again (drawn by the caller).
     if (onSettingsChange) onSettingsChange(options.Before(), options.After());
+    menuShown = -1;
+    menu.Reset();
+  }
+  return quit ? Scene::QUIT : code;
+}
+
+void Title::OpenRecords() {
+  if (records == nullptr) return;
+  if (!recordsReady) {
+    if (recordsPage.Init(screenWidth, screenHeight) == -1) {
+      recordsPage.Finalize();
+      return;  // the title goes on without its records page
+    }
+    recordsReady = true;
+  }
+  static const std::vector<std::string> kNone;
+  recordsPage.Open(*records, newRecords != nullptr ? *newRecords : kNone);
+}
+
+int Title::RecordsFrame(int code) {
+  bool quit = false;
+  if (recordsPage.Frame(&quit)) {
+    QUORL_COMMON::SwapBuffers();
+  } else {
+    // Left: the new records have been seen; the title shows again (drawn by the caller).
+    if (onRecordsSeen) onRecordsSeen();
     menuShown = -1;
     menu.Reset();
   }
@@ -361,9 +423,12 @@ void Title::ReleaseScene() {
   FreePicture(&textImages[0]);
   FreePicture(&textImages[1]);
   FreePicture(&optionsImage);
+  FreePicture(&recordsImage);
   markFont.Finalize();
   options.Finalize();
   optionsReady = false;
+  recordsPage.Finalize();
+  recordsReady = false;
   StopSceneMusic(&music, &musicStarted);
   initialized = 0;
 }

@@ -5,11 +5,14 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/settings.h"
 #include "scenes/glyphfont.h"
 #include "scenes/menuinput.h"
 #include "scenes/optionsscreen.h"
+#include "scenes/recordsscreen.h"
 
 class VBMP3Wrap;
 
@@ -38,12 +41,16 @@ class Title {
   // player leaves it having changed any.
   using SettingsChange = std::function<void(const Settings& before, const Settings& after)>;
   void SetSettings(const Settings* settings, SettingsChange onChange);
+  // The records the records page shows, and the records the last game set (named on the title
+  // until the page has been seen; then `onSeen` is called); both kept by the caller.
+  void SetRecords(const Records* records, const std::vector<std::string>* newRecords, std::function<void()> onSeen);
 
   // The menu entries, in the order the arrows and the pad move through them.
-  enum Entry { NO_ENTRY = -1, NEW_GAME, CONTINUE, OPTIONS, ENTRY_COUNT };
+  enum Entry { NO_ENTRY = -1, NEW_GAME, CONTINUE, OPTIONS, RECORDS, ENTRY_COUNT };
   // The entry the keyboard or the pad has chosen (NO_ENTRY until one of them is used).
   int getSelected() const { return selected; }
   bool OptionsOpen() const { return options.IsOpen(); }
+  bool RecordsOpen() const { return recordsPage.IsOpen(); }
 
   // The player chose to continue the saved game (the default when one can be continued).
   bool getUseContinue() const { return useContinue; }
@@ -66,6 +73,10 @@ class Title {
   void ToggleSpMode();
   // The options screen's frame; returns the scene code to go on with.
   int OptionsFrame(int code);
+  // The records page's frame; returns the scene code to go on with.
+  int RecordsFrame(int code);
+  // Opens the records page (loading it the first time).
+  void OpenRecords();
   // Composes the title screen with its menu into the canvas.
   void ComposeMenu();
 
@@ -94,6 +105,7 @@ class Title {
   SDL_Surface* textImages[2] = {nullptr, nullptr};  // "new game", "continue"
   SDL_Surface* spImage = nullptr;
   SDL_Surface* optionsImage = nullptr;  // the "options" entry
+  SDL_Surface* recordsImage = nullptr;  // the "records" entry
   SDL_Rect wordAreas[ENTRY_COUNT] = {};  // the window rectangles of the entries' ink
   GlyphFont markFont;                    // the markers around the chosen entry
   MenuInput menu;
@@ -102,4 +114,10 @@ class Title {
   bool optionsReady = false;             // the options screen's pictures are loaded
   const Settings* settings = nullptr;
   SettingsChange onSettingsChange;
+  RecordsScreen recordsPage;
+  bool recordsReady = false;             // the records page's pictures are loaded
+  const Records* records = nullptr;
+  const std::vector<std::string>* newRecords = nullptr;
+  std::function<void()> onRecordsSeen;
+  size_t newRecordsShown = 0;            // the count of new records texture 0 shows
 };

@@ -5,6 +5,7 @@ quorl_test(app SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/options_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gamefolders_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/configfile_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/records_test.cpp
   LIBS quorl_app)
 # The real program started headless: diagnostics, save file, exit codes.
 quorl_test(startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp LIBS quorl_app GL)

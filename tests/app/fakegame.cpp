@@ -35,6 +35,7 @@ int g_frames = 0;
 GameMain::GameMain() = default;
 GameMain::~GameMain() = default;
 void GameMain::SetControls(const ControlSettings&) {}
+void GameMain::EndStatsFloor() {}
 
 int GameMain::Init(int, int, int floor, bool spMode, int enemies, int kills) {
   Finalize();

@@ -89,7 +89,10 @@ TEST_F(InstallTest, KeepsTheSaveAndScreenshotsOnlyInThePerUserFolder) {
   // A new game, F12 while playing, Escape back to the title (the save is written), Escape to quit.
   const std::string script = "5 mousedown 1 100 550\n30 keydown f12\n60 keydown escape\n80 keydown escape\n";
   ASSERT_EQ(0, Play("HOME=\"" + home + "\" XDG_DATA_HOME=\"" + xdg + "\"", script)) << output;
-  EXPECT_EQ((std::set<std::string>{"quorl/savedata.dat", "quorl/screenshots/quorl-0001.png"}), FilesUnder(xdg));
+  // The game left for the title also wrote its statistics and its record (the deepest floor).
+  EXPECT_EQ((std::set<std::string>{"quorl/savedata.dat", "quorl/screenshots/quorl-0001.png", "quorl/statistics.txt",
+                                   "quorl/records.txt"}),
+            FilesUnder(xdg));
   EXPECT_TRUE(FilesUnder(work).empty());
   EXPECT_TRUE(FilesUnder(home).empty());
   EXPECT_FALSE(fs::exists(prefix + "/share/quorl/savedata.dat"));
@@ -106,7 +109,8 @@ TEST_F(InstallTest, KeepsTheSaveAndScreenshotsOnlyInThePerUserFolder) {
 
   // Without XDG_DATA_HOME the folder is ~/.local/share/quorl; the next screenshot number is free.
   ASSERT_EQ(0, Play("-u XDG_DATA_HOME HOME=\"" + home + "\"", script)) << output;
-  EXPECT_EQ((std::set<std::string>{".local/share/quorl/savedata.dat", ".local/share/quorl/screenshots/quorl-0001.png"}),
+  EXPECT_EQ((std::set<std::string>{".local/share/quorl/savedata.dat", ".local/share/quorl/screenshots/quorl-0001.png",
+                                   ".local/share/quorl/statistics.txt", ".local/share/quorl/records.txt"}),
             FilesUnder(home));
   EXPECT_TRUE(FilesUnder(work).empty());
 
@@ -118,6 +122,7 @@ TEST_F(InstallTest, KeepsTheSaveAndScreenshotsOnlyInThePerUserFolder) {
   EXPECT_NE(std::string::npos, first) << output;
   EXPECT_EQ(std::string::npos, output.find(report, first + 1)) << output;
   EXPECT_NE(std::string::npos, output.find("QUORL: no screenshot")) << output;
+  EXPECT_NE(std::string::npos, output.find("QUORL: cannot write the statistics log")) << output;
 }
 
 }  // namespace

@@ -404,6 +404,77 @@ TEST_F(GameMainTest, StatusBoardShowsLifeMagazineFloorNumberAndCounter) {
   }
 }
 
+TEST_F(GameMainTest, TheTimerShowsInTheBoardsDigitsAndOnlyItsPieceChanges) {
+  Start(1);
+  OpenRoom();
+  StatusBoard& board = game.Board();
+  SDL_Surface* shown = board.StatusPicture();
+  const auto picture = [&] {
+    const Uint8* p = static_cast<const Uint8*>(shown->pixels);
+    return std::vector<Uint8>(p, p + static_cast<size_t>(shown->pitch) * shown->h);
+  };
+  // The box around the pixels that differ between two compositions (w 0: none).
+  const auto changed = [&](const std::vector<Uint8>& a, const std::vector<Uint8>& b) {
+    int x0 = 800, y0 = 600, x1 = -1, y1 = -1;
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        const size_t at = static_cast<size_t>(y) * shown->pitch + 4 * x;
+        if (std::memcmp(&a[at], &b[at], 4) == 0) continue;
+        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+      }
+    }
+    return SDL_Rect{static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 < 0 ? 0 : x1 - x0 + 1),
+                    static_cast<Uint16>(y1 < 0 ? 0 : y1 - y0 + 1)};
+  };
+  StatusBoard::Reading reading = {false, 290, 8, 8, 0, 1, 0, false, false};
+  board.Compose(reading);
+  const std::vector<Uint8> none = picture();
+  reading.timer = 3600;  // 61.2 s: 1:01.20
+  board.Compose(reading);
+  const std::vector<Uint8> minute = picture();
+  const SDL_Rect whole = changed(none, minute);
+  const int digitW = board.SpGlyph(0)->w, digitH = board.SpGlyph(0)->h;
+  // Between the life gauge and the magazine, one row of digits high: 5 digits and two separators.
+  EXPECT_GE(whole.x, 370);
+  EXPECT_LE(whole.x + whole.w, 800 - 8 * board.BulletIcon(0)->w);
+  EXPECT_LE(whole.h, digitH);
+  EXPECT_GT(whole.w, 5 * digitW);
+  // Where digit `d` shows in the timer's row, looking from x = `from` on for a glyph's width.
+  const auto find = [&](int d, int from) {
+    for (int x = from; x < from + digitW; ++x) {
+      if (Shows(shown, board.SpGlyph(d), x, 10, -1)) return x;
+    }
+    return -1;
+  };
+  EXPECT_NE(-1, find(1, whole.x - digitW + 1));
+  reading.timer = 3601;  // 1:01.21: only the last digit's place changes
+  board.Compose(reading);
+  const SDL_Rect last = changed(minute, picture());
+  EXPECT_GT(last.w, 0);
+  EXPECT_GE(last.x, whole.x + whole.w - digitW);
+  EXPECT_NE(-1, find(1, whole.x + whole.w - digitW));
+
+  // In play the floor's clock restarts on each floor; the game's runs on, pauses left out.
+  GameMain::Comfort comfort;
+  comfort.timer = TimerSetting::FLOOR;
+  game.SetComfort(comfort);
+  Frames(30);
+  EXPECT_EQ(30, game.Stats().Current().frames);
+  testsupport::PushKeyTap(SDLK_z);
+  Frames(5);
+  testsupport::PushKeyTap(SDLK_z);
+  Frames(6);
+  EXPECT_EQ(36, game.Stats().GameFrames());  // the frame the pause ended in counts, not the one it began in
+  ASSERT_EQ(0, game.ChangeFloor(2));
+  Frames(3);
+  EXPECT_EQ(3, game.Stats().Current().frames);
+  EXPECT_EQ(39, game.Stats().GameFrames());
+  const std::vector<FloorStats> left = game.Stats().TakeFinished();
+  ASSERT_EQ(1u, left.size());
+  EXPECT_EQ(1, left[0].floor);
+  EXPECT_EQ(36, left[0].frames);
+}
+
 TEST_F(GameMainTest, HitPointsDrainHealInvincibilityItemsAndDeath) {
   Start(1);
   OpenRoom();

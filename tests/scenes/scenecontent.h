@@ -76,6 +76,7 @@ class SceneTest : public ::testing::Test {
     }
     Picture("img/bullet_sp.png", 30, 30, {0, 220, 0});
     Picture("img/fonts/options.png", 150, 44, {200, 0, 0});
+    Picture("img/fonts/records.png", 150, 44, {0, 200, 0});
     for (int n = 1; n <= 14; ++n) Picture("img/staff/" + std::to_string(n) + ".png", 200, 150, {90, 0, 90});
     for (int d = 0; d <= 9; ++d) Picture("img/fonts/genocide/" + std::to_string(d) + ".png", 20, 30, DigitColour(d));
     Picture("img/fonts/genocide/genocide.png", 100, 30, {90, 90, 90});
@@ -85,7 +86,8 @@ class SceneTest : public ::testing::Test {
                               "SE/reload2.wav", "img/fonts/options-glyphs.png", "img/fonts/options-glyphs-lit.png",
                               "img/options-back.png", "img/options-highlight.png", "img/fonts/options-heading.png",
                               "img/fonts/controls-heading.png", "img/fonts/access-heading.png",
-                              "img/fonts/pad-heading.png", "img/fonts/display-heading.png"}) {
+                              "img/fonts/pad-heading.png", "img/fonts/display-heading.png",
+                              "img/fonts/records-heading.png"}) {
       std::error_code ignored;  // SetUp reports a missing sound
       std::filesystem::create_directories(std::filesystem::path(sound).parent_path());
       std::filesystem::copy_file(QUORL_DATA_DIR "/" + sound, sound, ignored);

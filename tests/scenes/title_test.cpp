@@ -100,6 +100,39 @@ TEST_F(TitleTest, LightPulsesUpAndDownInFiftyTwoFrames) {
   }
 }
 
+TEST_F(TitleTest, TheRecordsEntryOpensThePageAndLeavingItMarksTheNewRecordsSeen) {
+  Records records;
+  std::vector<std::string> fresh;
+  int seen = 0;
+  Title title;
+  title.SetRecords(&records, &fresh, [&] { ++seen, fresh.clear(); });
+  const auto keys = [](std::vector<SDLKey> list) {
+    return [list] { for (SDLKey key : list) testsupport::PushKeyTap(key); };
+  };
+  // How the page is opened (the click on the entry, or the arrows past options), then left.
+  const std::function<void()> opens[] = {[] { testsupport::PushClick(1, 550, 30); },
+                                         keys({SDLK_RIGHT, SDLK_RIGHT, SDLK_RIGHT, SDLK_RETURN})};
+  for (const auto& open : opens) {
+    fresh = {"BEST RUN 1:00.00"};
+    const int seenBefore = seen;
+    ASSERT_EQ(0, title.Init(800, 600, false, false));
+    const scenetest::Image named = scenetest::Shot([&] { EXPECT_EQ(1, title.Action(1)); });
+    open();
+    EXPECT_EQ(1, title.Action(1));
+    EXPECT_TRUE(title.RecordsOpen()) << &open - opens;
+    testsupport::PushKeyTap(SDLK_ESCAPE);  // leaves the page, not the title
+    EXPECT_EQ(1, title.Action(1));
+    EXPECT_FALSE(title.RecordsOpen());
+    EXPECT_EQ(seenBefore + 1, seen);
+    // The title named the new record (lettering over the plain stand-in art) until the page was seen.
+    const scenetest::Image plain = scenetest::Shot([&] { EXPECT_EQ(1, title.Action(1)); });
+    ASSERT_TRUE(named.IsWindow() && plain.IsWindow());
+    int differ = 0;
+    for (int x = 100; x < 700; ++x) differ += !scenetest::Close(named.at(x, 460), plain.at(x, 460));
+    EXPECT_GT(differ, 20) << &open - opens;
+  }
+}
+
 TEST_F(TitleTest, MissingContentFailsInitWithItsMessage) {
   const char* const cases[][2] = {
       {"img/QUORL-title.png", "Gamemain:Sight surface Load error\n"},
@@ -108,6 +141,7 @@ TEST_F(TitleTest, MissingContentFailsInitWithItsMessage) {
       {"img/fonts/continue.png", "Title:title text img 2 Load error\n"},
       {"img/bullet_sp.png", "Title:title SpBullet load error\n"},
       {"img/fonts/options.png", "Title:title options entry load error\n"},
+      {"img/fonts/records.png", "Title:title records entry load error\n"},
       {"SE/sp-bullet-get.wav", "Gamemain:SE Reload load error\n"},
       {"sounds/Quorl_title.mp3", "Gamemain:BGM Load Error:2\n"},
   };

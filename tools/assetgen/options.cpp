@@ -33,6 +33,7 @@ constexpr float kPanelX0 = 60, kPanelY0 = 90, kPanelX1 = 740, kPanelY1 = 560, kF
 // of the word's pixels here, still about 30 % at the very corner), which the game draws over the
 // title and its menu: the entry shows whole only when the game draws it after the light.
 constexpr int kEntryX = 640, kEntryY = 14, kEntryW = 150, kEntryH = 44;
+constexpr int kRecordsEntryX = 480;  // the RECORDS entry, left of OPTIONS, the same size
 
 // A heading: the word centred in 400 × 66, drawn at (200, 20) it fills the band y 20..85.
 constexpr int kHeadingW = 400, kHeadingH = 66;
@@ -349,7 +350,8 @@ int GenerateOptions(const std::string& outDir) {
                   {"CONTROLS", "controls-heading.png"},
                   {"ACCESSIBILITY", "access-heading.png"},
                   {"GAMEPAD", "pad-heading.png"},
-                  {"DISPLAY", "display-heading.png"}};
+                  {"DISPLAY", "display-heading.png"},
+                  {"RECORDS", "records-heading.png"}};
   for (const auto& hd : headings) {
     Canvas pic;
     if (!MenuWord(f, hd.text, 44, 3, kHeadingW, kHeadingH, 6, 0.25f, &pic) ||
@@ -364,6 +366,10 @@ int GenerateOptions(const std::string& outDir) {
   if (!MenuWord(f, "OPTIONS", 26, 1.5f, kEntryW, kEntryH, 1, 0.2f, &entry)) return -1;
   Binarise(entry, 0.2f, Hex(0), &title, kEntryX, kEntryY);
   if (WritePNG(outDir + "/img/fonts/options.png", entry)) return -1;
+  Canvas records;
+  if (!MenuWord(f, "RECORDS", 26, 1.5f, kEntryW, kEntryH, 1, 0.2f, &records)) return -1;
+  Binarise(records, 0.2f, Hex(0), &title, kRecordsEntryX, kEntryY);
+  if (WritePNG(outDir + "/img/fonts/records.png", records)) return -1;
   return 0;
 }
 
