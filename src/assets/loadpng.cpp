@@ -163,6 +163,11 @@ void FreePNGSurface(SDL_Surface* surface) {
   delete[] pixels;
 }
 
+void FreePicture(SDL_Surface** surface) {
+  FreePNGSurface(*surface);
+  *surface = nullptr;
+}
+
 int LoadPicture(const std::string& path, const std::string& failure, SDL_Surface** surface) {
   *surface = nullptr;
   if (LoadPNGtoSDLSurface(path.c_str(), surface) == -1) {

@@ -27,3 +27,6 @@ int LoadPicture(const std::string& path, const std::string& failure, SDL_Surface
 
 // Frees a surface made by LoadPNGtoSDLSurface together with its pixel buffer; null is allowed.
 void FreePNGSurface(SDL_Surface* surface);
+
+// Frees a picture of LoadPicture (null allowed) and leaves the pointer null.
+void FreePicture(SDL_Surface** surface);

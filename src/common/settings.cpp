@@ -76,8 +76,10 @@ Entry Flag(const char* name, const char* about, bool control, Access<bool> at) {
 
 // One of a few words; the value is the word's place in `words`.
 Entry Choice(const char* name, const char* about, std::vector<std::string> words, Access<int> at) {
-  std::string allowed;
-  for (const std::string& word : words) allowed += (allowed.empty() ? "" : " or ") + word;
+  std::string allowed;  // "off, floor or run"
+  for (size_t i = 0; i < words.size(); ++i) {
+    allowed += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+  }
   return {{name, about, false},
           [=](Settings* s, const std::string& v) {
             for (size_t i = 0; i < words.size(); ++i) {
@@ -137,22 +139,6 @@ Entry Input(int action, int slot) {
               : "a key name, mouse 1 to mouse 8, or none"};
 }
 
-Entry Timer() {
-  static const char* const kNames[] = {"off", "floor", "run"};  // by TimerSetting value
-  return {{"timer", "the run timer on the status board: off, floor (the floor's time) or run (the game's)", false},
-          [](Settings* s, const std::string& v) {
-            for (int i = 0; i < 3; ++i) {
-              if (Lower(v) == kNames[i]) {
-                s->timer = i;
-                return true;
-              }
-            }
-            return false;
-          },
-          [](const Settings& s) { return std::string(kNames[s.timer >= 0 && s.timer < 3 ? s.timer : 0]); },
-          "off, floor or run"};
-}
-
 Entry Seed() {
   return {{"seed", "every new game is built from this seed, 0 to 4294967295; none for a new dungeon each game", false},
           [](Settings* s, const std::string& v) {
@@ -188,7 +174,8 @@ std::vector<Entry> MakeEntries() {
            [](Settings& s) -> bool& { return s.controls.holdToFire; }),
       Flag("visible_sounds", "on: unseen enemies' attacks marked at the screen's edge, effects captioned; on or off",
            false, [](Settings& s) -> bool& { return s.visibleSounds; }),
-      Timer(),
+      Choice("timer", "the run timer on the status board: off, floor (the floor's time) or run (the game's)",
+             {"off", "floor", "run"}, [](Settings& s) -> int& { return s.timer; }),
       Seed(),
       Flag("daily", "on: a new game is the day's dungeon (its seed from the date), with records of its own; on or off",
            false, [](Settings& s) -> bool& { return s.daily; }),

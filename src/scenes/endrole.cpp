@@ -30,11 +30,6 @@ int LoadRollPicture(const std::string& path, SDL_Surface** surface) {
   return LoadPicture(path, "Endrole:Number surface Load error " + path, surface);
 }
 
-void FreePicture(SDL_Surface** surface) {
-  FreePNGSurface(*surface);
-  *surface = nullptr;
-}
-
 // Copies a whole picture's visible pixels onto the canvas at (x, y), fully opaque.
 void Blit(SDL_Surface* picture, SDL_Surface* canvas, int x, int y) {
   SDL_Rect pos = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};

@@ -157,11 +157,6 @@ std::string InputLabel(const InputCode& code) {
   return Upper(name);
 }
 
-void FreePicture(SDL_Surface** picture) {
-  FreePNGSurface(*picture);
-  *picture = nullptr;
-}
-
 }  // namespace
 
 int OptionsScreen::Init(int width, int height) {

@@ -18,11 +18,6 @@ const int HEADING_Y = 18, ROW_TOP = 96, ROW_PITCH = 29, NOTE_Y = 556;
 const int LABEL_X = 84, VALUE_X = 312, SEED_X = 436, DATE_X = 586;
 const char* const BACK_NOTE = "ESC: BACK";
 
-void FreePicture(SDL_Surface** picture) {
-  FreePNGSurface(*picture);
-  *picture = nullptr;
-}
-
 std::string Shown(const Record& r, const std::string& value) { return r.set ? value : "-"; }
 
 }  // namespace

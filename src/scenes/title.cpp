@@ -46,6 +46,12 @@ const SDL_Rect kWordPositions[Title::ENTRY_COUNT] = {
 const int NEW_RECORD_Y = 440;  // the glyph cells' top of the line naming a new record
 const int MARK_GAP = 10;  // pixels between a chosen word's ink and its markers
 
+// A left click inside `area` (frame pixels).
+bool ClickedOn(const SDL_Event& event, const SDL_Rect& area) {
+  return event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT && event.button.x >= area.x &&
+         event.button.x < area.x + area.w && event.button.y >= area.y && event.button.y < area.y + area.h;
+}
+
 int LoadTitlePicture(const TitlePicture& picture, SDL_Surface** surface) {
   return LoadPicture(picture.path, picture.failure, surface);
 }
@@ -170,17 +176,9 @@ int Title::Action(int code) {
       } else if (canContinue) {
         result = Choose(CONTINUE, result);
       }
-    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
-               event.button.x >= kWordPositions[OPTIONS].x &&
-               event.button.x < kWordPositions[OPTIONS].x + kWordPositions[OPTIONS].w &&
-               event.button.y >= kWordPositions[OPTIONS].y &&
-               event.button.y < kWordPositions[OPTIONS].y + kWordPositions[OPTIONS].h) {
+    } else if (ClickedOn(event, kWordPositions[OPTIONS])) {
       result = Choose(OPTIONS, result);
-    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
-               event.button.x >= kWordPositions[RECORDS].x &&
-               event.button.x < kWordPositions[RECORDS].x + kWordPositions[RECORDS].w &&
-               event.button.y >= kWordPositions[RECORDS].y &&
-               event.button.y < kWordPositions[RECORDS].y + kWordPositions[RECORDS].h) {
+    } else if (ClickedOn(event, kWordPositions[RECORDS])) {
       result = Choose(RECORDS, result);
     } else if (const Menu::Command command = menu.Translate(event)) {
       result = MenuCommand(command, result);
