@@ -77,11 +77,6 @@ SDL_Rect VisibleArea(SDL_Surface* picture, int width, int height) {
                   static_cast<Uint16>(bottom - top + 1)};
 }
 
-void FreePicture(SDL_Surface** surface) {
-  FreePNGSurface(*surface);
-  *surface = nullptr;
-}
-
 }  // namespace
 
 Title::Title() = default;
