@@ -1,4 +1,5 @@
 // MQO models: reading through the scanner, material textures, display lists and drawing.
+#include "common/framemarks.h"
 #include "assets/mqomodel.h"
 
 #include <GL/gl.h>
@@ -157,6 +158,7 @@ int MQOModel::SetDisplayList() {
       printf("MQOModel:create DisplayList error\n");
       return -1;
     }
+    QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_LIST);
     glNewList(list, GL_COMPILE);
     glTranslatef(object.translation[0], object.translation[1], object.translation[2]);
     glScalef(object.scale[0], object.scale[1], object.scale[2]);
@@ -211,6 +213,7 @@ int MQOModel::SetDisplayList() {
 
 int MQOModel::Draw() {
   if (!(extent > 0.0f)) return 0;
+  NoteFirstDraw();
   const float s = 1.0f / extent;
   for (const GLuint list : displayLists) {
     glPushMatrix();
@@ -227,12 +230,19 @@ int MQOModel::DrawObj(unsigned int i) {
     return -1;
   }
   if (!(extent > 0.0f)) return 0;
+  NoteFirstDraw();
   const float s = 1.0f / extent;
   glPushMatrix();
   glScalef(s, s, s);
   glCallList(displayLists[i]);
   glPopMatrix();
   return 0;
+}
+
+void MQOModel::NoteFirstDraw() {
+  if (drawn_) return;
+  drawn_ = true;
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_MODEL);
 }
 
 void MQOModel::Finalize() {

@@ -89,6 +89,9 @@ class MQOModel {
  private:
   int Load(const char* path, bool withTextures);
   void LoadTexture(_material* m);
+  // Notes the model's first draw (the renderer may finish setting up its textures then).
+  void NoteFirstDraw();
 
   bool loadTextures_ = false;
+  bool drawn_ = false;  // drawn at least once
 };

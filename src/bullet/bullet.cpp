@@ -1,4 +1,5 @@
 // Bullets: kinds, flight, hit bursts, the shared models and their reference count.
+#include "common/framemarks.h"
 #include "bullet/bullet.h"
 
 #include "common/angles.h"
@@ -75,6 +76,7 @@ float RandomPart(double range) {
 unsigned int BuildParticleList() {
   const unsigned int list = glGenLists(1);
   if (list == 0) return 0;
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_LIST);
   glNewList(list, GL_COMPILE);
   glBegin(GL_LINES);
   for (int i = 0; i < _ParticleDraws; i++) {

@@ -77,6 +77,11 @@ std::string FramePhases::Table(const std::string& name) {
   return table;
 }
 
+std::vector<double> FramePhases::LastFrame() {
+  if (frames.empty()) return {};
+  return std::vector<double>(frames.back().begin(), frames.back().end());
+}
+
 const char* FramePhases::Name(FramePhase phase) {
   return phase >= 0 && phase < PHASE_COUNT ? kPhaseNames[phase] : "";
 }

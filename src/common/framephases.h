@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace QUORL_COMMON {
 
@@ -32,6 +33,8 @@ class FramePhases {
   // One line per phase: median, mean, 99th percentile and the share of the summed frame time,
   // headed "phases NAME:" (empty when no frame was kept).
   static std::string Table(const std::string& name);
+  // The phase times of the frame kept last, in milliseconds (empty when none was kept).
+  static std::vector<double> LastFrame();
   // The name of a phase as the table prints it.
   static const char* Name(FramePhase phase);
   // Forgets every kept frame (tests).

@@ -1,4 +1,5 @@
 // The dungeon floor: map set-up, textures, display lists, map queries, visible area and drawing.
+#include "common/framemarks.h"
 #include "dungeon/dungeonfloor.h"
 
 #include <GL/glu.h>
@@ -201,6 +202,7 @@ int DungeonFloor::Init(float /*viewAngle*/) {
 }
 
 void DungeonFloor::CompileLists() {
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_LIST);
   if (wallList != 0) {
     glNewList(wallList, GL_COMPILE);
     glTranslatef(0, 0, -1);
@@ -283,6 +285,7 @@ void DungeonFloor::CompileLists() {
 int DungeonFloor::LoadTexture(int set) {
   if (!initialized) return -1;
   const TextureSet& files = (set >= 2 && set <= 5) ? kTextureSets[set - 1] : kTextureSets[0];
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_TEXTURES);
   for (int k = 0; k < 3; ++k) {
     unsigned char* pixels = nullptr;
     unsigned int width = 0, height = 0, pitch = 0;

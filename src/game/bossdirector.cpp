@@ -160,5 +160,5 @@ int BossDirector::ShowBossLine(int floor, int line) {
   if (board_.ShowCaption("img/fonts/boss" + name + "-word" + std::to_string(line) + ".png") == -1) return -1;
   VBMP3Wrap::vbmp3_close();
   const std::string voice = "SE/enemy/boss" + name + "-voice" + std::to_string(line) + ".mp3";
-  return gamesound::OpenMusic(voice.c_str());
+  return gamesound::OpenMusic(voice.c_str(), QUORL_COMMON::MARK_VOICE);
 }

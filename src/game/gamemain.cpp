@@ -1,4 +1,5 @@
 // The game scene's set-up and take-down: Init, the light, the floor change and Finalize.
+#include "common/framemarks.h"
 #include "game/gamemain.h"
 
 #include <GL/gl.h>
@@ -206,6 +207,7 @@ int GameMain::CreateStatDisp() {
 }
 
 int GameMain::ChangeFloor(int next) {
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_FLOOR);
   floorNo = next;
   float start[3];
   dungeon->SetMap(start, floorNo);

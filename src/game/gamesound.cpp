@@ -1,4 +1,5 @@
 // The game scene's sounds: effect commands and the music track.
+#include "common/framemarks.h"
 #include "game/gamesound.h"
 
 #include <cstdio>
@@ -24,7 +25,8 @@ void PlaySE(const std::string& alias) {
   mciSendStringA(("play " + alias).c_str(), nullptr, 0, nullptr);
 }
 
-int OpenMusic(const char* path) {
+int OpenMusic(const char* path, QUORL_COMMON::FrameMark mark) {
+  QUORL_COMMON::FrameMarks::Note(mark);
   VBMP3Info info = {};
   if (VBMP3Wrap::vbmp3_open(path, &info) == 0) {
     printf("Gamemain:BGM Load Error:%d\n", VBMP3Wrap::vbmp3_getLastErrorNo());

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "common/framemarks.h"
+
 namespace gamesound {
 // Plays a sound effect (opened under `alias`) from its start.
 void PlaySE(const std::string& alias);
@@ -11,8 +13,9 @@ void PlaySE(const std::string& alias);
 // them once a frame).
 const std::vector<std::string>& Started();
 void ForgetStarted();
-// Opens `path` as the track the music library plays; 0, or -1 after a message.
-int OpenMusic(const char* path);
+// Opens `path` as the track the music library plays (noted as `mark` in a timed frame); 0, or -1
+// after a message.
+int OpenMusic(const char* path, QUORL_COMMON::FrameMark mark = QUORL_COMMON::MARK_MUSIC);
 // Whether the music library is playing (a boss's line is still being said, the track runs).
 bool MusicPlaying();
 }  // namespace gamesound

@@ -1,4 +1,5 @@
 // The status board and the overlay: pictures, composing, upload and the scissored draw.
+#include "common/framemarks.h"
 #include "game/statusboard.h"
 
 #include <GL/gl.h>
@@ -307,6 +308,7 @@ void StatusBoard::FillOverlay(int r, int g, int b, int alpha) {
 
 int StatusBoard::ShowCaption(const std::string& path) {
   ReleaseCaption();
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_CAPTION);
   return LoadPicture(path, "Gamemain:Text surface Load error", &caption);
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/gamefolders.h"
 #include "assets/screenshot.h"
+#include "common/framemarks.h"
 #include "common/framephases.h"
 #include "common/random.h"
 #include "common/runtally.h"
@@ -70,6 +71,7 @@ int RunHarness::Init(Options* options, const std::string& workDir, std::string* 
   workDir_ = workDir;
   autoplayer_ = AutoPlayer(options->autoplayFloor);
   QUORL_COMMON::FramePhases::Enable(options->timedemoPhases && !options->timedemoPath.empty());
+  QUORL_COMMON::FrameMarks::Enable(!options->timedemoPath.empty());
   // A demo plays seeded from its header (unless --seed is given) with a scratch copy of the save
   // file it was recorded from; a recorded run is always seeded, from the clock when --seed is not
   // given, so that it can be replayed. Either way the summary names the seed.
@@ -142,6 +144,7 @@ void RunHarness::BeforeFrame(long frame, int scene, bool canContinue) {
   DeliverInput(frame, played);
   actionStart_ = std::chrono::steady_clock::now();
   QUORL_COMMON::FramePhases::StartFrame();
+  QUORL_COMMON::FrameMarks::Take();  // what a scene's start loaded is not in any frame's time
 }
 
 void RunHarness::DeliverInput(long frame, const std::vector<ScriptEvent>& played) {
@@ -206,8 +209,10 @@ bool RunHarness::AfterScene(long frame, int scene, GameMain& game) {
     QUORL_COMMON::FramePhases::EndFrame();
     glFinish();  // the frame's drawing done, not only handed to the driver
     const auto frameDone = std::chrono::steady_clock::now();
-    frameTimes_.Add(std::chrono::duration<double, std::milli>(frameDone - actionStart_).count());
-    if (frameTimes_.Times().size() == 1) {
+    frameTimes_.Add({std::chrono::duration<double, std::milli>(frameDone - actionStart_).count(), scene,
+                     scene == Scene::GAME ? game.GetFloor() : 0, QUORL_COMMON::FramePhases::LastFrame(),
+                     QUORL_COMMON::FrameMarks::Take()});
+    if (frameTimes_.Frames().size() == 1) {
       printf("timedemo start-up: the first frame drawn %.0f ms after the program started\n",
              std::chrono::duration<double, std::milli>(frameDone - programStart_).count());
     }
