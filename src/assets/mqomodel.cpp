@@ -1,5 +1,4 @@
 // MQO models: reading through the scanner, material textures, display lists and drawing.
-#include "common/framemarks.h"
 #include "assets/mqomodel.h"
 
 #include <GL/gl.h>
@@ -10,6 +9,7 @@
 
 #include "assets/loadpng.h"
 #include "assets/mqoreader.h"
+#include "common/framemarks.h"
 
 namespace {
 

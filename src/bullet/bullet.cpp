@@ -1,8 +1,8 @@
 // Bullets: kinds, flight, hit bursts, the shared models and their reference count.
-#include "common/framemarks.h"
 #include "bullet/bullet.h"
 
 #include "common/angles.h"
+#include "common/framemarks.h"
 
 #include <GL/gl.h>
 

@@ -1,5 +1,4 @@
 // The dungeon floor: map set-up, textures, display lists, map queries, visible area and drawing.
-#include "common/framemarks.h"
 #include "dungeon/dungeonfloor.h"
 
 #include <GL/glu.h>
@@ -9,6 +8,7 @@
 #include <cstdio>
 
 #include "assets/loadpng.h"
+#include "common/framemarks.h"
 #include "dungeon/dungeonconst.h"
 #include "dungeon/dungeonmake.h"
 
@@ -282,29 +282,107 @@ void DungeonFloor::CompileLists() {
   }
 }
 
+namespace {
+
+// Reads one floor picture. 0, or -1 after "dungeon:<path> load error".
+int ReadFloorPicture(const char* path, std::unique_ptr<unsigned char[]>* pixels, unsigned int* width,
+                     unsigned int* height, unsigned int* pitch) {
+  unsigned char* read = nullptr;
+  if (LoadPNG(path, &read, width, height, pitch) != 0 || read == nullptr) {
+    delete[] read;
+    printf("dungeon:%s load error\n", path);
+    return -1;
+  }
+  pixels->reset(read);
+  return 0;
+}
+
+// Uploads a read floor picture with its mipmaps into `texture`, filtered trilinearly; the texture
+// bound before stays bound.
+void UploadFloorPicture(GLuint texture, const unsigned char* pixels, unsigned int width, unsigned int height,
+                        unsigned int pitch) {
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch % 4 == 0 ? static_cast<GLint>(pitch / 4) : 0);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, static_cast<GLint>(width), static_cast<GLint>(height), GL_RGBA,
+                    GL_UNSIGNED_BYTE, pixels);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+}
+
+const TextureSet& FilesOfSet(int set) { return (set >= 2 && set <= 5) ? kTextureSets[set - 1] : kTextureSets[0]; }
+
+const int PREPARE_STEPS = 6;  // read and upload for each of the three pictures
+
+}  // namespace
+
 int DungeonFloor::LoadTexture(int set) {
   if (!initialized) return -1;
-  const TextureSet& files = (set >= 2 && set <= 5) ? kTextureSets[set - 1] : kTextureSets[0];
+  const TextureSet& files = FilesOfSet(set);
   QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_TEXTURES);
   for (int k = 0; k < 3; ++k) {
-    unsigned char* pixels = nullptr;
+    std::unique_ptr<unsigned char[]> pixels;
     unsigned int width = 0, height = 0, pitch = 0;
-    if (LoadPNG(files.files[k], &pixels, &width, &height, &pitch) != 0 || pixels == nullptr) {
-      delete[] pixels;
-      printf("dungeon:%s load error\n", files.files[k]);
-      return -1;
-    }
-    glBindTexture(GL_TEXTURE_2D, textures[k]);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch % 4 == 0 ? static_cast<GLint>(pitch / 4) : 0);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, static_cast<GLint>(width),
-                      static_cast<GLint>(height), GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    if (k > 0) glBindTexture(GL_TEXTURE_2D, 0);
-    delete[] pixels;
+    if (ReadFloorPicture(files.files[k], &pixels, &width, &height, &pitch) != 0) return -1;
+    UploadFloorPicture(textures[k], pixels.get(), width, height, pitch);
   }
+  glBindTexture(GL_TEXTURE_2D, 0);
   return 0;
+}
+
+void DungeonFloor::PrepareFloor(int floor) {
+  if (!initialized) return;
+  int set = 0;
+  for (const SetChange& change : kSetChanges) {
+    if (change.floor == floor) set = change.set;
+  }
+  if (set == 0) return;
+  if (preparedSet != set) {
+    DropPrepared();
+    preparedSet = set;
+    glGenTextures(3, preparedTextures);
+  }
+  if (preparedSteps >= PREPARE_STEPS) return;
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_TEXTURES);
+  const int k = preparedSteps / 2;
+  if (preparedSteps % 2 == 0) {
+    if (ReadFloorPicture(FilesOfSet(set).files[k], &preparedPixels, &preparedWidth, &preparedHeight,
+                         &preparedPitch) != 0) {
+      DropPrepared();  // SetMap loads the set itself and says what failed
+      return;
+    }
+  } else {
+    UploadFloorPicture(preparedTextures[k], preparedPixels.get(), preparedWidth, preparedHeight, preparedPitch);
+    preparedPixels.reset();
+  }
+  ++preparedSteps;
+}
+
+void DungeonFloor::UseTextureSet(int set) {
+  if (!initialized) return;
+  if (preparedSet != set || preparedSteps < PREPARE_STEPS) {
+    DropPrepared();
+    LoadTexture(set);
+    return;
+  }
+  // The lists bind the wall and door textures by name: they are made again for the new names.
+  glDeleteTextures(3, textures);
+  for (int k = 0; k < 3; ++k) {
+    textures[k] = preparedTextures[k];
+    preparedTextures[k] = 0;
+  }
+  preparedSet = preparedSteps = 0;
+  CompileLists();
+}
+
+void DungeonFloor::DropPrepared() {
+  if (preparedTextures[0] != 0) glDeleteTextures(3, preparedTextures);
+  for (GLuint& texture : preparedTextures) texture = 0;
+  preparedPixels.reset();
+  preparedSet = preparedSteps = 0;
 }
 
 void DungeonFloor::Finalize() {
@@ -313,6 +391,7 @@ void DungeonFloor::Finalize() {
     if (list != 0) glDeleteLists(list, 1);
   }
   wallList = floorList = doorList = doorMirrorList = stairsList = 0;
+  DropPrepared();
   glDeleteTextures(4, textures);
   for (GLuint& texture : textures) texture = 0;
   std::vector<int>().swap(map);
@@ -360,7 +439,7 @@ int DungeonFloor::SetMap(float* startPos, int floor) {
   getMaptoWorld(cell, startPos);
 
   for (const SetChange& change : kSetChanges) {
-    if (change.floor == floor) LoadTexture(change.set);
+    if (change.floor == floor) UseTextureSet(change.set);
   }
   return 0;
 }

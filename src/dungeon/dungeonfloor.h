@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <memory>
 #include <vector>
 
 #include "common/collision.h"
@@ -29,6 +30,11 @@ class DungeonFloor {
   // Loads texture set 1 to 5 (any other value means 1) as wall, floor and door texture.
   // 0, or -1 after "dungeon:<path> load error" (textures loaded before stay); -1 before Init.
   int LoadTexture(int set);
+  // Makes ready, one step a call, the texture set that `floor` begins (nothing on other floors):
+  // a picture read from its file, or a read picture uploaded into a texture of its own, six steps
+  // in all. SetMap(floor) then only puts the prepared set in place; without them it loads the set
+  // at once. The textures in use are untouched until then. Needs Init.
+  void PrepareFloor(int floor);
   // Releases lists, textures and arrays; nothing happens on an object that is not initialized.
   void Finalize();
 
@@ -87,6 +93,11 @@ class DungeonFloor {
  private:
   void EnsureArrays();
   void CompileLists();
+  // Puts texture set `set` in place at a floor that begins it: the prepared set when it is
+  // complete, else the set loaded at once.
+  void UseTextureSet(int set);
+  // Forgets the prepared set and releases its textures.
+  void DropPrepared();
   void ScanDisplayArea(int column, int row, int direction, int depth);
   // Row or column of a world coordinate (x, or -z), rounding down for negative coordinates.
   int CellIndex(float coordinate) const;
@@ -104,6 +115,13 @@ class DungeonFloor {
   int startRow, startCol;
   int halfCell;
   GLuint textures[4];
+  // The set PrepareFloor is making ready (0: none), the steps done (picture k is read at step 2k
+  // and uploaded at step 2k + 1), the picture read and waiting, and the set's own textures.
+  int preparedSet = 0;
+  int preparedSteps = 0;
+  std::unique_ptr<unsigned char[]> preparedPixels;
+  unsigned int preparedWidth = 0, preparedHeight = 0, preparedPitch = 0;
+  GLuint preparedTextures[3] = {0, 0, 0};
   GLuint wallList, floorList, doorList, doorMirrorList, stairsList;
   // Drawing order of the visible cells, nearest to the point of the last SetDrawArea first:
   // (squared distance, map index).

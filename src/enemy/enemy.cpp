@@ -857,6 +857,25 @@ void Enemy::ServeSE(const float* p) {
   }
 }
 
+void Enemy::WarmUpDrawing() {
+  if (models.size() < 5 || itemModels.size() < static_cast<size_t>(_ItemTypeNum)) return;
+  glPushMatrix();
+  glTranslatef(0, 0, -3);
+  for (const EnemyKind& kind : _Kinds) {
+    EnemyData pose;
+    glPushMatrix();
+    kind.draw(&pose, models[kind.model]);
+    glPopMatrix();
+  }
+  for (MQOModel* item : itemModels) item->Draw();
+  for (MQOModel* shot : Bullet::models) shot->Draw();
+  for (int burst = 1; burst <= 2; ++burst) {
+    SetMaterial(burst);
+    glCallList(Bullet::DL_Particle);
+  }
+  glPopMatrix();
+}
+
 void Enemy::Draw() {
   for (Bullet* b : bullets) b->Draw();
   if (floor == nullptr || models.size() < 5 || itemModels.size() < static_cast<size_t>(_ItemTypeNum)) return;

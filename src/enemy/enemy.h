@@ -48,6 +48,10 @@ class Enemy {
   int Action(float* eye);
   // Draws the enemy bullets, every visible enemy and its dropped item.
   void Draw();
+  // Draws every kind, item and projectile once at the eye's front, in the 3D pass's state, where
+  // the next frame clears: the renderer prepares its work for each of them before any frame shows
+  // one, instead of in the frame that first does.
+  void WarmUpDrawing();
   // bossState of the first record (the boss on floors 10, 20, 30): 0..3; 0 on an empty list.
   int StateBoss();
   // What the enemies do to the player this frame: items taken (into `item`), body contact and

@@ -1,5 +1,4 @@
 // The game scene's set-up and take-down: Init, the light, the floor change and Finalize.
-#include "common/framemarks.h"
 #include "game/gamemain.h"
 
 #include <GL/gl.h>
@@ -10,6 +9,7 @@
 
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
+#include "common/framemarks.h"
 #include "common/screenframe.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/bossstate.h"
@@ -172,8 +172,24 @@ int GameMain::Init(int width, int height, int floor) {
   motion.pos[0] = start[0], motion.pos[1] = start[1], motion.pos[2] = start[2];
   floorNo = floor;
   CentreMouse();
+  WarmUpDrawing();
   ready = true;
   return 0;
+}
+
+void GameMain::WarmUpDrawing() {
+  // The 3D pass's state as Draw sets it, then back as the frame expects it.
+  const bool normalize = glIsEnabled(GL_NORMALIZE);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_ALPHA_TEST);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_NORMALIZE);
+  enemy->WarmUpDrawing();
+  glEnable(GL_CULL_FACE);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  if (!normalize) glDisable(GL_NORMALIZE);
 }
 
 void GameMain::CentreMouse() {

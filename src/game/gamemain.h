@@ -131,6 +131,8 @@ class GameMain {
   bool FailFrame(int* result);
 
   void CentreMouse();
+  // Every model drawn once before the first frame (see Enemy::WarmUpDrawing).
+  void WarmUpDrawing();
   void TakeSummary();
   std::string SummaryText() const;
 

@@ -227,6 +227,7 @@ int GameMain::TakeStairs(const float* p) {
     player.actionTimer = DOWN_STAIRS_TIME;
   }
   if (player.actionTimer == 1) return ChangeFloor(floorNo + 1);
+  dungeon->PrepareFloor(floorNo + 1);  // the next floor's pictures, a step a frame of the fade
   board.FillOverlay(0, 0, 0, (DOWN_STAIRS_TIME - player.actionTimer) * 255 / DOWN_STAIRS_TIME);
   return 0;
 }

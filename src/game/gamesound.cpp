@@ -1,9 +1,9 @@
 // The game scene's sounds: effect commands and the music track.
-#include "common/framemarks.h"
 #include "game/gamesound.h"
 
 #include <cstdio>
 
+#include "common/framemarks.h"
 #include "sound/mcisendstring.h"
 #include "sound/vbmp3wrap.h"
 

@@ -1,5 +1,4 @@
 // The status board and the overlay: pictures, composing, upload and the scissored draw.
-#include "common/framemarks.h"
 #include "game/statusboard.h"
 
 #include <GL/gl.h>
@@ -12,6 +11,7 @@
 #include "assets/loadpng.h"
 #include "common/canvastexture.h"
 #include "common/commonfunc.h"
+#include "common/framemarks.h"
 #include "common/frametime.h"
 #include "common/framephases.h"
 #include "common/screenframe.h"

@@ -70,8 +70,14 @@ TEST_F(DungeonDraw, TextureSetsChangeAtTheFirstFloorOfEachGroup) {
   const std::vector<unsigned> set3 = {kSets[6], kSets[7], kSets[5]};
   EXPECT_EQ(Textures(d), set1);
   for (int floor : {5, 6, 10, 11}) {  // set 2 from floor 6 on, set 3 (set 2's door) from 11
+    // Floor 6's set is made ready beforehand, untouched in use until SetMap only puts it in place
+    // under new names; floor 11's is half ready and loaded at once into the names in use.
+    const GLuint wall = d.getTexture(0);
+    for (int step = 0; step < (floor == 6 ? 6 : 3); ++step) d.PrepareFloor(floor);
+    EXPECT_EQ(Textures(d), floor <= 6 ? set1 : set2) << "floor " << floor;
     EXPECT_EQ(SetMapOutput(&d, floor), "");
     EXPECT_EQ(Textures(d), floor == 5 ? set1 : floor == 11 ? set3 : set2) << "floor " << floor;
+    EXPECT_EQ(d.getTexture(0) != wall, floor == 6) << "floor " << floor;
   }
   // Sets 4 and 5 are missing: their first floors name the wall picture and keep set 3.
   const char* walls[2] = {"copper", "melpaims"};
