@@ -239,6 +239,13 @@ int MQOModel::DrawObj(unsigned int i) {
   return 0;
 }
 
+bool MQOModel::HasCutouts() const {
+  for (const _material& m : materials) {
+    if (m.hasTexture || !(m.dif[3] > 0.005f)) return true;
+  }
+  return false;
+}
+
 void MQOModel::NoteFirstDraw() {
   if (drawn_) return;
   drawn_ = true;

@@ -77,6 +77,10 @@ class MQOModel {
   // no such object.
   int DrawObj(unsigned int i);
 
+  // Whether drawing the model can make a fragment the game's alpha test (alpha over 0.005)
+  // removes: a textured material, or a lit alpha (the diffuse alpha) of 0.005 or less. A model
+  // without them is drawn with the test off, and the renderer then tests depth before shading.
+  bool HasCutouts() const;
   // Releases records, display lists and the material textures. Safe on an empty model.
   void Finalize();
 

@@ -857,6 +857,16 @@ void Enemy::ServeSE(const float* p) {
   }
 }
 
+bool Enemy::ModelsHaveCutouts() const {
+  const std::vector<MQOModel*>* const sets[] = {&models, &itemModels, &Bullet::models};
+  for (const std::vector<MQOModel*>* set : sets) {
+    for (const MQOModel* m : *set) {
+      if (m != nullptr && m->HasCutouts()) return true;
+    }
+  }
+  return false;
+}
+
 void Enemy::WarmUpDrawing() {
   if (models.size() < 5 || itemModels.size() < static_cast<size_t>(_ItemTypeNum)) return;
   glPushMatrix();

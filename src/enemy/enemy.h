@@ -52,6 +52,8 @@ class Enemy {
   // the next frame clears: the renderer prepares its work for each of them before any frame shows
   // one, instead of in the frame that first does.
   void WarmUpDrawing();
+  // Whether any enemy, item or projectile model needs the alpha test (MQOModel::HasCutouts).
+  bool ModelsHaveCutouts() const;
   // bossState of the first record (the boss on floors 10, 20, 30): 0..3; 0 on an empty list.
   int StateBoss();
   // What the enemies do to the player this frame: items taken (into `item`), body contact and

@@ -1,8 +1,10 @@
 // The boss floors' scenes: lines, captions, music, flashes and the locked doors.
 #include "game/bossdirector.h"
 
+#include <algorithm>
 #include <string>
 
+#include "common/readahead.h"
 #include "common/scenecode.h"
 #include "enemy/bossstate.h"
 #include "enemy/enemy.h"
@@ -41,12 +43,21 @@ const BossScene* BossSceneOf(int floor) {
   return nullptr;
 }
 
+// The caption picture and the voice of line `line` of a scene's boss.
+std::string CaptionPath(const BossScene& scene, int line) {
+  return "img/fonts/boss" + std::to_string(scene.boss) + "-word" + std::to_string(line) + ".png";
+}
+std::string VoicePath(const BossScene& scene, int line) {
+  return "SE/enemy/boss" + std::to_string(scene.boss) + "-voice" + std::to_string(line) + ".mp3";
+}
+
 }  // namespace
 
 void BossDirector::Reset() {
   doorLock = musicHold = inputFrozen = worldFrozen = 0;
   bossVoiceStage = 0;
   bossIntroWait = 0;
+  preparedLine = 0;
 }
 
 void BossDirector::NewFloor(bool bossAlive) {
@@ -55,6 +66,24 @@ void BossDirector::NewFloor(bool bossAlive) {
   VBMP3Wrap::vbmp3_close();
   musicHold = 1;
   bossVoiceStage = 0;
+  preparedLine = 0;
+  floorBegun = true;
+}
+
+void BossDirector::PrepareNextLine(int floor) {
+  const BossScene* scene = BossSceneOf(floor);
+  if (scene == nullptr) return;
+  // Up to the last intro line the next line is the stage after the last one said; from then on
+  // the defeat lines are said at their own stage.
+  const int next = bossVoiceStage <= scene->lastIntroLine ? bossVoiceStage + 1 : bossVoiceStage;
+  if (next == preparedLine || next > std::max(scene->lastIntroLine, scene->lastDefeatLine)) return;
+  preparedLine = next;
+  board_.PrepareCaption(CaptionPath(*scene, next));
+  QUORL_COMMON::ReadAhead(VoicePath(*scene, next));
+  if (next == 1) {  // the scene's start: its music files too
+    QUORL_COMMON::ReadAhead(scene->fightMusic);
+    if (scene->afterMusic != nullptr) QUORL_COMMON::ReadAhead(scene->afterMusic);
+  }
 }
 
 void BossDirector::EnterBossRoom() {
@@ -65,6 +94,10 @@ void BossDirector::EnterBossRoom() {
 
 int BossDirector::Step(int floor, Enemy* enemy, int* result) {
   if (BossSceneOf(floor) == nullptr) return 0;
+  // The next line's caption is read in a frame before the one that shows it (not in the frame
+  // that made the floor, which carries enough).
+  if (!floorBegun) PrepareNextLine(floor);
+  floorBegun = false;
   if (enemy->StateBoss() == BossState::ALIVE && inputFrozen && BossIntroduction(floor) == -1) return -1;
   const auto bossDown = [&] {
     return (enemy->StateBoss() == BossState::DYING || enemy->StateBoss() == BossState::FINISHED) && doorLock;
@@ -156,9 +189,7 @@ int BossDirector::BossBeaten(int floor, int* result) {
 int BossDirector::ShowBossLine(int floor, int line) {
   const BossScene* scene = BossSceneOf(floor);
   if (scene == nullptr) return -1;
-  const std::string name = std::to_string(scene->boss);
-  if (board_.ShowCaption("img/fonts/boss" + name + "-word" + std::to_string(line) + ".png") == -1) return -1;
+  if (board_.ShowCaption(CaptionPath(*scene, line)) == -1) return -1;
   VBMP3Wrap::vbmp3_close();
-  const std::string voice = "SE/enemy/boss" + name + "-voice" + std::to_string(line) + ".mp3";
-  return gamesound::OpenMusic(voice.c_str(), QUORL_COMMON::MARK_VOICE);
+  return gamesound::OpenMusic(VoicePath(*scene, line).c_str(), QUORL_COMMON::MARK_VOICE);
 }

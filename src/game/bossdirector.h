@@ -42,6 +42,11 @@ class BossDirector {
   int bossVoiceStage = 0;  // the last line said
 
  private:
+  int preparedLine = 0;     // the line whose caption is read ahead (0: none)
+  bool floorBegun = false;  // the boss floor was made this frame
+
+  // Reads ahead the caption (and the voice file) of the line the scene says next.
+  void PrepareNextLine(int floor);
   int BossIntroduction(int floor);
   int BossBeaten(int floor, int* result);
 

@@ -10,6 +10,7 @@
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
 #include "common/framemarks.h"
+#include "common/readahead.h"
 #include "common/screenframe.h"
 #include "dungeon/dungeonfloor.h"
 #include "enemy/bossstate.h"
@@ -172,6 +173,7 @@ int GameMain::Init(int width, int height, int floor) {
   motion.pos[0] = start[0], motion.pos[1] = start[1], motion.pos[2] = start[2];
   floorNo = floor;
   CentreMouse();
+  modelsCutOut = enemy->ModelsHaveCutouts();
   WarmUpDrawing();
   ready = true;
   return 0;
@@ -182,10 +184,11 @@ void GameMain::WarmUpDrawing() {
   const bool normalize = glIsEnabled(GL_NORMALIZE);
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);
-  glEnable(GL_ALPHA_TEST);
+  if (!modelsCutOut) glDisable(GL_ALPHA_TEST);
   glDisable(GL_CULL_FACE);
   glEnable(GL_NORMALIZE);
   enemy->WarmUpDrawing();
+  glEnable(GL_ALPHA_TEST);
   glEnable(GL_CULL_FACE);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
@@ -220,6 +223,14 @@ void GameMain::Lighting() {
 int GameMain::CreateStatDisp() {
   if (board.Init(screenWidth, screenHeight) == -1) return -1;
   return cues.Init(comfort.visibleSounds, screenWidth, screenHeight, comfort.fieldOfView);
+}
+
+void GameMain::PrepareFloor(int next) {
+  const FloorGroup& group = GroupOf(next);
+  if (player.actionTimer == gamemain_const::DOWN_STAIRS_TIME && group.firstFloor == next) {
+    QUORL_COMMON::ReadAhead(group.music);
+  }
+  dungeon->PrepareFloor(next);
 }
 
 int GameMain::ChangeFloor(int next) {

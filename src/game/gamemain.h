@@ -61,6 +61,9 @@ class GameMain {
   // Goes on to floor `next`: its map and enemies, the player at its start, the group's music
   // (and the boss floor's silence). Returns 0, or -1 when the music cannot be opened.
   int ChangeFloor(int next);
+  // One step of making floor `next` ready during the descent: its texture set a step a frame,
+  // and on the descent's first frame its music file read ahead when a group begins there.
+  void PrepareFloor(int next);
 
   // The player's comfort settings; the defaults are the game as designed.
   using Comfort = PlayerComfort;
@@ -155,6 +158,7 @@ class GameMain {
   StatusBoard board;
   BossDirector director{player, motion, board, comfort};
   SoundCues cues;          // the visible sounds (drawn only with comfort.visibleSounds)
+  bool modelsCutOut = true;  // some model needs the alpha test (Enemy::ModelsHaveCutouts)
   bool enemiesRan = false;  // step 7 ran the enemies this frame (their started sounds are new)
 
   int floorNo = 1;

@@ -227,7 +227,7 @@ int GameMain::TakeStairs(const float* p) {
     player.actionTimer = DOWN_STAIRS_TIME;
   }
   if (player.actionTimer == 1) return ChangeFloor(floorNo + 1);
-  dungeon->PrepareFloor(floorNo + 1);  // the next floor's pictures, a step a frame of the fade
+  PrepareFloor(floorNo + 1);  // the next floor's pictures and music, a step a frame of the fade
   board.FillOverlay(0, 0, 0, (DOWN_STAIRS_TIME - player.actionTimer) * 255 / DOWN_STAIRS_TIME);
   return 0;
 }
@@ -439,15 +439,17 @@ void GameMain::Draw() {
   glRotatef(motion.pitch, 1, 0, 0);
   glRotatef(motion.yaw, 0, 1, 0);
   glTranslatef(-(pos[0] + _Looking[0]), -(pos[1] + _Looking[1]), -(pos[2] + _Looking[2]));
-  // The floor's surfaces are opaque (lit alpha 1 on opaque pictures): the alpha test would pass
-  // every fragment, and without it the renderer may test depth before texturing.
+  // The floor's surfaces are opaque (lit alpha 1 on opaque pictures), and the models have no
+  // cut-outs: the alpha test would pass every fragment, and without it the renderer may test
+  // depth before shading (a boss close up is mostly hidden faces of its own).
   glDisable(GL_ALPHA_TEST);
   dungeon->DrawMap();
-  glEnable(GL_ALPHA_TEST);
+  if (modelsCutOut) glEnable(GL_ALPHA_TEST);
   glDisable(GL_CULL_FACE);
   glEnable(GL_NORMALIZE);
   enemy->Draw();
   for (Bullet* bullet : bullets) bullet->Draw();
+  glEnable(GL_ALPHA_TEST);
   glEnable(GL_CULL_FACE);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);

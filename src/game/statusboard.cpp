@@ -182,6 +182,9 @@ void StatusBoard::Finalize() {
     *picture = nullptr;
   }
   ReleaseCaption();
+  FreePNGSurface(preparedCaption);
+  preparedCaption = nullptr;
+  preparedCaptionPath.clear();
   if (texturesMade) {
     const unsigned int textures[2] = {statusTexture, overlayTexture};
     glDeleteTextures(2, textures);
@@ -299,6 +302,10 @@ void StatusBoard::FillOverlay(int r, int g, int b, int alpha) {
                                   static_cast<Uint8>(g), static_cast<Uint8>(r));
   if (fill == overlayFill) return;  // the board and its texture hold this colour already
   overlayFill = fill;
+  overlayColour[0] = static_cast<Uint8>(r);
+  overlayColour[1] = static_cast<Uint8>(g);
+  overlayColour[2] = static_cast<Uint8>(b);
+  overlayColour[3] = static_cast<Uint8>(alpha);
   FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
   SDL_FillRect(overlaySurface, nullptr, fill);
   FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
@@ -308,8 +315,23 @@ void StatusBoard::FillOverlay(int r, int g, int b, int alpha) {
 
 int StatusBoard::ShowCaption(const std::string& path) {
   ReleaseCaption();
+  if (!preparedCaptionPath.empty() && path == preparedCaptionPath) {
+    caption = preparedCaption;
+    preparedCaption = nullptr;
+    preparedCaptionPath.clear();
+    return caption != nullptr ? 0 : -1;
+  }
   QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_CAPTION);
   return LoadPicture(path, "Gamemain:Text surface Load error", &caption);
+}
+
+void StatusBoard::PrepareCaption(const std::string& path) {
+  if (path == preparedCaptionPath) return;
+  FreePNGSurface(preparedCaption);
+  preparedCaption = nullptr;
+  preparedCaptionPath = path;
+  QUORL_COMMON::FrameMarks::Note(QUORL_COMMON::MARK_CAPTION);
+  if (LoadPicture(path, "Gamemain:Text surface Load error", &preparedCaption) == -1) preparedCaption = nullptr;
 }
 
 void StatusBoard::ReleaseCaption() {
@@ -328,9 +350,16 @@ void StatusBoard::Draw() {
   // The overlay is one colour all over; fully transparent it would change no pixel.
   if ((overlayFill & overlaySurface->format->Rmask) != 0) {
     glTranslatef(0, 0, 0.00001f);
-    ScreenFrame::BindCanvas(overlayTexture);
-    glColor3f(1, 1, 1);
+    // One colour needs no texture: the colour itself, unshaded, blends to the same pixels as
+    // the texture filled with it and costs the renderer no texture lookups.
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glShadeModel(GL_FLAT);
+    glColor4ubv(overlayColour);
     BoardQuad(0.4f, 0.3f, u, v);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
   }
   glBindTexture(GL_TEXTURE_2D, 0);
   glPopMatrix();

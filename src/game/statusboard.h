@@ -50,7 +50,11 @@ class StatusBoard {
   // The overlay's colour and opacity (0..255 each); the same colour again changes nothing.
   void FillOverlay(int r, int g, int b, int alpha);
   // Shows the caption picture at `path` in the middle of the board; 0, or -1 after a message.
+  // A picture read ahead by PrepareCaption is only put up.
   int ShowCaption(const std::string& path);
+  // Reads the caption picture at `path` ahead of its ShowCaption (nothing when it is read
+  // already); a picture that cannot be read is named once, and its ShowCaption fails.
+  void PrepareCaption(const std::string& path);
   // Takes the caption away.
   void ReleaseCaption();
 
@@ -78,6 +82,9 @@ class StatusBoard {
   SDL_Surface* gaugeImage = nullptr;
   SDL_Surface* pauseImage = nullptr;
   SDL_Surface* caption = nullptr;
+  // The caption read ahead and its path (the path kept, the picture null, when it failed).
+  std::string preparedCaptionPath;
+  SDL_Surface* preparedCaption = nullptr;
   unsigned int statusTexture = 0, overlayTexture = 0;
   bool texturesMade = false;
   int texWidth = 0, texHeight = 0;
@@ -87,4 +94,5 @@ class StatusBoard {
   std::vector<SDL_Rect> statusScissors;
   // The pixel value the overlay holds all over (its A byte under the SDL red mask).
   Uint32 overlayFill = 0;
+  Uint8 overlayColour[4] = {0, 0, 0, 0};  // the same as red, green, blue, alpha
 };

@@ -16,6 +16,7 @@
 #include "assets/screenshot.h"
 #include "bullet/bullet.h"
 #include "common/commonfunc.h"
+#include "common/framemarks.h"
 #include "common/random.h"
 #include "dungeon/dungeonconst.h"
 #include "dungeon/dungeonfloor.h"
@@ -222,6 +223,24 @@ TEST_F(GameMainTest, AFailedInitLeavesNothingToPlayAndFinalizesTwice) {
   // A boss line without its caption fails the frame and holds nothing.
   EXPECT_EQ(-1, game.Director().ShowBossLine(10, 9));
   EXPECT_EQ(nullptr, game.Board().Caption());
+  // A caption read ahead is only put up when shown (no reading in that frame); one that cannot be
+  // read is named once, when read ahead, and its line fails.
+  using QUORL_COMMON::FrameMarks;
+  FrameMarks::Enable(true);
+  StatusBoard& board = game.Board();
+  board.PrepareCaption("img/fonts/boss1-word1.png");
+  board.PrepareCaption("img/fonts/boss1-word1.png");
+  EXPECT_EQ("caption", FrameMarks::Take());
+  EXPECT_EQ(0, board.ShowCaption("img/fonts/boss1-word1.png"));
+  EXPECT_EQ("", FrameMarks::Take());
+  EXPECT_NE(nullptr, board.Caption());
+  testing::internal::CaptureStdout();
+  board.PrepareCaption("img/fonts/no-such-word.png");
+  EXPECT_EQ(-1, board.ShowCaption("img/fonts/no-such-word.png"));
+  const std::string said = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(said.find("Text surface Load error"), said.rfind("Text surface Load error")) << said;
+  EXPECT_NE(std::string::npos, said.find("Text surface Load error"));
+  FrameMarks::Enable(false);
 }
 
 TEST_F(GameMainTest, WalkingSpeedsReleaseRulesAndKnockBack) {
