@@ -13,13 +13,10 @@
 #include "common/commonfunc.h"
 #include "common/framemarks.h"
 #include "common/frametime.h"
-#include "common/framephases.h"
 #include "common/screenframe.h"
 #include "game/gameconst.h"
 
 namespace {
-
-using QUORL_COMMON::FramePhases;
 
 const int HIT_MARK_WIDTH = 6;  // pixels of the still hit mark along each edge
 // The run timer: its digits' top edge, the gap right of the life gauge, and the squares of its
@@ -124,23 +121,18 @@ int StatusBoard::Init(int screenWidth, int screenHeight) {
   height = screenHeight;
   statusSurface = CreateBoard(width, height);
   if (statusSurface == nullptr) return -1;
-  overlaySurface = CreateBoard(width, height);
-  if (overlaySurface == nullptr) return -1;
 
   texWidth = static_cast<int>(QUORL_COMMON::CanvasSide(static_cast<unsigned int>(width)));
   texHeight = static_cast<int>(QUORL_COMMON::CanvasSide(static_cast<unsigned int>(height)));
-  unsigned int textures[2] = {0, 0};
-  if (QUORL_COMMON::CreateCanvasTextures(width, height, 2, textures) == -1) {
+  unsigned int textures[1] = {0};
+  if (QUORL_COMMON::CreateCanvasTextures(width, height, 1, textures) == -1) {
     printf("Gamemain:canvas texture error\n");
     return -1;
   }
   statusTexture = textures[0];
-  overlayTexture = textures[1];
   texturesMade = true;
-  // The overlay starts transparent (the canvas storage is undefined until the first upload); the
-  // status board is composed whole in the first frame.
-  QUORL_COMMON::SDL_Surface_to_GLTexture(overlaySurface, overlayTexture);
-  overlayFill = 0;
+  // The overlay starts transparent; the status board is composed whole in the first frame.
+  for (Uint8& channel : overlayColour) channel = 0;
   statusPieces.Invalidate();
 
   for (int i = 0; i < 3; ++i) {
@@ -165,10 +157,8 @@ int StatusBoard::Init(int screenWidth, int screenHeight) {
 }
 
 void StatusBoard::Finalize() {
-  for (SDL_Surface** board : {&statusSurface, &overlaySurface}) {
-    if (*board != nullptr) SDL_FreeSurface(*board);
-    *board = nullptr;
-  }
+  if (statusSurface != nullptr) SDL_FreeSurface(statusSurface);
+  statusSurface = nullptr;
   for (SDL_Surface*& icon : bulletIcons) {
     FreePNGSurface(icon);
     icon = nullptr;
@@ -186,11 +176,10 @@ void StatusBoard::Finalize() {
   preparedCaption = nullptr;
   preparedCaptionPath.clear();
   if (texturesMade) {
-    const unsigned int textures[2] = {statusTexture, overlayTexture};
-    glDeleteTextures(2, textures);
+    glDeleteTextures(1, &statusTexture);
   }
   texturesMade = false;
-  statusTexture = overlayTexture = 0;
+  statusTexture = 0;
 }
 
 void StatusBoard::ShowFloorNumber() { floorDispTime = gamemain_const::FLOOR_DISP_TIME; }
@@ -297,20 +286,10 @@ void StatusBoard::ComposeTimer(long frames) {
 void StatusBoard::Upload() { statusPieces.Upload(statusSurface, statusTexture); }
 
 void StatusBoard::FillOverlay(int r, int g, int b, int alpha) {
-  // The surfaces' SDL red mask covers the A byte, green B, blue G and alpha R.
-  const Uint32 fill = SDL_MapRGBA(overlaySurface->format, static_cast<Uint8>(alpha), static_cast<Uint8>(b),
-                                  static_cast<Uint8>(g), static_cast<Uint8>(r));
-  if (fill == overlayFill) return;  // the board and its texture hold this colour already
-  overlayFill = fill;
   overlayColour[0] = static_cast<Uint8>(r);
   overlayColour[1] = static_cast<Uint8>(g);
   overlayColour[2] = static_cast<Uint8>(b);
   overlayColour[3] = static_cast<Uint8>(alpha);
-  FramePhases::Mark(QUORL_COMMON::PHASE_LOGIC);
-  SDL_FillRect(overlaySurface, nullptr, fill);
-  FramePhases::Mark(QUORL_COMMON::PHASE_COMPOSE);
-  QUORL_COMMON::SDL_Surface_to_GLTexture(overlaySurface, overlayTexture);
-  FramePhases::Mark(QUORL_COMMON::PHASE_UPLOAD);
 }
 
 int StatusBoard::ShowCaption(const std::string& path) {
@@ -348,10 +327,10 @@ void StatusBoard::Draw() {
   const float v = static_cast<float>(height) / texHeight;
   DrawStatusBoard(0.38f, 0.288f, u, v);
   // The overlay is one colour all over; fully transparent it would change no pixel.
-  if ((overlayFill & overlaySurface->format->Rmask) != 0) {
+  if (overlayColour[3] != 0) {
     glTranslatef(0, 0, 0.00001f);
-    // One colour needs no texture: the colour itself, unshaded, blends to the same pixels as
-    // the texture filled with it and costs the renderer no texture lookups.
+    // One colour needs no picture: the colour itself, unshaded, blends to the same pixels as a
+    // texture filled with it would, without a texture lookup or upload.
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_TEXTURE_2D);
     glShadeModel(GL_FLAT);

@@ -1,7 +1,7 @@
-// The status board and the overlay: two screen-sized pictures on quads in front of the eye. The
-// status board holds the sight (or the pause sign), the life bar, the magazine, the floor number,
-// the special-round counter and a boss's caption; the overlay is one colour all over (the damage
-// flash, the fades).
+// The status board and the overlay: a screen-sized picture and a colour on quads in front of
+// the eye. The status board holds the sight (or the pause sign), the life bar, the magazine, the
+// floor number, the special-round counter and a boss's caption; the overlay is one colour all
+// over (the damage flash, the fades).
 #pragma once
 
 #include <SDL/SDL.h>
@@ -47,7 +47,7 @@ class StatusBoard {
 
   // The floor number shows again for FLOOR_DISP_TIME frames (a new floor).
   void ShowFloorNumber();
-  // The overlay's colour and opacity (0..255 each); the same colour again changes nothing.
+  // The overlay's colour and opacity (0..255 each).
   void FillOverlay(int r, int g, int b, int alpha);
   // Shows the caption picture at `path` in the middle of the board; 0, or -1 after a message.
   // A picture read ahead by PrepareCaption is only put up.
@@ -60,7 +60,7 @@ class StatusBoard {
 
   // The pictures as composed (R, G, B, A bytes), for the tests and tools that read them.
   SDL_Surface* StatusPicture() const { return statusSurface; }
-  SDL_Surface* OverlayPicture() const { return overlaySurface; }
+  const Uint8* OverlayColour() const { return overlayColour; }  // red, green, blue, alpha
   SDL_Surface* Caption() const { return caption; }
   SDL_Surface* BulletIcon(int i) const { return bulletIcons[i]; }  // normal, special, empty
   SDL_Surface* FloorGlyph(int i) const { return floorGlyphs[i]; }  // 0-9, B, F
@@ -74,7 +74,6 @@ class StatusBoard {
 
   int width = 0, height = 0;
   SDL_Surface* statusSurface = nullptr;
-  SDL_Surface* overlaySurface = nullptr;
   SDL_Surface* bulletIcons[3] = {nullptr, nullptr, nullptr};
   std::vector<SDL_Surface*> floorGlyphs;
   std::vector<SDL_Surface*> spGlyphs;
@@ -85,14 +84,12 @@ class StatusBoard {
   // The caption read ahead and its path (the path kept, the picture null, when it failed).
   std::string preparedCaptionPath;
   SDL_Surface* preparedCaption = nullptr;
-  unsigned int statusTexture = 0, overlayTexture = 0;
+  unsigned int statusTexture = 0;
   bool texturesMade = false;
   int texWidth = 0, texHeight = 0;
   // The status board's pieces of the last frames: only what changed is recomposed and uploaded,
   // and only the rectangles that hold something are drawn (in window pixels, none overlapping).
   BoardPieces statusPieces;
   std::vector<SDL_Rect> statusScissors;
-  // The pixel value the overlay holds all over (its A byte under the SDL red mask).
-  Uint32 overlayFill = 0;
-  Uint8 overlayColour[4] = {0, 0, 0, 0};  // the same as red, green, blue, alpha
+  Uint8 overlayColour[4] = {0, 0, 0, 0};  // the overlay's red, green, blue and alpha
 };

@@ -147,7 +147,7 @@ class GameMainTest : public testsupport::GLTest {
     for (int i = 0; i < n && result == Scene::GAME; ++i) result = Frame();
     return result;
   }
-  int OverlayAlpha() { return At(game.Board().OverlayPicture(), 400, 300)[3]; }
+  int OverlayAlpha() { return game.Board().OverlayColour()[3]; }
 
   GameMain game;
   PlayerMotion& motion = game.Motion();
@@ -531,7 +531,7 @@ TEST_F(GameMainTest, HitPointsDrainHealInvincibilityItemsAndDeath) {
   const int first = player.pendingHit + (290 - player.hitPoint);
   EXPECT_GT(first, 0);
   const unsigned char flash[4] = {255, 0, 0, 85};
-  EXPECT_EQ(0, std::memcmp(flash, At(game.Board().OverlayPicture(), 400, 300), 4));
+  EXPECT_EQ(0, std::memcmp(flash, game.Board().OverlayColour(), 4));
   EXPECT_EQ(15, player.invincibleCount);
   Frames(3);
   EXPECT_EQ(first, player.pendingHit + (290 - player.hitPoint)) << "hits while invincible count";
@@ -546,7 +546,7 @@ TEST_F(GameMainTest, HitPointsDrainHealInvincibilityItemsAndDeath) {
   EXPECT_EQ(1, Count("play himei2"));
   Frames(39);
   EXPECT_EQ(39 * 255 / 80, OverlayAlpha());
-  EXPECT_EQ(255, At(game.Board().OverlayPicture(), 400, 300)[0]);
+  EXPECT_EQ(255, game.Board().OverlayColour()[0]);
   EXPECT_EQ(0, Count("music stop"));
   EXPECT_EQ(Scene::GAME, Frames(119));
   EXPECT_GT(Count("music stop"), 0);
@@ -576,7 +576,7 @@ TEST_F(GameMainTest, NoFlashDimsTheDamageAndWhiteFlashesButNotTheFades) {
       game.Director().BossGoingDown(30, BossState::FINISHED);
       EXPECT_EQ(noFlash ? full * 33 / 100 : full, OverlayAlpha()) << noFlash << " " << timer;
       if (full > 0) {
-        EXPECT_EQ(255, At(game.Board().OverlayPicture(), 400, 300)[1]) << timer;
+        EXPECT_EQ(255, game.Board().OverlayColour()[1]) << timer;
       }
     }
     // The death fade keeps its full strength.
