@@ -870,7 +870,7 @@ bool Enemy::ModelsHaveCutouts() const {
 void Enemy::WarmUpDrawing() {
   if (models.size() < 5 || itemModels.size() < static_cast<size_t>(_ItemTypeNum)) return;
   glPushMatrix();
-  glTranslatef(0, 0, -3);
+  glTranslatef(0, 0, -30);  // far off and small: the renderer's preparation is the same
   for (const EnemyKind& kind : _Kinds) {
     EnemyData pose;
     glPushMatrix();

@@ -180,11 +180,19 @@ int GameMain::Init(int width, int height, int floor) {
 }
 
 void GameMain::WarmUpDrawing() {
-  // The 3D pass's state as Draw sets it, then back as the frame expects it.
+  // The 3D pass's state as Draw sets it, then back as the frame expects it. The floor is drawn as
+  // the first frame will see it (the same visible area, which that frame sets again), the models
+  // in front of the eye.
   const bool normalize = glIsEnabled(GL_NORMALIZE);
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);
-  if (!modelsCutOut) glDisable(GL_ALPHA_TEST);
+  glDisable(GL_ALPHA_TEST);
+  UpdateDrawArea();
+  glPushMatrix();
+  LookFromEye();
+  dungeon->DrawMap();
+  glPopMatrix();
+  if (modelsCutOut) glEnable(GL_ALPHA_TEST);
   glDisable(GL_CULL_FACE);
   glEnable(GL_NORMALIZE);
   enemy->WarmUpDrawing();
@@ -193,6 +201,7 @@ void GameMain::WarmUpDrawing() {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   if (!normalize) glDisable(GL_NORMALIZE);
+  glFinish();  // the renderer's work of all this done now, not in the first frame
 }
 
 void GameMain::CentreMouse() {

@@ -134,8 +134,11 @@ class GameMain {
   bool FailFrame(int* result);
 
   void CentreMouse();
-  // Every model drawn once before the first frame (see Enemy::WarmUpDrawing).
+  // The floor and every model drawn once before the first frame, into the back buffer the first
+  // frame clears (see Enemy::WarmUpDrawing).
   void WarmUpDrawing();
+  // The model-view matrix turned and moved to the player's eye.
+  void LookFromEye();
   void TakeSummary();
   std::string SummaryText() const;
 

@@ -422,6 +422,13 @@ void GameMain::SetViewAngle(double degrees) {
   glMatrixMode(GL_MODELVIEW);
 }
 
+void GameMain::LookFromEye() {
+  const float* pos = motion.pos;
+  glRotatef(motion.pitch, 1, 0, 0);
+  glRotatef(motion.yaw, 0, 1, 0);
+  glTranslatef(-(pos[0] + _Looking[0]), -(pos[1] + _Looking[1]), -(pos[2] + _Looking[2]));
+}
+
 void GameMain::Draw() {
   glMatrixMode(GL_MODELVIEW);
   glClearColor(0, 0, 0, 1);
@@ -435,10 +442,7 @@ void GameMain::Draw() {
   glPushMatrix();
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);
-  const float* pos = motion.pos;
-  glRotatef(motion.pitch, 1, 0, 0);
-  glRotatef(motion.yaw, 0, 1, 0);
-  glTranslatef(-(pos[0] + _Looking[0]), -(pos[1] + _Looking[1]), -(pos[2] + _Looking[2]));
+  LookFromEye();
   // The floor's surfaces are opaque (lit alpha 1 on opaque pictures), and the models have no
   // cut-outs: the alpha test would pass every fragment, and without it the renderer may test
   // depth before shading (a boss close up is mostly hidden faces of its own).

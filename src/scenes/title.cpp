@@ -142,6 +142,10 @@ int Title::Init(int width, int height) {
   QUORL_COMMON::SDL_Surface_to_GLTexture(lightCanvas, textures[1]);
 
   if (StartSceneMusic(MUSIC_FILE, &music, &musicStarted) == -1) return QUORL_COMMON::GLOBAL_ERROR;
+  // Both canvases drawn once where the first frame clears and draws them again: the renderer
+  // prepares its work for them now instead of in the first frame.
+  DrawCanvases(true);
+  glFinish();
   return 0;
 }
 
@@ -236,12 +240,18 @@ int Title::Action(int code) {
 }
 
 void Title::Draw() {
+  DrawCanvases(lightAlpha > 0);
+  QUORL_COMMON::FramePhases::Mark(QUORL_COMMON::PHASE_BOARDS);
+  QUORL_COMMON::SwapBuffers();
+}
+
+void Title::DrawCanvases(bool withLight) {
   ClearScreen2D();
   // The light is blended over the title screen.
   DrawScreenCanvas(textures[0], screenWidth, screenHeight);
   // At opacity 0 the light changes no pixel. Otherwise it is drawn where it can show: the window
   // rectangle of its area, widened by 2 pixels for the stretch of the canvas quad.
-  if (lightAlpha > 0 && lightArea.w > 0) {
+  if (withLight && lightArea.w > 0) {
     const double sx = static_cast<double>(screenWidth - 1) / screenWidth;
     const double sy = static_cast<double>(screenHeight - 1) / screenHeight;
     const int x0 = std::max(0, static_cast<int>(std::floor(lightArea.x * sx)) - 2);
@@ -253,8 +263,6 @@ void Title::Draw() {
     DrawScreenCanvas(textures[1], screenWidth, screenHeight);
     glDisable(GL_SCISSOR_TEST);
   }
-  QUORL_COMMON::FramePhases::Mark(QUORL_COMMON::PHASE_BOARDS);
-  QUORL_COMMON::SwapBuffers();
 }
 
 void Title::ComposeMenu() {

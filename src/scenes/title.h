@@ -34,6 +34,8 @@ class Title {
   int Action(int code);
   // Shows the two canvas textures and swaps the buffers.
   void Draw();
+  // The frame cleared and the title canvas drawn, then the light canvas over it when `withLight`.
+  void DrawCanvases(bool withLight);
   // Releases everything Init acquired; does nothing when not initialised.
   void Finalize();
 
