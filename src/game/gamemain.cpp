@@ -201,6 +201,7 @@ void GameMain::WarmUpDrawing() {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   if (!normalize) glDisable(GL_NORMALIZE);
+  board.WarmUpDrawing();
   glFinish();  // the renderer's work of all this done now, not in the first frame
 }
 

@@ -327,20 +327,32 @@ void StatusBoard::Draw() {
   const float v = static_cast<float>(height) / texHeight;
   DrawStatusBoard(0.38f, 0.288f, u, v);
   // The overlay is one colour all over; fully transparent it would change no pixel.
-  if (overlayColour[3] != 0) {
-    glTranslatef(0, 0, 0.00001f);
-    // One colour needs no picture: the colour itself, unshaded, blends to the same pixels as a
-    // texture filled with it would, without a texture lookup or upload.
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glShadeModel(GL_FLAT);
-    glColor4ubv(overlayColour);
-    BoardQuad(0.4f, 0.3f, u, v);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1, 1, 1);
-  }
+  if (overlayColour[3] != 0) DrawOverlay(overlayColour);
   glBindTexture(GL_TEXTURE_2D, 0);
+  glPopMatrix();
+  glDisable(GL_BLEND);
+}
+
+void StatusBoard::DrawOverlay(const Uint8* colour) {
+  glTranslatef(0, 0, 0.00001f);
+  // One colour needs no picture: the colour itself, unshaded, blends to the same pixels as a
+  // texture filled with it would, without a texture lookup or upload.
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDisable(GL_TEXTURE_2D);
+  glShadeModel(GL_FLAT);
+  glColor4ubv(colour);
+  BoardQuad(0.4f, 0.3f, 1, 1);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_TEXTURE_2D);
+  glColor3f(1, 1, 1);
+}
+
+void StatusBoard::WarmUpDrawing() {
+  const Uint8 faint[4] = {0, 0, 0, 1};
+  glEnable(GL_BLEND);
+  glPushMatrix();
+  glTranslatef(0, 0, -_BoardZ);
+  DrawOverlay(faint);
   glPopMatrix();
   glDisable(GL_BLEND);
 }

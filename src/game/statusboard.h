@@ -44,6 +44,9 @@ class StatusBoard {
   // The 2D part of the frame: the board's parts that hold something, then the overlay unless it
   // is transparent. The model-view matrix is the eye's (identity).
   void Draw();
+  // The overlay drawn once, faintly, where the next frame clears: the renderer prepares its work
+  // for it before the first flash or fade.
+  void WarmUpDrawing();
 
   // The floor number shows again for FLOOR_DISP_TIME frames (a new floor).
   void ShowFloorNumber();
@@ -69,6 +72,8 @@ class StatusBoard {
 
  private:
   void DrawStatusBoard(float halfWidth, float halfHeight, float u, float v);
+  // The overlay's quad in `colour` (red, green, blue, alpha), blended (the matrix at the board).
+  void DrawOverlay(const Uint8* colour);
   // The run timer's pieces: the counter's digits, the colon and point as small squares.
   void ComposeTimer(long frames);
 
