@@ -17,8 +17,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using PhaseTimes = std::array<double, PHASE_COUNT>;  // milliseconds
 
-const char* const kPhaseNames[PHASE_COUNT] = {"events+logic", "compose", "upload", "3d pass", "board quads",
-                                              "swap+finish"};
+// Each phase's name in the table and its column in the per-frame file.
+struct PhaseNames {
+  const char* table;
+  const char* column;
+};
+const PhaseNames kPhaseNames[PHASE_COUNT] = {
+    {"events+logic", "logic_ms"}, {"compose", "compose_ms"}, {"upload", "upload_ms"},
+    {"3d pass", "3d_ms"},         {"board quads", "boards_ms"}, {"swap+finish", "swap_ms"}};
 
 bool enabled = false;
 Clock::time_point last;
@@ -69,7 +75,7 @@ std::string FramePhases::Table(const std::string& name) {
     double sum = 0;
     for (size_t k = 0; k < frames.size(); ++k) sum += values[k] = frames[k][p];
     char line[160];
-    snprintf(line, sizeof(line), "  %-13s median %6.3f ms, mean %6.3f ms, 99%% %6.3f ms, %5.1f %%\n", kPhaseNames[p],
+    snprintf(line, sizeof(line), "  %-13s median %6.3f ms, mean %6.3f ms, 99%% %6.3f ms, %5.1f %%\n", kPhaseNames[p].table,
              Percentile(values, 0.5), sum / static_cast<double>(frames.size()), Percentile(values, 0.99),
              total > 0 ? 100 * sum / total : 0.0);
     table += line;
@@ -83,7 +89,11 @@ std::vector<double> FramePhases::LastFrame() {
 }
 
 const char* FramePhases::Name(FramePhase phase) {
-  return phase >= 0 && phase < PHASE_COUNT ? kPhaseNames[phase] : "";
+  return phase >= 0 && phase < PHASE_COUNT ? kPhaseNames[phase].table : "";
+}
+
+const char* FramePhases::Column(FramePhase phase) {
+  return phase >= 0 && phase < PHASE_COUNT ? kPhaseNames[phase].column : "";
 }
 
 void FramePhases::Reset() { frames.clear(); }

@@ -37,6 +37,8 @@ class FramePhases {
   static std::vector<double> LastFrame();
   // The name of a phase as the table prints it.
   static const char* Name(FramePhase phase);
+  // The phase's column in the per-frame file of --timedemo-csv ("logic_ms", ...).
+  static const char* Column(FramePhase phase);
   // Forgets every kept frame (tests).
   static void Reset();
 };

@@ -36,6 +36,14 @@ struct SetChange {
 };
 const SetChange kSetChanges[] = {{6, 2}, {11, 3}, {21, 4}, {27, 5}};
 
+// The texture set that begins at `floor`, or 0 when the floor begins none.
+int SetBeginningAt(int floor) {
+  for (const SetChange& change : kSetChanges) {
+    if (change.floor == floor) return change.set;
+  }
+  return 0;
+}
+
 // The fixed boss map of floors 10, 20 and 30: 7 x 11 cells, rock where nothing is listed.
 const int kBossRows = 7;
 const int kBossCols = 11;
@@ -335,10 +343,7 @@ int DungeonFloor::LoadTexture(int set) {
 
 void DungeonFloor::PrepareFloor(int floor) {
   if (!initialized) return;
-  int set = 0;
-  for (const SetChange& change : kSetChanges) {
-    if (change.floor == floor) set = change.set;
-  }
+  const int set = SetBeginningAt(floor);
   if (set == 0) return;
   if (preparedSet != set) {
     DropPrepared();
@@ -438,9 +443,7 @@ int DungeonFloor::SetMap(float* startPos, int floor) {
   int cell[3] = {startRow, 0, startCol};
   getMaptoWorld(cell, startPos);
 
-  for (const SetChange& change : kSetChanges) {
-    if (change.floor == floor) UseTextureSet(change.set);
-  }
+  if (const int set = SetBeginningAt(floor)) UseTextureSet(set);
   return 0;
 }
 

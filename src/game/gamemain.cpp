@@ -192,14 +192,9 @@ void GameMain::WarmUpDrawing() {
   LookFromEye();
   dungeon->DrawMap();
   glPopMatrix();
-  if (modelsCutOut) glEnable(GL_ALPHA_TEST);
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_NORMALIZE);
+  UseModelState();
   enemy->WarmUpDrawing();
-  glEnable(GL_ALPHA_TEST);
-  glEnable(GL_CULL_FACE);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
+  LeaveWorldState();
   if (!normalize) glDisable(GL_NORMALIZE);
   board.WarmUpDrawing();
   glFinish();  // the renderer's work of all this done now, not in the first frame

@@ -139,6 +139,11 @@ class GameMain {
   void WarmUpDrawing();
   // The model-view matrix turned and moved to the player's eye.
   void LookFromEye();
+  // The models' drawing state after the floor: no culling (their faces show from both sides),
+  // normals kept at unit length under scaling, the alpha test only for cut-outs.
+  void UseModelState();
+  // Out of the 3D pass: the alpha test and culling on, depth and lighting off, as the boards expect.
+  void LeaveWorldState();
   void TakeSummary();
   std::string SummaryText() const;
 

@@ -422,6 +422,19 @@ void GameMain::SetViewAngle(double degrees) {
   glMatrixMode(GL_MODELVIEW);
 }
 
+void GameMain::UseModelState() {
+  if (modelsCutOut) glEnable(GL_ALPHA_TEST);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_NORMALIZE);
+}
+
+void GameMain::LeaveWorldState() {
+  glEnable(GL_ALPHA_TEST);
+  glEnable(GL_CULL_FACE);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+}
+
 void GameMain::LookFromEye() {
   const float* pos = motion.pos;
   glRotatef(motion.pitch, 1, 0, 0);
@@ -448,15 +461,10 @@ void GameMain::Draw() {
   // depth before shading (a boss close up is mostly hidden faces of its own).
   glDisable(GL_ALPHA_TEST);
   dungeon->DrawMap();
-  if (modelsCutOut) glEnable(GL_ALPHA_TEST);
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_NORMALIZE);
+  UseModelState();
   enemy->Draw();
   for (Bullet* bullet : bullets) bullet->Draw();
-  glEnable(GL_ALPHA_TEST);
-  glEnable(GL_CULL_FACE);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
+  LeaveWorldState();
   glPopMatrix();
   if (ownAngle) SetViewAngle(gamemain_const::VIEW_ANGLE);
   cues.Draw();  // the visible sounds, under the board and its flashes

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "common/framemarks.h"
 #include "sound/mcisendstring.h"
 #include "sound/vbmp3wrap.h"
 

@@ -62,9 +62,9 @@ int FrameTimes::WriteCsv(const std::string& path) const {
   FILE* file = fopen(path.c_str(), "w");
   if (file == nullptr) return -1;
   fprintf(file, "frame,scene,floor,ms");
-  const char* const phaseColumns[QUORL_COMMON::PHASE_COUNT] = {"logic_ms", "compose_ms", "upload_ms",
-                                                              "3d_ms",    "boards_ms",  "swap_ms"};
-  for (const char* column : phaseColumns) fprintf(file, ",%s", column);
+  for (int p = 0; p < QUORL_COMMON::PHASE_COUNT; ++p) {
+    fprintf(file, ",%s", QUORL_COMMON::FramePhases::Column(static_cast<QUORL_COMMON::FramePhase>(p)));
+  }
   fprintf(file, ",marks\n");
   for (size_t i = 0; i < frames_.size(); ++i) {
     const TimedFrame& frame = frames_[i];
